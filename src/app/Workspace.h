@@ -1,0 +1,95 @@
+// The Workspace: every model and skin record of the running program, in one place.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace varp {
+
+inline constexpr int MaxTriangles = 4096;
+inline constexpr int MaxTexCoords = 3 * MaxTriangles;  // 12288
+inline constexpr int MaxVertices = 2048;
+
+// Bits of ModelTriangle::Flags.
+inline constexpr uint32_t Selected = 1u;
+inline constexpr uint32_t Grabbed = 2u;
+// Bit of SkinImage::Flags: a loose image the model file does not list.
+inline constexpr uint32_t Unlinked = 1u;
+
+// Values of Workspace::Mode.
+enum InteractionMode : int32_t { ModeMix = 0, ModePaint = 1, ModeCamera = 2, ModeMapping = 3 };
+
+struct SkinCoord {
+    int16_t s = 0;
+    int16_t t = 0;
+    bool operator==(const SkinCoord&) const = default;
+};
+
+struct ModelTriangle {
+    uint32_t Flags = 0;
+    int16_t Vertex[3] = {0, 0, 0};    // indices into each frame's Vertices
+    int16_t TexCoord[3] = {0, 0, 0};  // indices into TexCoords, one per corner
+    SkinCoord CornerST[3];            // the corner's own coordinates, equal to TexCoords[TexCoord[k]]
+};
+
+using Vec3 = std::array<float, 3>;
+
+struct ModelFrame {
+    std::vector<Vec3> Vertices;  // NumVertices decoded positions in model units
+    std::string Name;
+};
+
+struct SkinImage {
+    std::string Name;  // linked: relative to the base folder; unlinked: as a rule the full path
+    std::string Path;  // full path of the PCX file
+    uint32_t OnDisk = 0;
+    std::vector<uint8_t> Pixels;        // Width x Height palette indices, top row first
+    std::vector<uint8_t> StoredPixels;  // the Store/Revert checkpoint, same size as Pixels
+    uint32_t Flags = 0;
+    std::array<uint8_t, 768> Palette{};
+    int16_t Width = 0;
+    int16_t Height = 0;
+};
+
+using FrameList = std::vector<std::unique_ptr<ModelFrame>>;
+using SkinList = std::vector<std::unique_ptr<SkinImage>>;
+
+// The model in use and the user's drawing state. One lives in the App for the whole run.
+struct Workspace {
+    FrameList Frames;
+    SkinList Skins;
+    // One entry more than three per triangle: a mapping drag parks its moving point just past
+    // the valid entries, and a model whose every corner has a point of its own still has room.
+    SkinCoord TexCoords[MaxTexCoords + 1];
+    ModelTriangle Triangles[MaxTriangles];
+    int32_t ModelLoaded = 0;
+    int32_t Mode = ModeMix;
+    int32_t ColourLocks[256] = {};
+    int16_t NumTexCoords = 0;
+    int16_t NumTriangles = 0;
+    int16_t NumVertices = 0;
+    int16_t SkinWidth = 0;
+    int16_t SkinHeight = 0;
+    ModelFrame* CurrentFrame = nullptr;
+    SkinImage* CurrentSkin = nullptr;
+    int16_t CurrentFrameIndex = 0;
+    int16_t CurrentSkinIndex = -1;
+    uint8_t PaintColour = 0;
+    uint8_t BackgroundColour = 0;
+
+    // Recomputes the shared coordinate table from the triangle corners: each distinct (s, t)
+    // once, in order of first use, every corner re-pointed to its entry.
+    void RebuildTexCoords();
+
+    // Makes CurrentSkin/CurrentFrame agree with their indices (null when out of range).
+    void SelectSkin(int index);
+    void SelectFrame(int index);
+};
+
+// Grey ramp palette: entry i is (i, i, i).
+std::array<uint8_t, 768> GreyPalette();
+
+}  // namespace varp

@@ -1,0 +1,37 @@
+// Writing MD2 files: the section layout shared by the model writer and the file composer.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "app/App.h"
+
+namespace varp {
+
+// Everything an MD2 file is made of; the GL command list is built from the triangles.
+struct Md2Parts {
+    uint8_t identAndVersion[8] = {'I', 'D', 'P', '2', 8, 0, 0, 0};
+    int32_t skinWidth = 0;
+    int32_t skinHeight = 0;
+    int32_t frameSize = 0;  // bytes per frame record
+    int32_t numVertices = 0;
+    int32_t numFrames = 0;
+    std::vector<std::string> skinNames;  // each under 64 characters
+    const SkinCoord* coords = nullptr;
+    int numCoords = 0;
+    const ModelTriangle* triangles = nullptr;
+    int numTriangles = 0;
+    const uint8_t* frames = nullptr;  // numFrames x frameSize bytes
+};
+
+// Lays the parts out as a whole file: header, skin names, coordinates, triangles, frames,
+// GL commands, in that order.
+std::vector<uint8_t> LayOutMd2(const Md2Parts& parts);
+
+// Writes the model in use to `path`: its linked skins, coordinates, triangles and GL commands
+// from the Workspace, identification, version and frames from the file it was read from.
+// 1 on success; 0 after a message, and then the file on disk is as it was.
+int SaveModel(App& app, const std::string& path);
+
+}  // namespace varp

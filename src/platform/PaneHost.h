@@ -1,0 +1,36 @@
+// What a pane asks of the window that hosts it: capture, cursor, size, redraw, and its parent.
+#pragma once
+
+namespace varp {
+
+// Mouse message flags, as the window system reports them with every mouse message.
+inline constexpr unsigned MK_LBUTTON = 0x0001u;
+inline constexpr unsigned MK_RBUTTON = 0x0002u;
+inline constexpr unsigned MK_SHIFT = 0x0004u;
+inline constexpr unsigned MK_CONTROL = 0x0008u;
+
+struct ClientPoint {
+    int x = 0;
+    int y = 0;
+    bool operator==(const ClientPoint&) const = default;
+};
+
+class PaneHost {
+public:
+    virtual ~PaneHost() = default;
+    virtual void SetCapture() = 0;
+    virtual void ReleaseCapture() = 0;
+    virtual bool HoldsCapture() = 0;
+    // Changes the cursor display count by one (up when show is true) and returns the new count;
+    // the cursor is visible while the count is zero or more.
+    virtual int ShowCursor(bool show) = 0;
+    // Puts the cursor on a client point; the move is reported back as a mouse move there.
+    virtual void SetCursorPos(ClientPoint p) = 0;
+    virtual void ClientSize(int* width, int* height) = 0;
+    // Invalidates the whole pane and repaints it before returning, without erasing.
+    virtual void RedrawNow() = 0;
+    // Sends a refresh of the given kind to the parent window, synchronously.
+    virtual void SendRefresh(int kind) = 0;
+};
+
+}  // namespace varp

@@ -1,0 +1,58 @@
+// The process-wide services the system asks of its platform: messages, dialogs, settings, files.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/File.h"
+
+namespace varp {
+
+enum class Buttons { Ok, YesNo, YesNoCancel };
+enum class Icon { None, Information, Question, Exclamation };
+enum class Answer { Ok, Yes, No, Cancel };
+
+// Flags of a file dialog.
+inline constexpr unsigned HideReadOnly = 1u;
+inline constexpr unsigned PathMustExist = 2u;
+
+struct FileDialogRequest {
+    bool Save = false;        // the save form; otherwise the open form
+    std::string Filter;       // "Text (*.x)|*.x|...|" pairs separated by '|'
+    std::string InitialName;  // shown in the name box
+    std::string DefaultExt;   // empty: none
+    unsigned Flags = 0;
+};
+
+class Platform {
+public:
+    virtual ~Platform() = default;
+
+    // A modal message box with the application's caption; text uses '\n' for line breaks.
+    virtual Answer MessageBox(const std::string& text, Buttons buttons, Icon icon) = 0;
+    // Returns 1 with the chosen full path (system form) on OK, 0 on cancel.
+    virtual int FileDialog(const FileDialogRequest& request, std::string* chosen) = 0;
+    // The folder chooser; 1 with the chosen folder (system form) or 0 when cancelled.
+    virtual int BrowseForFolder(const std::string& title, std::string* chosen) = 0;
+
+    virtual std::string GetProfileString(const std::string& section, const std::string& key,
+                                         const std::string& fallback) = 0;
+    virtual void WriteProfileString(const std::string& section, const std::string& key,
+                                    const std::string& value) = 0;
+
+    // Makes `path` the current directory: 0 on success, -1 when it cannot be done.
+    virtual int ChangeDirectory(const std::string& path) = 0;
+    // Names of the entries of the current directory ending in ".pcx" in any letter case.
+    virtual std::vector<std::string> ListPcxFiles() = 0;
+    // The whole command line, program path included.
+    virtual std::string CommandLine() = 0;
+    // Ends the message loop without asking anything.
+    virtual void Quit() = 0;
+
+    // Opens a file (a path relative to the current directory, or full; either separator).
+    // Null on failure, with the cause number in *cause.
+    virtual std::unique_ptr<File> OpenFile(const std::string& path, FileMode mode, int* cause) = 0;
+};
+
+}  // namespace varp

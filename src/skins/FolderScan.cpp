@@ -1,0 +1,34 @@
+// The folder scan used by Skins > Scan Folder and by a model that names no skins.
+#include "skins/FolderScan.h"
+
+#include "formats/Pcx.h"
+
+namespace varp {
+
+namespace {
+const char* const NoMatch = "There were no matching skins found at that location";
+}
+
+void ScanFolder(App& app, const std::string& folder) {
+    Platform& sys = app.Sys;
+    int found = 0;
+    sys.ChangeDirectory(folder);
+    const std::vector<std::string> names = sys.ListPcxFiles();
+    if (names.empty()) {
+        sys.MessageBox(NoMatch, Buttons::Ok, Icon::Exclamation);
+        return;
+    }
+    for (const std::string& name : names) {
+        std::unique_ptr<SkinImage> skin = LoadSkinFile(sys, name);
+        if (!skin) continue;
+        if (skin->Width != app.SkinWidth || skin->Height != app.SkinHeight) continue;
+        skin->Name = skin->Path;
+        skin->Flags |= Unlinked;
+        app.Skins.push_back(std::move(skin));
+        ++found;
+    }
+    app.RefreshAllViews();
+    if (found == 0) sys.MessageBox(NoMatch, Buttons::Ok, Icon::Exclamation);
+}
+
+}  // namespace varp
