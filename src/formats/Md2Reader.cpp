@@ -34,7 +34,7 @@ std::string SkinNameAt(const uint8_t* data, const md2::Header& h, int i) {
 
 std::string CheckMd2(const uint8_t* data, size_t size) {
     char ident[5] = {};
-    std::memcpy(ident, data, std::min<size_t>(size, 4));
+    if (size > 0) std::memcpy(ident, data, std::min<size_t>(size, 4));
     if (std::strcmp(ident, "IDP2") != 0) return "This is not an MD2!";
     if (size < md2::HeaderSize) return Damaged("its header is cut short");
     const md2::Header h = md2::ReadHeader(data);
