@@ -9,9 +9,9 @@ namespace varp::sample {
 
 std::vector<Point3> PosePositions(const Mesh& mesh, const Pose& pose) {
     const Skeleton& skeleton = BodySkeleton();
-    // Built with its soles at z = -24, the character stands 3 units lower in its frames: the
+    // Built with its soles at z = -24, the character stands 3.5 units lower in its frames: the
     // default view (eye 100 units out on +x, 33 degrees) then shows it whole, top to toe.
-    const Point3 stance = pose.shift + Point3{0, 0, -3.0};
+    const Point3 stance = pose.shift + Point3{0, 0, -3.5};
     Placement world[BoneCount];
     // Parents come before their children in the bone order.
     for (int b = 0; b < BoneCount; ++b) {
@@ -49,15 +49,19 @@ Pose Relaxed() {
 Pose Stand(double phase) {
     Pose pose = Relaxed();
     const double breath = 0.5 - 0.5 * std::cos(phase);
-    pose.shift = {0, 0, -0.4 * breath};
+    // The knees give, the ankles keep the soles flat and the body sinks by as much as the
+    // bent legs are shorter, so the feet stay on the ground.
+    pose.shift = {0, 0, -0.29 * breath};
     pose.turn[Chest] = RotY(-2.5 * breath);
     pose.turn[Head] = RotY(2.0 * breath);
     pose.turn[UpperArmRight] = RotX(-6 - 3 * breath);
     pose.turn[UpperArmLeft] = RotX(6 + 3 * breath);
-    pose.turn[ThighRight] = RotX(-2) * RotY(-5 * breath);
-    pose.turn[ThighLeft] = RotX(2) * RotY(-5 * breath);
-    pose.turn[ShinRight] = RotY(10 * breath);
-    pose.turn[ShinLeft] = RotY(10 * breath);
+    pose.turn[ThighRight] = RotX(-2) * RotY(-10 * breath);
+    pose.turn[ThighLeft] = RotX(2) * RotY(-10 * breath);
+    pose.turn[ShinRight] = RotY(20 * breath);
+    pose.turn[ShinLeft] = RotY(20 * breath);
+    pose.turn[FootRight] = RotY(-10 * breath);
+    pose.turn[FootLeft] = RotY(-10 * breath);
     return pose;
 }
 
@@ -66,14 +70,21 @@ Pose Stand(double phase) {
 Pose Run(double phase) {
     Pose pose = Relaxed();
     const double swing = std::sin(phase);
-    pose.shift = {0, 0, -1.2 + 0.9 * std::abs(std::cos(phase))};
+    // Highest while one foot passes under the body, lowest at full stride.
+    pose.shift = {0, 0, -1.0 + 1.5 * std::abs(std::cos(phase))};
     pose.turn[Hips] = RotY(5);
     pose.turn[Chest] = RotY(8);
     pose.turn[Head] = RotY(-10);
-    pose.turn[ThighRight] = RotX(-2) * RotY(-38 * swing);
-    pose.turn[ThighLeft] = RotX(2) * RotY(38 * swing);
-    pose.turn[ShinRight] = RotY(12 + 60 * std::max(0.0, -swing));
-    pose.turn[ShinLeft] = RotY(12 + 60 * std::max(0.0, swing));
+    const double thighRight = -38 * swing, thighLeft = 38 * swing;
+    const double kneeRight = 12 + 60 * std::max(0.0, -swing);
+    const double kneeLeft = 12 + 60 * std::max(0.0, swing);
+    pose.turn[ThighRight] = RotX(-2) * RotY(thighRight);
+    pose.turn[ThighLeft] = RotX(2) * RotY(thighLeft);
+    pose.turn[ShinRight] = RotY(kneeRight);
+    pose.turn[ShinLeft] = RotY(kneeLeft);
+    // The ankles take up half the lean of the shins so the toes do not dig in.
+    pose.turn[FootRight] = RotY(-0.5 * (thighRight + kneeRight));
+    pose.turn[FootLeft] = RotY(-0.5 * (thighLeft + kneeLeft));
     pose.turn[UpperArmRight] = RotX(-8) * RotY(32 * swing);
     pose.turn[UpperArmLeft] = RotX(8) * RotY(-32 * swing);
     pose.turn[ForearmRight] = RotY(-75);
@@ -88,8 +99,8 @@ Pose Wave(double phase) {
     const double rock = std::sin(phase);
     pose.turn[Chest] = RotX(2);
     pose.turn[Head] = RotX(-6 + 2 * rock);
-    pose.turn[UpperArmRight] = RotX(-125);
-    pose.turn[ForearmRight] = RotX(-45 + 28 * rock);
+    pose.turn[UpperArmRight] = RotX(-140);
+    pose.turn[ForearmRight] = RotX(-35 + 22 * rock);
     pose.turn[UpperArmLeft] = RotX(7);
     return pose;
 }

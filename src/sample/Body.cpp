@@ -65,15 +65,16 @@ void AddLeg(Mesh& mesh, double side) {
         0.0, y, -10.4, -19.8,
         {{-10.8, 1.9, 1.9, 0.1}, {-13.5, 2.1, 2.0, 0.3}, {-16.5, 1.8, 1.8, 0.2}, {-19.5, 1.6, 1.6}},
         8);
-    const int shinBone = right ? ShinRight : ShinLeft;
-    AddLathe(mesh, WithSkin(shin, right ? layout::ShinRight : layout::ShinLeft, shinBone));
+    AddLathe(mesh, WithSkin(shin, right ? layout::ShinRight : layout::ShinLeft,
+                            right ? ShinRight : ShinLeft));
     // The boot: a round top and a sole that reaches forward to the toe; flat top and sole.
     LatheSpec boot = Column(
         0.0, y, -18.6, -24.0,
         {{-18.6, 2.0, 1.9}, {-21.0, 2.6, 2.1, 0.7}, {-23.2, 3.3, 2.2, 1.2}, {-24.0, 3.2, 2.1, 1.2}},
         8);
     boot.bottom.x = 1.2;
-    AddLathe(mesh, WithSkin(boot, right ? layout::BootRight : layout::BootLeft, shinBone));
+    AddLathe(mesh, WithSkin(boot, right ? layout::BootRight : layout::BootLeft,
+                            right ? FootRight : FootLeft));
 }
 
 }  // namespace
@@ -81,7 +82,7 @@ void AddLeg(Mesh& mesh, double side) {
 const Skeleton& BodySkeleton() {
     static const Skeleton skeleton = {
         {-1, Hips, Chest, Chest, UpperArmRight, Chest, UpperArmLeft, Hips, ThighRight, Hips,
-         ThighLeft},
+         ThighLeft, ShinRight, ShinLeft},
         {{0, 0, 1.0},
          {0, 0, 4.0},
          {0, 0, 20.5},
@@ -92,7 +93,9 @@ const Skeleton& BodySkeleton() {
          {0, Right * HipY, -0.5},
          {0, Right * HipY, -11.2},
          {0, Left * HipY, -0.5},
-         {0, Left * HipY, -11.2}},
+         {0, Left * HipY, -11.2},
+         {0, Right * HipY, -19.5},
+         {0, Left * HipY, -19.5}},
     };
     return skeleton;
 }
@@ -101,7 +104,7 @@ Mesh BuildBody() {
     Mesh mesh;
     // Head: an egg a little ahead of the neck so the face leads; a crest runs front to back.
     AddLathe(mesh, WithSkin(Ellipsoid({0.4, 0.0, 25.7}, 4.3, 3.9, 5.0, 12, 6), layout::Head, Head));
-    LatheSpec crest = Column(-0.5, 0.0, 31.9, 29.2, {{31.9, 3.0, 0.55}, {29.2, 3.0, 0.55}}, 8);
+    LatheSpec crest = Column(-0.5, 0.0, 31.0, 29.2, {{31.0, 3.0, 0.55}, {29.2, 3.0, 0.55}}, 8);
     crest.boxy = true;
     AddLathe(mesh, WithSkin(crest, layout::Crest, Head));
     AddLathe(mesh, WithSkin(Column(0.0, 0.0, 22.0, 19.5, {{22.0, 1.8, 1.8}, {19.5, 2.0, 2.0}}, 8),

@@ -18,6 +18,8 @@ enum Bone : int {
     ShinRight,
     ThighLeft,
     ShinLeft,
+    FootRight,
+    FootLeft,
     BoneCount
 };
 
@@ -29,7 +31,7 @@ struct Skeleton {
 const Skeleton& BodySkeleton();
 
 // The character in its rest pose (arms hanging, feet together, soles at z = -24, the crest's
-// top at z = 31.9), every piece mapped onto its own rectangle of the skin layout.
+// top at z = 31), every piece mapped onto its own rectangle of the skin layout.
 Mesh BuildBody();
 
 }  // namespace varp::sample
