@@ -27,6 +27,7 @@ public:
     std::vector<std::string> ListPcxFiles() override;
     std::string CommandLine() override { return commandLine_; }
     void Quit() override { quit_ = true; }
+    void ShowAboutBox() override {}
     std::unique_ptr<File> OpenFile(const std::string& path, FileMode mode, int* cause) override;
 
     void SetCommandLine(const std::string& line) { commandLine_ = line; }

@@ -49,6 +49,8 @@ public:
     virtual std::string CommandLine() = 0;
     // Ends the message loop without asking anything.
     virtual void Quit() = 0;
+    // The modal About box: titled "About Varp", showing "Reviz0.60" and an OK button.
+    virtual void ShowAboutBox() = 0;
 
     // Opens a file (a path relative to the current directory, or full; either separator).
     // Null on failure, with the cause number in *cause.

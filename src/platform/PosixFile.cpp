@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -245,8 +246,17 @@ std::vector<std::string> PosixListPcxFiles() {
         if (ext == ".pcx") names.push_back(name);
     }
     closedir(dir);
-    // Directory order is arbitrary on Linux; name order makes scans repeatable.
-    std::sort(names.begin(), names.end());
+    // Directory order is arbitrary on Linux; alphabetical order (letter case aside) makes
+    // scans repeatable and reads as a user expects.
+    auto lower = [](std::string s) {
+        std::transform(s.begin(), s.end(), s.begin(),
+                       [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+        return s;
+    };
+    std::sort(names.begin(), names.end(), [&](const std::string& a, const std::string& b) {
+        const std::string la = lower(a), lb = lower(b);
+        return la != lb ? la < lb : a < b;
+    });
     return names;
 }
 

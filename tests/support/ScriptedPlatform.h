@@ -25,6 +25,7 @@ public:
     std::vector<std::string> ListPcxFiles() override;
     std::string CommandLine() override { return commandLine; }
     void Quit() override { ++quitCount; }
+    void ShowAboutBox() override { ++aboutCount; }
     std::unique_ptr<File> OpenFile(const std::string& path, FileMode mode, int* cause) override;
 
     // Script. Questions take answers from the front of `answers`; when it is empty they get
@@ -47,6 +48,7 @@ public:
     std::vector<std::string> folderTitles;
     std::vector<std::string> directoryChanges;
     int quitCount = 0;
+    int aboutCount = 0;
 };
 
 }  // namespace varp::test

@@ -1,0 +1,114 @@
+// Reading and writing models and skins, each beside a memcpy of as many bytes.
+#include <benchmark/benchmark.h>
+#include <unistd.h>
+
+#include <cstring>
+#include <filesystem>
+#include <memory>
+
+#include "formats/GlCommands.h"
+#include "formats/Md2Reader.h"
+#include "formats/Md2Writer.h"
+#include "formats/Pcx.h"
+#include "platform/ConsolePlatform.h"
+#include "platform/Paths.h"
+#include "sample/Sample.h"
+
+namespace {
+
+using namespace varp;
+
+// The demo base folder, written once for the whole run.
+const std::string& SampleBase() {
+    static const std::string dir = [] {
+        char templ[] = "/tmp/varp-bench-XXXXXX";
+        std::string d = mkdtemp(templ);
+        std::string error;
+        sample::WriteSampleBaseFolder(d, &error);
+        return d;
+    }();
+    return dir;
+}
+
+void Memcpy(benchmark::State& state, size_t bytes) {
+    std::vector<uint8_t> a(bytes, 1), b(bytes);
+    for (auto _ : state) {
+        std::memcpy(b.data(), a.data(), bytes);
+        benchmark::DoNotOptimize(b.data());
+        benchmark::ClobberMemory();
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * bytes));
+}
+
+void BM_LoadSampleModel(benchmark::State& state) {
+    ConsolePlatform sys;
+    auto app = std::make_unique<App>(sys);
+    app->BaseFolder = ToSystemForm(SampleBase());
+    for (auto _ : state) benchmark::DoNotOptimize(LoadModel(*app, "models\\demo\\tris.md2"));
+    state.counters["file_bytes"] = static_cast<double>(app->ModelFileImage.size());
+}
+BENCHMARK(BM_LoadSampleModel)->Unit(benchmark::kMicrosecond);
+
+void BM_MemcpySampleModelBytes(benchmark::State& state) {
+    Memcpy(state, sample::SampleModelBytes().size());
+}
+BENCHMARK(BM_MemcpySampleModelBytes)->Unit(benchmark::kMicrosecond);
+
+void BM_SaveSampleModel(benchmark::State& state) {
+    ConsolePlatform sys;
+    auto app = std::make_unique<App>(sys);
+    app->BaseFolder = ToSystemForm(SampleBase());
+    LoadModel(*app, "models\\demo\\tris.md2");
+    const std::string out = ToSystemForm(SampleBase() + "/resaved.md2");
+    for (auto _ : state) benchmark::DoNotOptimize(SaveModel(*app, out));
+}
+BENCHMARK(BM_SaveSampleModel)->Unit(benchmark::kMicrosecond);
+
+void BM_BuildGlCommands4096(benchmark::State& state) {
+    ConsolePlatform sys;
+    auto app = std::make_unique<App>(sys);
+    char templ[] = "/tmp/varp-bench-XXXXXX";
+    const std::string dir = mkdtemp(templ);
+    const std::vector<uint8_t> bytes = sample::DenseModelBytes(4096);
+    FILE* f = std::fopen((dir + "/dense.md2").c_str(), "wb");
+    std::fwrite(bytes.data(), 1, bytes.size(), f);
+    std::fclose(f);
+    app->BaseFolder = ToSystemForm(dir);
+    LoadModel(*app, "dense.md2");
+    static int32_t words[MaxGlCommandWords];
+    int count = 0;
+    for (auto _ : state) {
+        count = BuildGlCommands(*app, words);
+        benchmark::DoNotOptimize(words);
+    }
+    state.counters["words"] = count;
+    std::filesystem::remove_all(dir);
+}
+BENCHMARK(BM_BuildGlCommands4096)->Unit(benchmark::kMicrosecond);
+
+void BM_MemcpyGlCommandBytes4096(benchmark::State& state) {
+    Memcpy(state, 4 * MaxGlCommandWords);
+}
+BENCHMARK(BM_MemcpyGlCommandBytes4096)->Unit(benchmark::kMicrosecond);
+
+void BM_DecodeSkin256(benchmark::State& state) {
+    const std::vector<uint8_t> file = sample::SampleSkinBytes(0);
+    for (auto _ : state) benchmark::DoNotOptimize(DecodePcx(file.data(), file.size()));
+    state.counters["file_bytes"] = static_cast<double>(file.size());
+}
+BENCHMARK(BM_DecodeSkin256)->Unit(benchmark::kMicrosecond);
+
+void BM_EncodeSkin256(benchmark::State& state) {
+    const std::vector<uint8_t> file = sample::SampleSkinBytes(0);
+    std::unique_ptr<SkinImage> skin = DecodePcx(file.data(), file.size());
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(EncodePcx(skin->Pixels.data(), skin->Width, skin->Height,
+                                           skin->Palette.data()));
+    }
+}
+BENCHMARK(BM_EncodeSkin256)->Unit(benchmark::kMicrosecond);
+
+void BM_MemcpySkin256(benchmark::State& state) { Memcpy(state, 256 * 256); }
+BENCHMARK(BM_MemcpySkin256)->Unit(benchmark::kMicrosecond);
+
+}  // namespace

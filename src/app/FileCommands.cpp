@@ -1,0 +1,106 @@
+// File menu commands: they act on the model as a whole and write only the MD2 file.
+#include "app/FileCommands.h"
+
+#include "app/Startup.h"
+#include "formats/Md2Reader.h"
+#include "formats/Md2Writer.h"
+
+namespace varp {
+
+FileDialogRequest ModelOpenDialog() {
+    FileDialogRequest r;
+    r.Save = false;
+    r.Filter = std::string("Quake2 Model (*.md2)|*.md2|") + "All Files (*.*)|*.*|" + "|";
+    r.DefaultExt = "*.md2";
+    r.Flags = HideReadOnly | PathMustExist;
+    return r;
+}
+
+FileDialogRequest ModelSaveDialog() {
+    FileDialogRequest r;
+    r.Save = true;
+    r.Filter = std::string("Quake2 MD2 (*.md2)|*.md2|") + "All Files (*.*)|*.*|" + "|";
+    r.DefaultExt = "*.md2";
+    r.Flags = HideReadOnly;
+    return r;
+}
+
+bool IsUnderBaseFolder(const std::string& path, const std::string& baseFolder) {
+    const std::string prefix = baseFolder + "\\";
+    return path.compare(0, prefix.size(), prefix) == 0;
+}
+
+void FileOpen(App& app) {
+    Platform& sys = app.Sys;
+    sys.ChangeDirectory(app.BaseFolder);
+    std::string chosen;
+    if (sys.FileDialog(ModelOpenDialog(), &chosen)) {
+        const std::string path = WithDefaultExtension(chosen, ".md2");
+        Answer answer = Answer::No;
+        if (app.ModelLoaded == 1) {
+            answer = sys.MessageBox("Save changes to the current Mesh?", Buttons::YesNoCancel,
+                                    Icon::Question);
+        }
+        if (answer == Answer::Yes && !SaveModel(app, app.CurrentFile)) {
+            sys.MessageBox("An error occured while trying to save =[", Buttons::Ok,
+                           Icon::Exclamation);
+        }
+        if (answer != Answer::Cancel) {
+            int cause = CauseNone;
+            if (!sys.OpenFile(path, FileMode::Read, &cause)) {
+                sys.MessageBox("There was an error loading the specified file!", Buttons::Ok,
+                               Icon::Exclamation);
+            } else if (LoadModel(app, path)) {
+                app.CurrentFile = path;
+                sys.WriteProfileString(SettingsSection, CurFileValue, app.CurrentFile);
+            }
+        }
+    }
+    app.RefreshAllViews();
+}
+
+void FileSave(App& app) {
+    if (!SaveModel(app, app.CurrentFile)) {
+        app.Sys.MessageBox("An error occured while trying to save =[", Buttons::Ok,
+                           Icon::Exclamation);
+    }
+}
+
+void FileSaveAs(App& app) {
+    Platform& sys = app.Sys;
+    sys.ChangeDirectory(app.BaseFolder);
+    std::string chosen;
+    if (!sys.FileDialog(ModelSaveDialog(), &chosen)) return;
+    const std::string path = WithDefaultExtension(chosen, ".md2");
+    if (!IsUnderBaseFolder(path, app.BaseFolder)) {
+        sys.MessageBox("Error: You need to save it under your base folder...=]", Buttons::Ok,
+                       Icon::Exclamation);
+        return;
+    }
+    if (!SaveModel(app, path)) {
+        sys.MessageBox("An error occured while attempting to save!", Buttons::Ok,
+                       Icon::Exclamation);
+    }
+}
+
+void FileBaseFolder(App& app) {
+    Platform& sys = app.Sys;
+    std::string chosen;
+    if (!sys.BrowseForFolder(BaseFolderTitle, &chosen) || sys.ChangeDirectory(chosen) != 0) {
+        sys.MessageBox("That folder is not valid", Buttons::Ok, Icon::Exclamation);
+        return;
+    }
+    // The folder in use stays until the next start; only the setting changes now.
+    sys.WriteProfileString(SettingsSection, BaseDirValue, chosen);
+    sys.MessageBox("You must restart Varp before the change will take effect.", Buttons::Ok,
+                   Icon::Information);
+}
+
+bool AskQuit(App& app) {
+    return app.Sys.MessageBox("All Unsaved data will be lost...\nAre you sure you want to quit?",
+                              Buttons::YesNo, Icon::Question) == Answer::Yes;
+}
+
+void ShowAbout(App& app) { app.Sys.ShowAboutBox(); }
+
+}  // namespace varp

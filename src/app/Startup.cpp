@@ -1,0 +1,104 @@
+// Start-up of the application: base folder, settings, command line and the first model.
+#include "app/Startup.h"
+
+#include "app/CommandLine.h"
+#include "app/FileCommands.h"
+#include "formats/Md2Reader.h"
+#include "formats/Pcx.h"
+
+namespace varp {
+
+namespace {
+
+// Asks for a folder until one can be made the current directory; there is no other way out.
+void SettleBaseFolder(App& app) {
+    Platform& sys = app.Sys;
+    app.BaseFolder = sys.GetProfileString(SettingsSection, BaseDirValue, Unknown);
+    if (app.BaseFolder != Unknown && sys.ChangeDirectory(app.BaseFolder) == 0) return;
+    for (;;) {
+        std::string chosen;
+        if (!sys.BrowseForFolder(BaseFolderTitle, &chosen)) {
+            sys.MessageBox("You must specify a valid folder", Buttons::Ok, Icon::Exclamation);
+        } else if (sys.ChangeDirectory(chosen) != 0) {
+            sys.MessageBox("That folder is not valid,\nPlease choose another", Buttons::Ok,
+                           Icon::Exclamation);
+        } else {
+            app.BaseFolder = chosen;
+            return;
+        }
+    }
+}
+
+// The model and skins named after "-md2"; stops at the first error.
+void ReadCommandLine(App& app) {
+    Platform& sys = app.Sys;
+    const std::vector<std::string> tokens = SplitMd2Arguments(sys.CommandLine());
+    if (tokens.empty()) return;
+    LoadModel(app, tokens[0]);
+    if (app.ModelLoaded == 0) {
+        sys.MessageBox("There was an error loading from the command line!", Buttons::Ok,
+                       Icon::Exclamation);
+        return;
+    }
+    app.CurrentFile = tokens[0];
+    sys.WriteProfileString(SettingsSection, CurFileValue, app.CurrentFile);
+    for (size_t i = 1; i < tokens.size(); ++i) {
+        std::unique_ptr<SkinImage> skin = LoadSkinFile(sys, tokens[i]);
+        if (!skin) {
+            sys.MessageBox("Error loading skin from the command line!", Buttons::Ok,
+                           Icon::Exclamation);
+            return;
+        }
+        if (skin->Width != app.SkinWidth || skin->Height != app.SkinHeight) {
+            sys.MessageBox("Error loading skin: Incorrect dimensions!", Buttons::Ok,
+                           Icon::Exclamation);
+            return;
+        }
+        skin->Name = skin->Path;
+        skin->Flags |= Unlinked;
+        app.Skins.push_back(std::move(skin));
+        app.SelectSkin(static_cast<int>(app.Skins.size()) - 1);
+        app.RefreshAllViews();
+    }
+}
+
+}  // namespace
+
+std::string WithDefaultExtension(const std::string& path, const char* extension) {
+    return path.find('.') == std::string::npos ? path + extension : path;
+}
+
+void StartUp(App& app) {
+    Platform& sys = app.Sys;
+    SettleBaseFolder(app);
+    sys.WriteProfileString(SettingsSection, BaseDirValue, app.BaseFolder);
+
+    app.ModelLoaded = 0;
+    ReadCommandLine(app);
+
+    if (app.ModelLoaded == 0) {
+        app.CurrentFile = sys.GetProfileString(SettingsSection, CurFileValue, Unknown);
+        if (app.CurrentFile != Unknown && LoadModel(app, app.CurrentFile)) {
+            sys.WriteProfileString(SettingsSection, CurFileValue, app.CurrentFile);
+        }
+    }
+
+    if (app.ModelLoaded == 0) {
+        sys.ChangeDirectory(app.BaseFolder);
+        std::string chosen;
+        if (!sys.FileDialog(ModelOpenDialog(), &chosen)) {
+            sys.Quit();
+        } else {
+            const std::string path = WithDefaultExtension(chosen, ".md2");
+            if (LoadModel(app, path)) {
+                app.CurrentFile = path;
+                sys.WriteProfileString(SettingsSection, CurFileValue, app.CurrentFile);
+            } else {
+                sys.Quit();
+            }
+        }
+    }
+    app.RefreshAllViews();
+}
+
+}  // namespace varp

@@ -1,0 +1,10 @@
+// The tool's subcommands; each returns the process exit status.
+#pragma once
+
+namespace varp::cli {
+
+int InfoCommand(int argc, char** argv);
+int ResaveCommand(int argc, char** argv);
+int MakeSampleCommand(int argc, char** argv);
+
+}  // namespace varp::cli

@@ -1,0 +1,18 @@
+// varp-tool: the editor's own code without a window, for scripts, batch work and checks.
+#include <cstdio>
+#include <cstring>
+
+#include "cli/Commands.h"
+
+int main(int argc, char** argv) {
+    if (argc >= 2) {
+        if (std::strcmp(argv[1], "info") == 0) return varp::cli::InfoCommand(argc, argv);
+        if (std::strcmp(argv[1], "resave") == 0) return varp::cli::ResaveCommand(argc, argv);
+        if (std::strcmp(argv[1], "make-sample") == 0) return varp::cli::MakeSampleCommand(argc, argv);
+    }
+    std::fprintf(stderr,
+                 "usage: varp-tool info [--json] [--base DIR] [--yes|--no] MODEL.md2\n"
+                 "       varp-tool resave [--base DIR] MODEL.md2 OUT.md2\n"
+                 "       varp-tool make-sample DIR\n");
+    return 2;
+}

@@ -1,0 +1,203 @@
+// The main window's logic: fixed pixel layout, refresh hub, selector changes, commands.
+#include "frame/MainWnd.h"
+
+#include "app/FileCommands.h"
+#include "app/Startup.h"
+#include "frame/Commands.h"
+#include "frame/Selectors.h"
+#include "frame/MappingCommands.h"
+#include "views/iso/IsoBox.h"
+#include "views/palette/PalBox.h"
+#include "skins/SkinCommands.h"
+#include "views/skin/SkinBox.h"
+
+namespace varp {
+
+namespace {
+
+// The width of the right-hand column (frame selector and palette) and the palette's height.
+constexpr int ColumnWidth = 192;
+constexpr int PaletteHeight = 192;
+// Gap between the toolbar and the selectors, and the selectors' dropped-down height.
+constexpr int SelectorGap = 3;
+constexpr int SelectorListHeight = 200;
+
+}  // namespace
+
+MainWnd::MainWnd(App& app, FrameHost& frame, PaneHost& modelHost, PaneHost& skinHost,
+                 PaneHost& paletteHost)
+    : app_(app),
+      frame_(frame),
+      modelView_(std::make_unique<IsoBox>(app, modelHost)),
+      skinView_(std::make_unique<SkinBox>(app, skinHost)),
+      paletteView_(std::make_unique<PalBox>(app, paletteHost)) {
+    app_.Views = this;
+}
+
+MainWnd::~MainWnd() {
+    app_.Views = nullptr;
+    skinView_.reset();
+    modelView_.reset();
+    paletteView_.reset();
+}
+
+Pane& MainWnd::PaneOf(Child child) {
+    switch (child) {
+        case Child::ModelView: return *modelView_;
+        case Child::SkinView: return *skinView_;
+        default: return *paletteView_;
+    }
+}
+
+void MainWnd::Move(Child child, const Rect& r) {
+    frame_.MoveChild(child, r.left, r.top, r.right - r.left, r.bottom - r.top);
+}
+
+void MainWnd::ComputeAreas(const Rect& client) {
+    const Rect s = frame_.ChildClientRect(Child::SkinSelector);
+    MainArea = {s.left, s.bottom, s.right, client.bottom};
+    const Rect f = frame_.ChildClientRect(Child::FrameSelector);
+    SideArea = {f.left, f.bottom + PaletteHeight, f.right, client.bottom};
+    PaletteArea = {f.left, f.bottom, f.right, f.bottom + PaletteHeight};
+}
+
+void MainWnd::OnCreateClient() {
+    const int y = frame_.ToolbarBottom() + SelectorGap;
+    const Rect k = frame_.ClientRect();
+    Move(Child::SkinSelector, {k.left, y, k.right - ColumnWidth, y + SelectorListHeight});
+    Move(Child::FrameSelector, {k.right - ColumnWidth, y, k.right, y + SelectorListHeight});
+    ComputeAreas(k);
+    SkinViewMain = 1;
+    Move(Child::ModelView, SideArea);
+    Move(Child::SkinView, MainArea);
+    Move(Child::PaletteView, PaletteArea);
+    StartUp(app_);
+}
+
+void MainWnd::LayoutPanes() {
+    frame_.RecalcLayout();
+    const int y = frame_.ToolbarBottom() + SelectorGap;
+    const Rect k = frame_.ClientRect();
+    Move(Child::SkinSelector, {k.left, y, k.right - ColumnWidth, y + SelectorListHeight});
+    Move(Child::FrameSelector, {k.right - ColumnWidth, y, k.right, y + SelectorListHeight});
+    ComputeAreas(k);
+    if (SkinViewMain != 0) {
+        Move(Child::SkinView, MainArea);
+        Move(Child::ModelView, SideArea);
+    } else {
+        Move(Child::SkinView, SideArea);
+        Move(Child::ModelView, MainArea);
+    }
+    Move(Child::PaletteView, PaletteArea);
+    RefreshAllViews();
+}
+
+int MainWnd::OnRefresh(int kind) {
+    if (kind >= 0 && kind <= 3) {
+        modelView_->Render(kind);
+        skinView_->Render(kind);
+        frame_.RedrawChild(Child::ModelView);
+        frame_.RedrawChild(Child::SkinView);
+    } else if (kind == 4) {
+        paletteView_->Render();
+        frame_.RedrawChild(Child::PaletteView);
+    }
+    return 0;
+}
+
+void MainWnd::RefreshAllViews() {
+    RebuildSelectors();
+    PostRefresh(1);
+    paletteView_->Render();
+    frame_.RedrawChild(Child::PaletteView);
+}
+
+void MainWnd::RebuildSelectors() { varp::RebuildSelectors(app_, frame_); }
+
+void MainWnd::PostRefresh(int kind) { frame_.PostRefresh(kind); }
+
+void MainWnd::OnFrameSelectionChange(int index) {
+    app_.SelectFrame(index);
+    PostRefresh(1);
+}
+
+void MainWnd::OnSkinSelectionChange(int index) {
+    app_.SelectSkin(index);
+    PostRefresh(1);
+    paletteView_->Render();
+    frame_.RedrawChild(Child::PaletteView);
+}
+
+void MainWnd::SwapDisplays() {
+    if (SkinViewMain != 0) {
+        SkinViewMain = 0;
+        Move(Child::ModelView, MainArea);
+        Move(Child::SkinView, SideArea);
+    } else {
+        SkinViewMain = 1;
+        Move(Child::ModelView, SideArea);
+        Move(Child::SkinView, MainArea);
+    }
+    PostRefresh(1);
+}
+
+void MainWnd::SelectMode(int32_t mode) {
+    if (app_.Mode == mode) return;
+    // A drag running in a pane belongs to the old mode: its pick entries change meaning with
+    // the next render. Taking the mouse away ends it as any lost capture does.
+    for (Pane* pane : {static_cast<Pane*>(modelView_.get()), static_cast<Pane*>(skinView_.get())}) {
+        if (pane->Host().HoldsCapture()) pane->Host().ReleaseCapture();
+    }
+    app_.Mode = mode;
+    RefreshAllViews();
+    frame_.UpdateCommandStates();
+}
+
+bool MainWnd::IsChecked(int id) const {
+    switch (id) {
+        case CmdMixMode: return app_.Mode == ModeMix;
+        case CmdPaintMode: return app_.Mode == ModePaint;
+        case CmdCameraMode: return app_.Mode == ModeCamera;
+        case CmdMappingMode: return app_.Mode == ModeMapping;
+        default: return false;
+    }
+}
+
+void MainWnd::OnClose() {
+    if (AskQuit(app_)) frame_.CloseWindow();
+}
+
+void MainWnd::OnCommand(int id) {
+    switch (id) {
+        case CmdFileOpen: FileOpen(app_); break;
+        case CmdFileSave: FileSave(app_); break;
+        case CmdFileSaveAs: FileSaveAs(app_); break;
+        case CmdBaseFolder: FileBaseFolder(app_); break;
+        case CmdExit: OnClose(); break;
+        case CmdAbout: ShowAbout(app_); break;
+        case CmdSwapDisplays: SwapDisplays(); break;
+        case CmdMixMode: SelectMode(ModeMix); break;
+        case CmdPaintMode: SelectMode(ModePaint); break;
+        case CmdCameraMode: SelectMode(ModeCamera); break;
+        case CmdMappingMode: SelectMode(ModeMapping); break;
+        case CmdSelectAll: SelectAllTriangles(app_); break;
+        case CmdSelectNone: SelectNoTriangles(app_); break;
+        case CmdInvertSelection: InvertTriangleSelection(app_); break;
+        case CmdSkinNew: SkinNew(app_); break;
+        case CmdSkinOpen: SkinOpen(app_); break;
+        case CmdSkinClose: SkinClose(app_); break;
+        case CmdSkinSave: SkinSave(app_); break;
+        case CmdSkinSaveAs: SkinSaveAs(app_); break;
+        case CmdSkinLink: SkinLink(app_); break;
+        case CmdSkinUnlink: SkinUnlink(app_); break;
+        case CmdSkinMoveUp: SkinMoveUp(app_); break;
+        case CmdSkinMoveDown: SkinMoveDown(app_); break;
+        case CmdSkinStore: SkinStore(app_); break;
+        case CmdSkinRevert: SkinRevert(app_); break;
+        case CmdSkinReload: SkinReload(app_); break;
+        case CmdScanFolder: SkinScanFolder(app_); break;
+        default: break;
+    }
+}
+
+}  // namespace varp

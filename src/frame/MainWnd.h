@@ -1,0 +1,70 @@
+// The main window's logic: it places the selectors and panes, is the hub of the refresh
+// messages, and handles every menu command.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+#include "app/App.h"
+#include "platform/FrameHost.h"
+#include "platform/PaneHost.h"
+
+namespace varp {
+
+class IsoBox;
+class SkinBox;
+class PalBox;
+class Pane;
+
+class MainWnd final : public ViewHub {
+public:
+    // Creates the three panes, in the order 3D view, skin view, palette, each talking to
+    // its window through its host.
+    MainWnd(App& app, FrameHost& frame, PaneHost& modelHost, PaneHost& skinHost,
+            PaneHost& paletteHost);
+    ~MainWnd() override;
+    MainWnd(const MainWnd&) = delete;
+    MainWnd& operator=(const MainWnd&) = delete;
+
+    // Once the window's children exist: places them, then starts up (base folder, model).
+    void OnCreateClient();
+    // Every size change of the main window.
+    void LayoutPanes();
+    // The refresh message; always answers 0.
+    int OnRefresh(int kind);
+    void OnCommand(int id);
+    void OnFrameSelectionChange(int index);
+    void OnSkinSelectionChange(int index);
+    // Check mark of a command: the mode commands are checked when they are the mode in use.
+    bool IsChecked(int id) const;
+    // A request to close the main window: asks the quit question.
+    void OnClose();
+
+    void RefreshAllViews() override;
+    void RebuildSelectors() override;
+    void PostRefresh(int kind) override;
+
+    IsoBox& ModelView() { return *modelView_; }
+    SkinBox& SkinView() { return *skinView_; }
+    PalBox& PaletteView() { return *paletteView_; }
+    Pane& PaneOf(Child child);
+
+    Rect MainArea;
+    Rect SideArea;
+    Rect PaletteArea;
+    int32_t SkinViewMain = 1;
+
+private:
+    void ComputeAreas(const Rect& client);
+    void Move(Child child, const Rect& r);
+    void SelectMode(int32_t mode);
+    void SwapDisplays();
+
+    App& app_;
+    FrameHost& frame_;
+    std::unique_ptr<IsoBox> modelView_;
+    std::unique_ptr<SkinBox> skinView_;
+    std::unique_ptr<PalBox> paletteView_;
+};
+
+}  // namespace varp

@@ -1,0 +1,27 @@
+// The real dialogs behind the platform's messages, file dialogs, folder chooser and About box.
+#pragma once
+
+#include <QString>
+#include <string>
+
+#include "platform/Platform.h"
+
+class QWidget;
+
+namespace varp::qt {
+
+// "Text|pattern|Text|pattern||" turned into Qt's "Text (pattern);;Text (pattern)". Patterns
+// separated by ';' become space-separated, and "*.*" (every file, with or without a dot)
+// becomes "*". The texts are kept as they are; the dialog hides the appended patterns.
+QString ToQtFilter(const std::string& filter);
+
+// A default extension such as "*.md2" or ".md2" as a bare suffix "md2"; empty stays empty.
+QString ToDefaultSuffix(const std::string& defaultExt);
+
+Answer ShowMessageBox(QWidget* parent, const std::string& text, Buttons buttons, Icon icon);
+// 1 with the chosen path (system form) in *chosen, or 0 when cancelled.
+int RunFileDialog(QWidget* parent, const FileDialogRequest& request, std::string* chosen);
+int RunFolderChooser(QWidget* parent, const std::string& title, std::string* chosen);
+void RunAboutBox(QWidget* parent);
+
+}  // namespace varp::qt
