@@ -35,11 +35,11 @@ Point3 RingPoint(const Ring& ring, int j, int segments, bool boxy) {
 
 // Texture rows follow the length of the profile, so flat caps and long sides get skin in
 // proportion to their size.
-std::vector<double> ProfileRows(const LatheSpec& spec) {
+std::vector<double> ProfileRows(const Lathe& piece) {
     std::vector<std::pair<double, double>> profile;  // (radius, z)
-    if (spec.topPole) profile.emplace_back(0.0, spec.top.z);
-    for (const Ring& r : spec.rings) profile.emplace_back((r.rx + r.ry) * 0.5, r.z);
-    if (spec.bottomPole) profile.emplace_back(0.0, spec.bottom.z);
+    if (piece.topPole) profile.emplace_back(0.0, piece.top.z);
+    for (const Ring& r : piece.rings) profile.emplace_back((r.rx + r.ry) * 0.5, r.z);
+    if (piece.bottomPole) profile.emplace_back(0.0, piece.bottom.z);
     std::vector<double> rows(profile.size(), 0.0);
     for (size_t i = 1; i < profile.size(); ++i) {
         const double dr = profile[i].first - profile[i - 1].first;
@@ -53,35 +53,35 @@ std::vector<double> ProfileRows(const LatheSpec& spec) {
 
 }  // namespace
 
-void AddLathe(Mesh& mesh, const LatheSpec& spec) {
-    const int n = spec.segments;
-    const std::vector<double> rows = ProfileRows(spec);
-    const int firstRow = spec.topPole ? 1 : 0;
+void AddLathe(Mesh& mesh, const Lathe& piece) {
+    const int n = piece.segments;
+    const std::vector<double> rows = ProfileRows(piece);
+    const int firstRow = piece.topPole ? 1 : 0;
     const int base = static_cast<int>(mesh.rest.size());
     auto add = [&](Point3 p) {
         mesh.rest.push_back(p);
-        mesh.bone.push_back(spec.bone);
+        mesh.bone.push_back(piece.bone);
     };
 
     const int top = base;
-    if (spec.topPole) add(spec.top);
+    if (piece.topPole) add(piece.top);
     const int ringBase = static_cast<int>(mesh.rest.size());
-    for (const Ring& ring : spec.rings) {
-        for (int j = 0; j < n; ++j) add(RingPoint(ring, j, n, spec.boxy));
+    for (const Ring& ring : piece.rings) {
+        for (int j = 0; j < n; ++j) add(RingPoint(ring, j, n, piece.boxy));
     }
     const int bottom = static_cast<int>(mesh.rest.size());
-    if (spec.bottomPole) add(spec.bottom);
+    if (piece.bottomPole) add(piece.bottom);
 
     // Column j == n is the seam: the same vertex as column 0 with the wrap's last column.
     auto corner = [&](int ring, int j) {
         const double v = rows[static_cast<size_t>(firstRow + ring)];
         return MeshCorner{ringBase + ring * n + j % n,
-                          CoordAt(spec.skin, static_cast<double>(j) / n, v)};
+                          CoordAt(piece.skin, static_cast<double>(j) / n, v)};
     };
-    const int numRings = static_cast<int>(spec.rings.size());
-    if (spec.topPole) {
+    const int numRings = static_cast<int>(piece.rings.size());
+    if (piece.topPole) {
         for (int j = 0; j < n; ++j) {
-            const MeshCorner pole{top, CoordAt(spec.skin, (j + 0.5) / n, 0.0)};
+            const MeshCorner pole{top, CoordAt(piece.skin, (j + 0.5) / n, 0.0)};
             mesh.triangles.push_back({{pole, corner(0, j + 1), corner(0, j)}});
         }
     }
@@ -91,26 +91,26 @@ void AddLathe(Mesh& mesh, const LatheSpec& spec) {
             mesh.triangles.push_back({{corner(i, j + 1), corner(i + 1, j + 1), corner(i + 1, j)}});
         }
     }
-    if (spec.bottomPole) {
+    if (piece.bottomPole) {
         for (int j = 0; j < n; ++j) {
-            const MeshCorner pole{bottom, CoordAt(spec.skin, (j + 0.5) / n, 1.0)};
+            const MeshCorner pole{bottom, CoordAt(piece.skin, (j + 0.5) / n, 1.0)};
             mesh.triangles.push_back(
                 {{pole, corner(numRings - 1, j), corner(numRings - 1, j + 1)}});
         }
     }
 }
 
-LatheSpec Ellipsoid(Point3 centre, double rx, double ry, double rz, int segments, int rings) {
-    LatheSpec spec;
-    spec.segments = segments;
-    spec.top = {centre.x, centre.y, centre.z + rz};
-    spec.bottom = {centre.x, centre.y, centre.z - rz};
+Lathe Ellipsoid(Point3 centre, double rx, double ry, double rz, int segments, int rings) {
+    Lathe piece;
+    piece.segments = segments;
+    piece.top = {centre.x, centre.y, centre.z + rz};
+    piece.bottom = {centre.x, centre.y, centre.z - rz};
     for (int i = 1; i <= rings; ++i) {
         const double theta = Pi * i / (rings + 1);
-        spec.rings.push_back({centre.z + rz * std::cos(theta), rx * std::sin(theta),
-                              ry * std::sin(theta), centre.x, centre.y});
+        piece.rings.push_back({centre.z + rz * std::cos(theta), rx * std::sin(theta),
+                               ry * std::sin(theta), centre.x, centre.y});
     }
-    return spec;
+    return piece;
 }
 
 namespace {

@@ -41,7 +41,7 @@ struct Ring {
 // single pole point or nothing (an open end). Its skin is one wrap-around rectangle: s runs
 // once around the piece starting at the back (-x), over the right side (-y) to the front
 // (+x) at the middle column; t runs from the top pole to the bottom pole.
-struct LatheSpec {
+struct Lathe {
     int segments = 8;
     bool boxy = false;  // four flat sides facing the axes instead of a rounded section
     bool topPole = true, bottomPole = true;
@@ -52,10 +52,10 @@ struct LatheSpec {
 };
 
 // Appends the piece to the mesh; its vertices are shared only within the piece.
-void AddLathe(Mesh& mesh, const LatheSpec& spec);
+void AddLathe(Mesh& mesh, const Lathe& piece);
 
 // An ellipsoid with `rings` cross-sections between its poles.
-LatheSpec Ellipsoid(Point3 centre, double rx, double ry, double rz, int segments, int rings);
+Lathe Ellipsoid(Point3 centre, double rx, double ry, double rz, int segments, int rings);
 
 // One animation frame: a name and the position of every mesh vertex.
 struct NamedFrame {
