@@ -1,0 +1,132 @@
+// The 3D view's buffers: construction, resizing, the render kinds and the colour-only updates.
+#include "views/iso/IsoBox.h"
+
+#include <algorithm>
+#include <new>
+
+namespace varp {
+
+namespace {
+
+// Sides the int16 buffer sizes can hold; the width is then raised to a multiple of 4.
+constexpr int MaxWidth = 32764;
+constexpr int MaxHeight = 32767;
+
+template <class T>
+void Release(std::vector<T>& buffer) {
+    std::vector<T>().swap(buffer);
+}
+
+}  // namespace
+
+IsoBox::IsoBox(App& app, PaneHost& host) : Pane(app, host) {
+    // 32 x 32 placeholders until the first size change; nothing draws into them, because
+    // Render does nothing while the sizes are -1.
+    PixelBuffer.resize(32 * 32);
+    DepthBuffer.resize(32 * 32);
+    PickBuffer.resize(32 * 32);
+}
+
+void IsoBox::OnSize(int cx, int cy) {
+    const int w = RoundUpToFour(std::clamp(cx, 0, MaxWidth));
+    const int h = std::clamp(cy, 0, MaxHeight);
+    if (w == BufferWidth && h == BufferHeight) return;
+
+    // Release first, so that the old and the new buffers are never held together.
+    Release(PixelBuffer);
+    Release(DepthBuffer);
+    Release(PickBuffer);
+    pickHolds_ = PickMeaning::Nothing;
+    const size_t n = static_cast<size_t>(w) * static_cast<size_t>(h);
+    try {
+        PixelBuffer.resize(n);
+        DepthBuffer.resize(n);
+        PickBuffer.resize(n);
+        // The edge table grows here, so that drawing never has to.
+        ReserveRasterRows(h);
+    } catch (const std::bad_alloc&) {
+        // Too big for memory: the pane stays empty (a zero size renders nothing) and the next
+        // size change tries again.
+        Release(PixelBuffer);
+        Release(DepthBuffer);
+        Release(PickBuffer);
+        BufferWidth = 0;
+        BufferHeight = 0;
+        return;
+    }
+    BufferWidth = static_cast<int16_t>(w);
+    BufferHeight = static_cast<int16_t>(h);
+    Render(Full);
+}
+
+void IsoBox::Render(int32_t kind) {
+    if (BufferWidth <= 0 || BufferHeight <= 0) return;
+    if (app_.Mode == ModeMapping) kind = MappingRender;
+    switch (kind) {
+        case Recolour:
+            RecolourFromPicks();
+            return;
+        case Background:
+            BackgroundFromPicks();
+            return;
+        case Full:
+        case Quick:
+        case MappingRender:
+            ClearBuffers(kind);
+            DrawModel(kind);
+            return;
+        default:
+            return;
+    }
+}
+
+uint32_t IsoBox::PickAt(ClientPoint p) const {
+    if (p.x < 0 || p.y < 0 || p.x >= BufferWidth || p.y >= BufferHeight) return NoPick;
+    return PickBuffer[static_cast<size_t>(BufferHeight - 1 - p.y) *
+                          static_cast<size_t>(BufferWidth) +
+                      static_cast<size_t>(p.x)];
+}
+
+void IsoBox::ClearBuffers(int32_t kind) {
+    // 32-bit word fills; the width is a multiple of 4, so they cover the buffers exactly.
+    const int32_t n = int32_t{BufferWidth} * BufferHeight;
+    FillWords(reinterpret_cast<uint32_t*>(DepthBuffer.data()), n / 2, 0xFFFFFFFFu);
+    FillWords(reinterpret_cast<uint32_t*>(PixelBuffer.data()), n / 4,
+              app_.BackgroundColour * 0x01010101u);
+    if (kind == Quick) return;  // a camera drag keeps the picks of the last full render
+    FillWords(PickBuffer.data(), n, NoPick);
+    if (kind == Full) {
+        pickHolds_ = PickMeaning::TexelOffsets;
+        pickTexels_ = app_.CurrentSkin != nullptr ? app_.CurrentSkin->Pixels.size() : 0;
+    } else {
+        pickHolds_ = PickMeaning::TriangleIndices;
+    }
+}
+
+void IsoBox::RecolourFromPicks() {
+    const SkinImage* skin = app_.CurrentSkin;
+    if (skin == nullptr) return;
+    // Entries that are triangle indices, or offsets into a larger skin than the current one
+    // (a model loaded since), must not be read as texels of this skin.
+    if (pickHolds_ != PickMeaning::TexelOffsets || skin->Pixels.size() < pickTexels_) return;
+    const uint8_t* texels = skin->Pixels.data();
+    uint8_t* pixels = PixelBuffer.data();
+    const uint32_t* pick = PickBuffer.data();
+    const size_t n = static_cast<size_t>(BufferWidth) * static_cast<size_t>(BufferHeight);
+    for (size_t i = 0; i < n; ++i) {
+        if (pick[i] != NoPick) pixels[i] = texels[pick[i]];
+    }
+}
+
+void IsoBox::BackgroundFromPicks() {
+    if (app_.CurrentSkin == nullptr) return;
+    const uint8_t colour = app_.BackgroundColour;
+    uint8_t* pixels = PixelBuffer.data();
+    const uint32_t* pick = PickBuffer.data();
+    const size_t n = static_cast<size_t>(BufferWidth) * static_cast<size_t>(BufferHeight);
+    for (size_t i = 0; i < n; ++i) {
+        if (pick[i] == NoPick) pixels[i] = colour;
+    }
+}
+
+}  // namespace varp

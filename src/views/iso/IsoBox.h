@@ -1,0 +1,78 @@
+// The 3D view pane: the camera, the colour, depth and pick buffers, and the model renderer.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "raster/Raster.h"
+#include "views/Pane.h"
+#include "views/iso/Camera.h"
+
+namespace varp {
+
+class IsoBox : public Pane {
+  public:
+    // Render kinds. 0 to 3 are the refresh kinds the main window passes on; 4 draws nothing.
+    static constexpr int32_t Recolour = 0;       // picked pixels take their texel's present colour
+    static constexpr int32_t Full = 1;           // clear and draw, texel offsets into PickBuffer
+    static constexpr int32_t Background = 2;     // unpicked pixels take BackgroundColour
+    static constexpr int32_t Quick = 3;          // clear and draw, PickBuffer left alone
+    static constexpr int32_t MappingRender = 5;  // draw with triangle indices, then outlines
+
+    // The pick entry of a pixel that shows no triangle.
+    static constexpr uint32_t NoPick = 0xFFFFFFFFu;
+
+    // What the entries of PickBuffer stand for, as left by the last render that wrote them.
+    enum class PickMeaning { Nothing, TexelOffsets, TriangleIndices };
+
+    IsoBox(App& app, PaneHost& host);
+
+    // New client size: the width is raised to a multiple of 4; a size that rounds to the
+    // present one changes nothing; otherwise the buffers are replaced and fully rendered.
+    void OnSize(int cx, int cy) override;
+
+    // Redraws the buffers. In Mapping mode every kind is a MappingRender. Never allocates.
+    void Render(int32_t kind);
+
+    // The pick entry under a window point (y downward), NoPick outside the buffers.
+    uint32_t PickAt(ClientPoint p) const;
+    PickMeaning PickHolds() const { return pickHolds_; }
+
+    Camera ViewCamera;
+
+    // Same layout as PixelBuffer: BufferWidth x BufferHeight, row 0 the bottom line.
+    std::vector<uint16_t> DepthBuffer;  // 0xFFFF where nothing was drawn; smaller is nearer
+    // NoPick where no triangle is shown; else the offset row x SkinWidth + column of the shown
+    // texel in the current skin, or, after a MappingRender, the index of the shown triangle.
+    std::vector<uint32_t> PickBuffer;
+
+    // The last render's working data, kept in fixed arrays so that rendering never allocates.
+    std::array<CameraVertex, MaxVertices> CameraVertices{};
+    std::array<int16_t, MaxTriangles> VisibleList{};  // accepted triangles, ascending
+    int32_t VisibleCount = 0;
+    double MinZ = 0;  // nearest and farthest camZ among the accepted corners
+    double MaxZ = 0;
+    double DepthScale = 0;
+
+  private:
+    void ClearBuffers(int32_t kind);
+    void RecolourFromPicks();
+    void BackgroundFromPicks();
+    // Kinds Full, Quick and MappingRender after the clear (IsoRender.cpp).
+    void DrawModel(int32_t kind);
+    void TransformVertices(const ViewSetup& setup, const ModelFrame& frame);
+    void SelectTriangles();
+    void DrawTriangles(int32_t kind, const ViewSetup& setup, const RasterTarget& target,
+                       const SkinImage& skin);
+    void DrawOutlines(const ViewSetup& setup, const RasterTarget& target);
+    void DrawOutline(int t, uint8_t colour, const ViewSetup& setup, const RasterTarget& target);
+
+    PickMeaning pickHolds_ = PickMeaning::Nothing;
+    // Texels of the skin that the texel offsets were recorded for: a Recolour reads no skin
+    // smaller than that.
+    size_t pickTexels_ = 0;
+};
+
+}  // namespace varp

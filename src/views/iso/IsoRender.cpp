@@ -1,0 +1,146 @@
+// The model renderer: camera space, triangle selection, depth range, the fillers and outlines.
+#include <algorithm>
+#include <cmath>
+
+#include "views/iso/IsoBox.h"
+
+namespace varp {
+
+namespace {
+
+// Outline colours of the Mapping render, modulo 256.
+uint8_t Shifted(uint8_t colour, int by) {
+    return static_cast<uint8_t>(colour + by);
+}
+
+}  // namespace
+
+void IsoBox::DrawModel(int32_t kind) {
+    const ModelFrame* frame = app_.CurrentFrame;
+    const SkinImage* skin = app_.CurrentSkin;
+    if (frame == nullptr || skin == nullptr) return;  // the view shows only the background
+
+    const int32_t w = BufferWidth, h = BufferHeight;
+    const ViewSetup setup = ViewCamera.ViewSetup(w, h);
+    // With the eye on the target there is no line of sight and nothing can be projected; the
+    // view then shows only the background, and moving the camera away brings the model back.
+    if (!IsUsable(setup)) return;
+    TransformVertices(setup, *frame);
+
+    const RasterTarget target{
+        PixelBuffer.data(), DepthBuffer.data(), PickBuffer.data(), w, h, 0, w - 1, 0, h - 1};
+    SelectTriangles();
+    if (VisibleCount == 0) return;
+    DepthScale = DepthRange / (MaxZ - MinZ);
+
+    DrawTriangles(kind, setup, target, *skin);
+    if (kind == MappingRender) DrawOutlines(setup, target);
+}
+
+void IsoBox::TransformVertices(const ViewSetup& setup, const ModelFrame& frame) {
+    const size_t n = std::min({static_cast<size_t>(std::max<int16_t>(app_.NumVertices, 0)),
+                               frame.Vertices.size(), CameraVertices.size()});
+    for (size_t i = 0; i < n; ++i) {
+        CameraVertex c = ToCamera(setup, frame.Vertices[i]);
+        // A frame may hold infinite or NaN positions (its scale and origin are read as they
+        // stand). Such a corner is put behind the eye, so its triangles are dropped whole and
+        // no non-finite value reaches the depth range or the projection.
+        if (!std::isfinite(c.camX) || !std::isfinite(c.camY) || !std::isfinite(c.camZ)) {
+            c = {0.0f, 0.0f, -1.0f};
+        }
+        CameraVertices[i] = c;
+    }
+}
+
+void IsoBox::SelectTriangles() {
+    VisibleCount = 0;
+    MinZ = 9999999999.0;
+    MaxZ = -9999999999.0;
+    const int count = std::clamp<int>(app_.NumTriangles, 0, MaxTriangles);
+    for (int t = 0; t < count; ++t) {
+        // The reader has checked every Vertex index against the frame's vertex count.
+        const ModelTriangle& tri = app_.Triangles[t];
+        const CameraVertex& a = CameraVertices[static_cast<size_t>(tri.Vertex[0])];
+        const CameraVertex& b = CameraVertices[static_cast<size_t>(tri.Vertex[1])];
+        const CameraVertex& c = CameraVertices[static_cast<size_t>(tri.Vertex[2])];
+        // A triangle with any corner nearer than the near plane is dropped whole: there is no
+        // 3D clipping of filled triangles.
+        if (c.camZ < NearZ || b.camZ < NearZ || a.camZ < NearZ) continue;
+        if (!IsFrontFacing(a, b, c)) continue;
+        VisibleList[static_cast<size_t>(VisibleCount++)] = static_cast<int16_t>(t);
+        MinZ = std::min({MinZ, double{a.camZ}, double{b.camZ}, double{c.camZ}});
+        MaxZ = std::max({MaxZ, double{a.camZ}, double{b.camZ}, double{c.camZ}});
+    }
+}
+
+void IsoBox::DrawTriangles(int32_t kind, const ViewSetup& setup, const RasterTarget& target,
+                           const SkinImage& skin) {
+    const uint8_t* texture = skin.Pixels.data();
+    const int32_t pitch = app_.SkinWidth;
+    TexDepthVertex v[4];
+    for (int32_t k = 0; k < VisibleCount; ++k) {
+        const int t = VisibleList[static_cast<size_t>(k)];
+        const ModelTriangle& tri = app_.Triangles[t];
+        for (int j = 0; j < 3; ++j) {
+            const CameraVertex& p = CameraVertices[static_cast<size_t>(tri.Vertex[j])];
+            // The rasterizer needs every coordinate inside the skin. The MD2 reader pulls any
+            // coordinate outside the skin onto its edge, and a mapping drag keeps its moving
+            // point inside, so the table is used as it stands.
+            const SkinCoord e = app_.TexCoords[tri.TexCoord[j]];
+            const ProjectedPoint xy = Project(setup, p);
+            v[j] = {xy.x, xy.y, e.s * 64, e.t * 64, QuantiseDepth(p.camZ, MinZ, DepthScale) * 64};
+        }
+        v[3] = v[0];
+        switch (kind) {
+            case Full:
+                DrawTexturedPolygonDepthPick(target, v, 3, texture, pitch);
+                break;
+            case Quick:
+                DrawTexturedPolygonDepth(target, v, 3, texture, pitch);
+                break;
+            default:
+                DrawTexturedPolygonDepthId(target, v, 3, texture, pitch, static_cast<uint32_t>(t));
+                break;
+        }
+    }
+}
+
+void IsoBox::DrawOutlines(const ViewSetup& setup, const RasterTarget& target) {
+    // Unselected first, then selected, then grabbed (selected or not) over both. Each outline is
+    // drawn only over its own triangle's pixels, so outlines never share a pixel and the passes
+    // decide nothing but the colours.
+    const uint8_t colour = app_.PaintColour;
+    for (int32_t k = 0; k < VisibleCount; ++k) {
+        const int t = VisibleList[static_cast<size_t>(k)];
+        if (app_.Triangles[t].Flags == 0) DrawOutline(t, colour, setup, target);
+    }
+    for (int32_t k = 0; k < VisibleCount; ++k) {
+        const int t = VisibleList[static_cast<size_t>(k)];
+        if (app_.Triangles[t].Flags == Selected) DrawOutline(t, Shifted(colour, -4), setup, target);
+    }
+    for (int32_t k = 0; k < VisibleCount; ++k) {
+        const int t = VisibleList[static_cast<size_t>(k)];
+        if ((app_.Triangles[t].Flags & Grabbed) != 0) {
+            DrawOutline(t, Shifted(colour, 4), setup, target);
+        }
+    }
+}
+
+void IsoBox::DrawOutline(int t, uint8_t colour, const ViewSetup& setup,
+                         const RasterTarget& target) {
+    const ModelTriangle& tri = app_.Triangles[t];
+    for (int k = 1; k <= 3; ++k) {
+        const CameraVertex& p0 = CameraVertices[static_cast<size_t>(tri.Vertex[k - 1])];
+        const CameraVertex& p1 = CameraVertices[static_cast<size_t>(tri.Vertex[k % 3])];
+        float segment[6] = {p0.camX, p0.camY, p0.camZ, p1.camX, p1.camY, p1.camZ};
+        if (ClipSegmentNear(segment) == 0) continue;
+        const ProjectedPoint a = Project(setup, {segment[0], segment[1], segment[2]});
+        const ProjectedPoint b = Project(setup, {segment[3], segment[4], segment[5]});
+        int32_t line[4] = {a.x, a.y, b.x, b.y};
+        if (ClipLine(target, line) == 1) {
+            DrawLineOverId(target, line, colour, static_cast<uint32_t>(t));
+        }
+    }
+}
+
+}  // namespace varp
