@@ -1,0 +1,160 @@
+// The polygon fillers' shared machinery: the walked vertex record, the edge table, the
+// bisection clippers and the Bresenham edge walk.
+#pragma once
+
+#include <algorithm>
+#include <cstdint>
+#include <vector>
+
+namespace varp {
+
+// The record every filler clips and walks, whatever the caller's units: x, y in pixels, u, v in
+// 22.10, z in 16.16. The colour-only fillers leave z at 0 and never step it.
+struct RasterVertex {
+    int32_t x, y, u, v, z;
+    bool operator==(const RasterVertex&) const = default;
+};
+
+// The fixed-point sums and differences are defined modulo 2^32; doing them unsigned keeps that
+// exact meaning without signed overflow.
+inline int32_t Add32(int32_t a, int32_t b) {
+    return static_cast<int32_t>(static_cast<uint32_t>(a) + static_cast<uint32_t>(b));
+}
+inline int32_t Sub32(int32_t a, int32_t b) {
+    return static_cast<int32_t>(static_cast<uint32_t>(a) - static_cast<uint32_t>(b));
+}
+inline int32_t Shl32(int32_t a, int shift) {
+    return static_cast<int32_t>(static_cast<uint32_t>(a) << shift);
+}
+
+// Floor of the mean of every field: the wrapped 32-bit sum shifted right arithmetically.
+inline RasterVertex Midpoint(const RasterVertex& a, const RasterVertex& b) {
+    return {Add32(a.x, b.x) >> 1, Add32(a.y, b.y) >> 1, Add32(a.u, b.u) >> 1, Add32(a.v, b.v) >> 1,
+            Add32(a.z, b.z) >> 1};
+}
+
+// The point of the edge from lo to hi whose Axis equals bound, for lo.*Axis <= bound <=
+// hi.*Axis. Bisecting the whole record keeps u, v and z consistent with the position without a
+// division. The loop ends because lo.*Axis <= bound < hi.*Axis holds throughout and the midpoint
+// of two neighbours is the lower one.
+template <int32_t RasterVertex::*Axis>
+RasterVertex Bisect(RasterVertex lo, RasterVertex hi, int32_t bound) {
+    if (hi.*Axis == bound) return hi;
+    for (;;) {
+        const RasterVertex m = Midpoint(lo, hi);
+        if (m.*Axis == bound) return m;
+        if (m.*Axis < bound) {
+            lo = m;
+        } else {
+            hi = m;
+        }
+    }
+}
+
+enum class EdgeClip { Outside, Inside, StartMoved };
+
+// Clips the edge a -> b to low..high along Axis, in place. An endpoint lying exactly on a bound
+// is re-derived by bisection too, and a replaced endpoint counts as moved even when bisection
+// hands back the same record: the outline builder relies on both.
+template <int32_t RasterVertex::*Axis>
+EdgeClip ClipEdge(RasterVertex& a, RasterVertex& b, int32_t low, int32_t high) {
+    // On a tie b is the lower end.
+    RasterVertex* lower = a.*Axis < b.*Axis ? &a : &b;
+    RasterVertex* upper = lower == &a ? &b : &a;
+    if (lower->*Axis > high || upper->*Axis < low) return EdgeClip::Outside;
+    bool startMoved = false;
+    if (lower->*Axis <= low) {
+        *lower = Bisect<Axis>(*lower, *upper, low);
+        startMoved = lower == &a;
+    }
+    if (upper->*Axis >= high) {
+        *upper = Bisect<Axis>(*lower, *upper, high);
+        startMoved = startMoved || upper == &a;
+    }
+    return startMoved ? EdgeClip::StartMoved : EdgeClip::Inside;
+}
+
+// The bounds are inclusive and must satisfy low <= high (the fillers check the clip rectangle).
+inline EdgeClip ClipEdgeX(RasterVertex& a, RasterVertex& b, int32_t clipLeft, int32_t clipRight) {
+    return ClipEdge<&RasterVertex::x>(a, b, clipLeft, clipRight);
+}
+inline EdgeClip ClipEdgeY(RasterVertex& a, RasterVertex& b, int32_t clipTop, int32_t clipBottom) {
+    return ClipEdge<&RasterVertex::y>(a, b, clipTop, clipBottom);
+}
+
+// Per row: the leftmost and rightmost column any edge reached and the attributes it had there.
+// Between fills every row is in its reset state (MinX = INT32_MAX, MaxX = INT32_MIN) and TopRow >
+// BottomRow: a filler resets the rows it used when it is done, so the next one need not clear
+// the whole table first.
+struct EdgeTable {
+    std::vector<int32_t> MinX, MaxX, LeftU, LeftV, LeftZ, RightU, RightV, RightZ;
+    int32_t TopRow = INT32_MAX;
+    int32_t BottomRow = INT32_MIN;
+
+    int32_t Capacity() const { return static_cast<int32_t>(MinX.size()); }
+    // Grows the table to at least `rows` rows, the new ones reset.
+    void Reserve(int32_t rows);
+    // Resets rows TopRow..BottomRow and the two bounds.
+    void ResetUsedRows();
+};
+
+// The one table all fillers share; ReserveRasterRows grows it.
+EdgeTable& SharedEdgeTable();
+
+// Walks the edge a -> b (both inside the table) with Bresenham steps, widening each row's extents.
+// Comparisons are strict so that on a tie the edge walked first keeps the row; attribute steps
+// are one truncating division per edge.
+template <bool WithDepth>
+void WalkEdge(EdgeTable& table, const RasterVertex& a, const RasterVertex& b) {
+    table.TopRow = std::min({table.TopRow, a.y, b.y});
+    table.BottomRow = std::max({table.BottomRow, a.y, b.y});
+
+    int32_t dx = b.x - a.x, dy = b.y - a.y;
+    const int32_t sx = dx < 0 ? -1 : 1, sy = dy < 0 ? -1 : 1;
+    dx = dx < 0 ? -dx : dx;
+    dy = dy < 0 ? -dy : dy;
+    const bool xMajor = dx > dy;
+    const int32_t longLen = xMajor ? dx : dy, shortLen = xMajor ? dy : dx;
+    // The step along the long axis alone, as (x, y) increments.
+    const int32_t axialX = xMajor ? sx : 0, axialY = xMajor ? 0 : sy;
+
+    int32_t du = 0, dv = 0, dz = 0;
+    if (longLen > 0) {
+        du = Sub32(b.u, a.u) / longLen;
+        dv = Sub32(b.v, a.v) / longLen;
+        if constexpr (WithDepth) dz = Sub32(b.z, a.z) / longLen;
+    }
+
+    int32_t* const minX = table.MinX.data();
+    int32_t* const maxX = table.MaxX.data();
+    int32_t x = a.x, y = a.y, u = a.u, v = a.v, z = a.z;
+    int32_t error = 2 * shortLen - longLen;
+    for (int32_t i = 0; i <= longLen; ++i) {
+        if (x < minX[y]) {
+            minX[y] = x;
+            table.LeftU[y] = u;
+            table.LeftV[y] = v;
+            if constexpr (WithDepth) table.LeftZ[y] = z;
+        }
+        if (x > maxX[y]) {
+            maxX[y] = x;
+            table.RightU[y] = u;
+            table.RightV[y] = v;
+            if constexpr (WithDepth) table.RightZ[y] = z;
+        }
+        if (error >= 0) {
+            x += sx;
+            y += sy;
+            error += 2 * (shortLen - longLen);
+        } else {
+            x += axialX;
+            y += axialY;
+            error += 2 * shortLen;
+        }
+        u = Add32(u, du);
+        v = Add32(v, dv);
+        if constexpr (WithDepth) z = Add32(z, dz);
+    }
+}
+
+}  // namespace varp
