@@ -83,10 +83,10 @@ inline void PutFloat(uint8_t* p, float value) {
 inline Header ReadHeader(const uint8_t* file) {
     Header h;
     std::memcpy(h.ident, file, 4);
-    int32_t* fields[] = {&h.version,    &h.skinwidth, &h.skinheight, &h.framesize,
-                               &h.num_skins,  &h.num_xyz,   &h.num_st,     &h.num_tris,
-                               &h.num_glcmds, &h.num_frames, &h.ofs_skins, &h.ofs_st,
-                               &h.ofs_tris,   &h.ofs_frames, &h.ofs_glcmds, &h.ofs_end};
+    int32_t* fields[] = {&h.version,    &h.skinwidth,  &h.skinheight, &h.framesize,
+                         &h.num_skins,  &h.num_xyz,    &h.num_st,     &h.num_tris,
+                         &h.num_glcmds, &h.num_frames, &h.ofs_skins,  &h.ofs_st,
+                         &h.ofs_tris,   &h.ofs_frames, &h.ofs_glcmds, &h.ofs_end};
     for (size_t i = 0; i < 16; ++i) *fields[i] = GetInt(file + 4 + 4 * i);
     return h;
 }

@@ -10,9 +10,9 @@
 namespace varp {
 
 std::vector<uint8_t> LayOutMd2(const Md2Parts& p) {
-    static int32_t glcmds[MaxGlCommandWords];
+    std::vector<int32_t> glcmds(MaxGlCommandWords);
     const int numGlCmds = BuildGlCommands(p.triangles, p.numTriangles, p.coords, p.skinWidth,
-                                          p.skinHeight, glcmds);
+                                          p.skinHeight, glcmds.data());
     const auto numSkins = static_cast<int32_t>(p.skinNames.size());
     const int32_t ofsSkins = md2::HeaderSize;
     const int32_t ofsSt = ofsSkins + static_cast<int32_t>(md2::SkinNameSize) * numSkins;
@@ -24,10 +24,9 @@ std::vector<uint8_t> LayOutMd2(const Md2Parts& p) {
     std::vector<uint8_t> file(static_cast<size_t>(ofsEnd), 0);
     uint8_t* f = file.data();
     std::copy_n(p.identAndVersion, 8, f);
-    const int32_t fields[] = {p.skinWidth,  p.skinHeight,    p.frameSize, numSkins,
-                              p.numVertices, p.numCoords,    p.numTriangles, numGlCmds,
-                              p.numFrames,  ofsSkins,        ofsSt,       ofsTris,
-                              ofsFrames,    ofsGlCmds,       ofsEnd};
+    const int32_t fields[] = {p.skinWidth, p.skinHeight,   p.frameSize, numSkins,    p.numVertices,
+                              p.numCoords, p.numTriangles, numGlCmds,   p.numFrames, ofsSkins,
+                              ofsSt,       ofsTris,        ofsFrames,   ofsGlCmds,   ofsEnd};
     for (size_t i = 0; i < std::size(fields); ++i) md2::PutInt(f + 8 + 4 * i, fields[i]);
 
     for (int32_t i = 0; i < numSkins; ++i) {
