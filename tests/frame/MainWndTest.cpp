@@ -1,0 +1,193 @@
+// The main window's logic: pixel layout, swapping, the refresh hub, modes, selection changes,
+// the quit question.
+#include <gtest/gtest.h>
+
+#include "frame/Commands.h"
+#include "frame/MainWnd.h"
+#include "support/FakePaneHost.h"
+#include "support/Md2Files.h"
+#include "support/ScriptedFrameHost.h"
+#include "support/ScriptedPlatform.h"
+#include "support/TempDir.h"
+
+namespace varp {
+namespace {
+
+class MainWndTest : public ::testing::Test {
+protected:
+    MainWndTest() : app(std::make_unique<App>(sys)) {
+        test::TestModel m = test::SquareModel();
+        m.skins = {"sq\\skin.pcx"};
+        m.frames.push_back(m.frames[0]);
+        m.frames[1].name = "base02";
+        dir.Write("sq/tris.md2", test::MakeMd2(m));
+        dir.Write("sq/skin.pcx", test::MakePcx(8, 8));
+        sys.settings["Project/BaseDir"] = dir.SystemPath();
+        sys.settings["Project/CurFile"] = dir.SystemPath() + "\\sq\\tris.md2";
+        wnd = std::make_unique<MainWnd>(*app, frame, modelHost, skinHost, paletteHost);
+        frame.wnd = wnd.get();
+        frame.hosts = {{Child::ModelView, &modelHost}, {Child::SkinView, &skinHost}, {Child::PaletteView, &paletteHost}};
+        modelHost.pane = &wnd->PaneOf(Child::ModelView);
+        skinHost.pane = &wnd->PaneOf(Child::SkinView);
+        paletteHost.pane = &wnd->PaneOf(Child::PaletteView);
+        for (test::FakePaneHost* h : {&modelHost, &skinHost, &paletteHost}) {
+            h->onRefresh = [this](int kind) { wnd->OnRefresh(kind); };
+        }
+        wnd->OnCreateClient();
+        frame.Drain();
+        frame.redraws.clear();
+    }
+    test::TempDir dir;
+    test::ScriptedPlatform sys;
+    std::unique_ptr<App> app;
+    test::ScriptedFrameHost frame;
+    test::FakePaneHost modelHost, skinHost, paletteHost;
+    std::unique_ptr<MainWnd> wnd;
+};
+
+TEST_F(MainWndTest, CreationPlacesEverythingAndReadsTheLastModel) {
+    EXPECT_EQ(app->ModelLoaded, 1);
+    EXPECT_EQ(wnd->SkinViewMain, 1);
+    // Children placed in creation order: selectors, then 3D view, skin view, palette.
+    ASSERT_GE(frame.moves.size(), 5u);
+    EXPECT_EQ(frame.moves[2].child, Child::ModelView);
+    EXPECT_EQ(frame.moves[3].child, Child::SkinView);
+    EXPECT_EQ(frame.moves[4].child, Child::PaletteView);
+    EXPECT_EQ(frame.entries[FrameSelectorId], (std::vector<std::string>{"base01", "base02"}));
+    EXPECT_EQ(frame.entries[SkinSelectorId], std::vector<std::string>{"  sq/skin.pcx"});
+    EXPECT_EQ(app->Skins[0]->Name, "sq\\skin.pcx");
+}
+
+TEST_F(MainWndTest, AnEightHundredPixelClientAreaFollowsTheFixedRules) {
+    wnd->LayoutPanes();
+    EXPECT_EQ(frame.recalcs, 1);
+    EXPECT_EQ(frame.placed[Child::SkinSelector], (Rect{0, 29, 608, 229}));
+    EXPECT_EQ(frame.placed[Child::FrameSelector], (Rect{608, 29, 800, 229}));
+    // Selectors are 21 pixels high when closed: everything below starts at row 50.
+    EXPECT_EQ(wnd->MainArea, (Rect{0, 50, 608, 600}));
+    EXPECT_EQ(wnd->PaletteArea, (Rect{608, 50, 800, 242}));
+    EXPECT_EQ(wnd->SideArea, (Rect{608, 242, 800, 600}));
+    EXPECT_EQ(frame.placed[Child::SkinView], wnd->MainArea);
+    EXPECT_EQ(frame.placed[Child::ModelView], wnd->SideArea);
+    EXPECT_EQ(frame.placed[Child::PaletteView], wnd->PaletteArea);
+    EXPECT_EQ(wnd->PaneOf(Child::PaletteView).Width(), 192);
+    EXPECT_EQ(wnd->PaneOf(Child::PaletteView).Height(), 192);
+    EXPECT_EQ(wnd->PaneOf(Child::SkinView).Width(), 608);
+    EXPECT_EQ(wnd->PaneOf(Child::ModelView).Height(), 358);
+    // The layout ends by refreshing every view.
+    EXPECT_EQ(frame.posted, std::deque<int>{1});
+    EXPECT_EQ(frame.RedrawsOf(Child::PaletteView), 1);
+}
+
+TEST_F(MainWndTest, AMinimisedWindowGivesEmptyPanesWithoutHarm) {
+    frame.clientWidth = 0;
+    frame.clientHeight = 0;
+    wnd->LayoutPanes();
+    frame.Drain();
+    EXPECT_EQ(wnd->PaneOf(Child::SkinView).Width(), 0);
+    EXPECT_EQ(wnd->PaneOf(Child::ModelView).Height(), 0);
+    frame.clientWidth = 500;
+    frame.clientHeight = 400;
+    wnd->LayoutPanes();
+    frame.Drain();
+    EXPECT_EQ(wnd->PaneOf(Child::SkinView).Width(), 308);
+}
+
+TEST_F(MainWndTest, SwapDisplaysTwiceRestoresTheArrangementAndNeverMovesTheAreas) {
+    wnd->LayoutPanes();
+    frame.Drain();
+    const Rect mainArea = wnd->MainArea, sideArea = wnd->SideArea;
+    wnd->OnCommand(CmdSwapDisplays);
+    EXPECT_EQ(wnd->SkinViewMain, 0);
+    EXPECT_EQ(frame.placed[Child::ModelView], mainArea);
+    EXPECT_EQ(frame.placed[Child::SkinView], sideArea);
+    EXPECT_EQ(frame.posted, std::deque<int>{1});
+    wnd->OnCommand(CmdSwapDisplays);
+    EXPECT_EQ(wnd->SkinViewMain, 1);
+    EXPECT_EQ(frame.placed[Child::SkinView], mainArea);
+    EXPECT_EQ(wnd->MainArea, mainArea);
+    EXPECT_EQ(wnd->SideArea, sideArea);
+}
+
+TEST_F(MainWndTest, TheRefreshHubRedrawsOnlyThePanesOfEachKind) {
+    for (int kind = 0; kind <= 3; ++kind) EXPECT_EQ(wnd->OnRefresh(kind), 0);
+    EXPECT_EQ(frame.RedrawsOf(Child::ModelView), 4);
+    EXPECT_EQ(frame.RedrawsOf(Child::SkinView), 4);
+    EXPECT_EQ(frame.RedrawsOf(Child::PaletteView), 0);
+    frame.redraws.clear();
+    EXPECT_EQ(wnd->OnRefresh(4), 0);
+    EXPECT_EQ(frame.redraws, std::vector<Child>{Child::PaletteView});
+    frame.redraws.clear();
+    EXPECT_EQ(wnd->OnRefresh(5), 0);
+    EXPECT_EQ(wnd->OnRefresh(-1), 0);
+    EXPECT_TRUE(frame.redraws.empty());
+}
+
+TEST_F(MainWndTest, ModeCommandsSetTheModeOnceAndMarkIt) {
+    EXPECT_TRUE(wnd->IsChecked(CmdMixMode));
+    EXPECT_FALSE(wnd->IsChecked(CmdCameraMode));
+    EXPECT_FALSE(wnd->IsChecked(CmdPaintMode));
+    EXPECT_FALSE(wnd->IsChecked(CmdMappingMode));
+    wnd->OnCommand(CmdPaintMode);
+    wnd->OnCommand(CmdPaintMode);
+    EXPECT_EQ(app->Mode, ModePaint);
+    EXPECT_EQ(frame.posted, std::deque<int>{1});
+    EXPECT_EQ(frame.commandStateUpdates, 1);
+    wnd->OnCommand(CmdCameraMode);
+    EXPECT_EQ(app->Mode, ModeCamera);
+    EXPECT_TRUE(wnd->IsChecked(CmdCameraMode));
+    EXPECT_FALSE(wnd->IsChecked(CmdPaintMode));
+    wnd->OnCommand(CmdMappingMode);
+    EXPECT_EQ(app->Mode, ModeMapping);
+    wnd->OnCommand(CmdMixMode);
+    EXPECT_EQ(app->Mode, ModeMix);
+}
+
+TEST_F(MainWndTest, AModeChangeTakesTheMouseFromARunningDrag) {
+    skinHost.SetCapture();
+    wnd->OnCommand(CmdMappingMode);
+    EXPECT_FALSE(skinHost.capture);
+    EXPECT_EQ(skinHost.releases, 1);
+    EXPECT_EQ(modelHost.releases, 0);
+}
+
+TEST_F(MainWndTest, ChoosingAFrameOrASkinRefreshesTheViewsAndASkinAlsoThePalette) {
+    wnd->OnFrameSelectionChange(1);
+    EXPECT_EQ(app->CurrentFrameIndex, 1);
+    EXPECT_EQ(app->CurrentFrame, app->Frames[1].get());
+    EXPECT_EQ(frame.posted, std::deque<int>{1});
+    EXPECT_EQ(frame.RedrawsOf(Child::PaletteView), 0);
+    app->Skins.push_back(std::make_unique<SkinImage>(*app->Skins[0]));
+    wnd->OnSkinSelectionChange(1);
+    EXPECT_EQ(app->CurrentSkin, app->Skins[1].get());
+    EXPECT_EQ(frame.posted, (std::deque<int>{1, 1}));
+    EXPECT_EQ(frame.RedrawsOf(Child::PaletteView), 1);
+}
+
+TEST_F(MainWndTest, OnlyYesClosesTheWindow) {
+    sys.answers = {Answer::No};
+    wnd->OnCommand(CmdExit);
+    EXPECT_FALSE(frame.closed);
+    sys.answers = {Answer::Yes};
+    wnd->OnClose();
+    EXPECT_TRUE(frame.closed);
+    EXPECT_EQ(sys.messages.back(), "All Unsaved data will be lost...\nAre you sure you want to quit?");
+}
+
+TEST_F(MainWndTest, MappingCommandsChangeOnlyTheSelectionBit) {
+    app->Triangles[0].Flags = Grabbed;
+    wnd->OnCommand(CmdSelectAll);
+    EXPECT_EQ(app->Triangles[0].Flags, Grabbed | Selected);
+    EXPECT_EQ(app->Triangles[1].Flags, Selected);
+    wnd->OnCommand(CmdInvertSelection);
+    EXPECT_EQ(app->Triangles[0].Flags, Grabbed);
+    EXPECT_EQ(app->Triangles[1].Flags, 0u);
+    wnd->OnCommand(CmdInvertSelection);
+    wnd->OnCommand(CmdSelectNone);
+    EXPECT_EQ(app->Triangles[1].Flags, 0u);
+    EXPECT_EQ(app->Triangles[0].Flags, Grabbed);
+    EXPECT_EQ(frame.posted.size(), 4u);
+}
+
+}  // namespace
+}  // namespace varp

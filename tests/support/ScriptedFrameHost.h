@@ -1,0 +1,83 @@
+// The main window's window-system side for tests: a client area of a chosen size, selectors
+// that keep their entries, moves that resize panes at once, and a queue of posted refreshes.
+#pragma once
+
+#include <deque>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "frame/MainWnd.h"
+#include "platform/FrameHost.h"
+#include "support/FakePaneHost.h"
+#include "views/Pane.h"
+
+namespace varp::test {
+
+class ScriptedFrameHost : public FrameHost {
+public:
+    void PostRefresh(int kind) override { posted.push_back(kind); }
+    void RecalcLayout() override { ++recalcs; }
+    int ToolbarBottom() override { return toolbarBottom; }
+    Rect ClientRect() override { return {0, 0, clientWidth, clientHeight}; }
+    void MoveChild(Child child, int x, int y, int width, int height) override {
+        moves.push_back({child, {x, y, x + width, y + height}});
+        placed[child] = {x, y, x + width, y + height};
+        if (wnd != nullptr && child != Child::SkinSelector && child != Child::FrameSelector) {
+            FakePaneHost* host = hosts[child];
+            host->width = std::max(width, 0);
+            host->height = std::max(height, 0);
+            wnd->PaneOf(child).OnSize(host->width, host->height);
+        }
+    }
+    // A selector's client rectangle is its closed selection field.
+    Rect ChildClientRect(Child child) override {
+        Rect r = placed[child];
+        if (child == Child::SkinSelector || child == Child::FrameSelector) r.bottom = r.top + selectorHeight;
+        return r;
+    }
+    void RedrawChild(Child child) override { redraws.push_back(child); }
+    void ResetSelector(int id) override { entries[id].clear(); }
+    void ReserveSelector(int id, int count, int bytes) override { reserved[id] = {count, bytes}; }
+    void AddSelectorEntry(int id, const std::string& text) override { entries[id].push_back(text); }
+    void SelectSelectorEntry(int id, int index) override { selected[id] = index; }
+    void UpdateCommandStates() override { ++commandStateUpdates; }
+    void CloseWindow() override { closed = true; }
+
+    // Handles the queued refreshes, as the message loop would after a command.
+    void Drain() {
+        while (!posted.empty()) {
+            const int kind = posted.front();
+            posted.pop_front();
+            wnd->OnRefresh(kind);
+        }
+    }
+    int RedrawsOf(Child c) const {
+        int n = 0;
+        for (Child r : redraws) n += r == c;
+        return n;
+    }
+
+    MainWnd* wnd = nullptr;
+    std::map<Child, FakePaneHost*> hosts;
+    int clientWidth = 800;
+    int clientHeight = 600;
+    int toolbarBottom = 26;
+    int selectorHeight = 21;
+    std::deque<int> posted;
+    int recalcs = 0;
+    struct Move {
+        Child child;
+        Rect rect;
+    };
+    std::vector<Move> moves;
+    std::map<Child, Rect> placed;
+    std::vector<Child> redraws;
+    std::map<int, std::vector<std::string>> entries;
+    std::map<int, std::pair<int, int>> reserved;
+    std::map<int, int> selected;
+    int commandStateUpdates = 0;
+    bool closed = false;
+};
+
+}  // namespace varp::test
