@@ -10,7 +10,9 @@
 namespace varp::qt {
 
 // Message and label text: the system's text is 8-bit, written as UTF-8.
-inline QString ToQString(const std::string& text) { return QString::fromStdString(text); }
+inline QString ToQString(const std::string& text) {
+    return QString::fromStdString(text);
+}
 
 // A path from the system (either separator) as the operating system spells it.
 inline QString ToOsPath(const std::string& systemPath) {

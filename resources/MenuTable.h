@@ -1,0 +1,142 @@
+// The main window's menu bar, accelerator table and toolbar buttons, as plain data.
+#pragma once
+
+#include <span>
+
+#include "frame/Commands.h"
+
+namespace varp::resources {
+
+// One menu item; a null label is a separator. A "\t" splits the label from the key text
+// shown at the right of the item.
+struct MenuItem {
+    const char* Label;
+    int Id;
+};
+
+struct Menu {
+    const char* Title;
+    std::span<const MenuItem> Items;
+};
+
+inline constexpr MenuItem Separator{nullptr, 0};
+
+// clang-format off
+inline constexpr MenuItem FileItems[] = {
+    {"&Open...\tCtrl+O", CmdFileOpen},
+    {"&Save\tCtrl+S", CmdFileSave},
+    {"Save &As...\tCtrl+A", CmdFileSaveAs},
+    {"&Base Folder", CmdBaseFolder},
+    Separator,
+    {"E&xit", CmdExit},
+};
+
+inline constexpr MenuItem OptionsItems[] = {
+    {"&Swap Displays", CmdSwapDisplays},
+    Separator,
+    {"&Camera Mode\t1", CmdCameraMode},
+    {"&Mix Mode\t2", CmdMixMode},
+    {"&Paint Mode\t3", CmdPaintMode},
+    {"M&apping Mode\t4", CmdMappingMode},
+};
+
+inline constexpr MenuItem SkinsItems[] = {
+    {"&New\tShift+N", CmdSkinNew},
+    {"&Open\tShift+O", CmdSkinOpen},
+    {"&Close/Delete\tShift+D", CmdSkinClose},
+    Separator,
+    {"&Save\tShift+S", CmdSkinSave},
+    {"Save &As\tShift+A", CmdSkinSaveAs},
+    Separator,
+    {"&Link\tShift+L", CmdSkinLink},
+    {"&Unlink\tCtrl+L", CmdSkinUnlink},
+    Separator,
+    {"&Move Up\tCtrl+Up", CmdSkinMoveUp},
+    {"Move &Down\tCtrl+Down", CmdSkinMoveDown},
+    Separator,
+    {"&Store\tShift+Z", CmdSkinStore},
+    {"&Revert\tCtrl+Z", CmdSkinRevert},
+    {"R&eload\tF5", CmdSkinReload},
+    Separator,
+    {"&Scan Folder", CmdScanFolder},
+};
+
+inline constexpr MenuItem MappingItems[] = {
+    {"&Select All\tShift+C", CmdSelectAll},
+    {"Select &None\tC", CmdSelectNone},
+    {"&Invert Selection\tI", CmdInvertSelection},
+};
+
+inline constexpr MenuItem HelpItems[] = {
+    {"&About Reviz0.60...", CmdAbout},
+};
+
+inline constexpr Menu MenuBar[] = {
+    {"&File", FileItems},
+    {"&Options", OptionsItems},
+    {"&Skins", SkinsItems},
+    {"&Mapping", MappingItems},
+    {"&Help", HelpItems},
+};
+
+// A key with its modifiers, spelt as "Shift+C", "Ctrl+Up", "F5" or "1".
+struct Accelerator {
+    const char* Key;
+    int Id;
+};
+
+// Skins > Open shows "Shift+O" in its label but has no entry here.
+inline constexpr Accelerator Accelerators[] = {
+    {"1", CmdCameraMode},
+    {"2", CmdMixMode},
+    {"3", CmdPaintMode},
+    {"4", CmdMappingMode},
+    {"Ctrl+A", CmdFileSaveAs},
+    {"Shift+A", CmdSkinSaveAs},
+    {"C", CmdSelectNone},
+    {"Shift+C", CmdSelectAll},
+    {"Shift+D", CmdSkinClose},
+    {"I", CmdInvertSelection},
+    {"Shift+L", CmdSkinLink},
+    {"Ctrl+L", CmdSkinUnlink},
+    {"Shift+N", CmdSkinNew},
+    {"Ctrl+O", CmdFileOpen},
+    {"Ctrl+S", CmdFileSave},
+    {"Shift+S", CmdSkinSave},
+    {"Ctrl+Down", CmdSkinMoveDown},
+    {"Ctrl+Up", CmdSkinMoveUp},
+    {"F5", CmdSkinReload},
+    {"Ctrl+Z", CmdSkinRevert},
+    {"Shift+Z", CmdSkinStore},
+};
+
+// The toolbar's buttons, left to right, each 16 x 15 pixels.
+struct ToolbarButton {
+    int Id;
+    const char* Name;  // the command's name, for accessibility only: the toolbar shows no tips
+};
+
+inline constexpr ToolbarButton ToolbarButtons[] = {
+    {CmdCameraMode, "Camera Mode"},
+    {CmdMixMode, "Mix Mode"},
+    {CmdPaintMode, "Paint Mode"},
+    {CmdMappingMode, "Mapping Mode"},
+};
+// clang-format on
+
+inline constexpr int ToolbarImageWidth = 16;
+inline constexpr int ToolbarImageHeight = 15;
+
+// The About box.
+inline constexpr const char* AboutTitle = "About Varp";
+inline constexpr const char* AboutLines[] = {
+    "Reviz0.60",
+    "Varp: a skin painter and texture-mapping editor for Quake 2 models.",
+    "Paint on the model or on the flat skin, and drag mapping points to remap it.",
+};
+
+// The caption of every message box, and the main window's title.
+inline constexpr const char* MessageCaption = "Zozuz05";
+inline constexpr const char* WindowTitle = "Varpkit v0.60";
+
+}  // namespace varp::resources

@@ -1,0 +1,184 @@
+// The real dialogs: message boxes, the model file dialogs, the folder chooser, the About box.
+#include "platform/qt/Dialogs.h"
+
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMessageBox>
+#include <QStringList>
+#include <QVBoxLayout>
+
+#include "platform/qt/DialogFactory.h"
+#include "platform/qt/QtText.h"
+#include "resources/MenuTable.h"
+
+namespace varp::qt {
+
+QString ToQtFilter(const std::string& filter) {
+    // The fields alternate text, pattern; an empty field ends the list.
+    QStringList fields = ToQString(filter).split(u'|');
+    QStringList parts;
+    for (qsizetype i = 0; i + 1 < fields.size(); i += 2) {
+        const QString& text = fields[i];
+        if (text.isEmpty()) break;
+        QStringList patterns = fields[i + 1].split(u';', Qt::SkipEmptyParts);
+        for (QString& p : patterns) {
+            p = p.trimmed();
+            if (p == QLatin1String("*.*")) p = QStringLiteral("*");
+        }
+        parts << text + QStringLiteral(" (") + patterns.join(u' ') + u')';
+    }
+    return parts.join(QStringLiteral(";;"));
+}
+
+QString ToDefaultSuffix(const std::string& defaultExt) {
+    QString ext = ToQString(defaultExt);
+    if (ext.startsWith(u'*')) ext.remove(0, 1);
+    if (ext.startsWith(u'.')) ext.remove(0, 1);
+    return ext;
+}
+
+std::unique_ptr<QMessageBox> MakeMessageBox(QWidget* parent, const std::string& text,
+                                            Buttons buttons, Icon icon) {
+    auto box = std::make_unique<QMessageBox>(parent);
+    box->setWindowTitle(QString::fromLatin1(resources::MessageCaption));
+    box->setTextFormat(Qt::PlainText);
+    box->setText(ToQString(text));
+    // A box that names no icon gets the one the Windows frameworks give it: a warning for
+    // a notice, a question mark for a question.
+    if (icon == Icon::None) icon = buttons == Buttons::Ok ? Icon::Exclamation : Icon::Question;
+    switch (icon) {
+        case Icon::Information:
+            box->setIcon(QMessageBox::Information);
+            break;
+        case Icon::Question:
+            box->setIcon(QMessageBox::Question);
+            break;
+        case Icon::Exclamation:
+            box->setIcon(QMessageBox::Warning);
+            break;
+        case Icon::None:
+            box->setIcon(QMessageBox::NoIcon);
+            break;
+    }
+    switch (buttons) {
+        case Buttons::Ok:
+            box->setStandardButtons(QMessageBox::Ok);
+            box->setDefaultButton(QMessageBox::Ok);
+            box->setEscapeButton(QMessageBox::Ok);
+            break;
+        case Buttons::YesNo:
+            box->setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+            box->setDefaultButton(QMessageBox::Yes);
+            box->setEscapeButton(QMessageBox::No);
+            break;
+        case Buttons::YesNoCancel:
+            box->setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+            box->setDefaultButton(QMessageBox::Yes);
+            box->setEscapeButton(QMessageBox::Cancel);
+            break;
+    }
+    return box;
+}
+
+Answer ShowMessageBox(QWidget* parent, const std::string& text, Buttons buttons, Icon icon) {
+    auto box = MakeMessageBox(parent, text, buttons, icon);
+    const int result = box->exec();
+    switch (result) {
+        case QMessageBox::Yes:
+            return Answer::Yes;
+        case QMessageBox::No:
+            return Answer::No;
+        case QMessageBox::Cancel:
+            return Answer::Cancel;
+        case QMessageBox::Ok:
+            return Answer::Ok;
+        default:
+            break;
+    }
+    // Closed some other way: the box's way out.
+    if (buttons == Buttons::YesNo) return Answer::No;
+    return buttons == Buttons::YesNoCancel ? Answer::Cancel : Answer::Ok;
+}
+
+std::unique_ptr<QFileDialog> MakeFileDialog(QWidget* parent, const FileDialogRequest& request) {
+    auto dialog = std::make_unique<QFileDialog>(parent);
+    // Qt's own dialog on every desktop: it keeps the filter texts exactly and never asks
+    // before overwriting, as the system expects.
+    dialog->setOption(QFileDialog::DontUseNativeDialog, true);
+    dialog->setOption(QFileDialog::HideNameFilterDetails, true);
+    // The open form accepts a name that does not exist: the caller reports it.
+    dialog->setFileMode(QFileDialog::AnyFile);
+    if (request.Save) {
+        dialog->setAcceptMode(QFileDialog::AcceptSave);
+        dialog->setOption(QFileDialog::DontConfirmOverwrite, true);
+    } else {
+        dialog->setAcceptMode(QFileDialog::AcceptOpen);
+    }
+    const QString filter = ToQtFilter(request.Filter);
+    if (!filter.isEmpty()) dialog->setNameFilters(filter.split(QStringLiteral(";;")));
+    dialog->setDefaultSuffix(ToDefaultSuffix(request.DefaultExt));
+    // The caller has made the folder to start in the current directory.
+    dialog->setDirectory(QDir::currentPath());
+    if (!request.InitialName.empty()) dialog->selectFile(ToOsPath(request.InitialName));
+    // Qt's dialogs have no read-only box, so HideReadOnly needs nothing.
+    return dialog;
+}
+
+int RunFileDialog(QWidget* parent, const FileDialogRequest& request, std::string* chosen) {
+    auto dialog = MakeFileDialog(parent, request);
+    for (;;) {
+        if (dialog->exec() != QDialog::Accepted) return 0;
+        const QStringList files = dialog->selectedFiles();
+        if (files.isEmpty()) return 0;
+        const QFileInfo info(files.first());
+        if ((request.Flags & PathMustExist) != 0 && !info.absoluteDir().exists()) {
+            QMessageBox::warning(dialog.get(), dialog->windowTitle(),
+                                 QStringLiteral("%1\nPath does not exist.\nCheck the path and "
+                                                "try again.")
+                                     .arg(info.absoluteFilePath()));
+            continue;
+        }
+        if (chosen != nullptr) *chosen = ToSystemPath(info.absoluteFilePath());
+        return 1;
+    }
+}
+
+std::unique_ptr<QFileDialog> MakeFolderChooser(QWidget* parent, const std::string& title) {
+    auto dialog = std::make_unique<QFileDialog>(parent, ToQString(title), QDir::currentPath());
+    dialog->setOption(QFileDialog::DontUseNativeDialog, true);
+    dialog->setFileMode(QFileDialog::Directory);
+    dialog->setOption(QFileDialog::ShowDirsOnly, true);
+    return dialog;
+}
+
+int RunFolderChooser(QWidget* parent, const std::string& title, std::string* chosen) {
+    auto dialog = MakeFolderChooser(parent, title);
+    if (dialog->exec() != QDialog::Accepted) return 0;
+    const QStringList folders = dialog->selectedFiles();
+    if (folders.isEmpty() || folders.first().isEmpty()) return 0;
+    if (chosen != nullptr) *chosen = ToSystemPath(QFileInfo(folders.first()).absoluteFilePath());
+    return 1;
+}
+
+std::unique_ptr<QDialog> MakeAboutBox(QWidget* parent) {
+    auto dialog = std::make_unique<QDialog>(parent);
+    dialog->setWindowTitle(QString::fromLatin1(resources::AboutTitle));
+    auto* layout = new QVBoxLayout(dialog.get());
+    for (const char* line : resources::AboutLines) {
+        layout->addWidget(new QLabel(QString::fromLatin1(line), dialog.get()));
+    }
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, dialog.get());
+    QObject::connect(buttons, &QDialogButtonBox::accepted, dialog.get(), &QDialog::accept);
+    layout->addWidget(buttons);
+    return dialog;
+}
+
+void RunAboutBox(QWidget* parent) {
+    MakeAboutBox(parent)->exec();
+}
+
+}  // namespace varp::qt

@@ -1,0 +1,267 @@
+// The main window: Qt's widgets under the main window's logic.
+#include "platform/qt/MainWindow.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QLayout>
+#include <QScreen>
+#include <algorithm>
+
+#include "frame/MainWnd.h"
+#include "platform/qt/CommandMenus.h"
+#include "platform/qt/ModeToolBar.h"
+#include "platform/qt/PaneWidget.h"
+#include "platform/qt/QtPlatform.h"
+#include "platform/qt/QtText.h"
+#include "resources/MenuTable.h"
+
+namespace varp::qt {
+
+// The client area: the selectors and panes cover it, so it paints nothing of its own; a size
+// change lays them out again.
+class ClientArea final : public QWidget {
+  public:
+    ClientArea(QWidget* parent, std::function<void()> resized)
+        : QWidget(parent), resized_(std::move(resized)) {
+        setAutoFillBackground(false);
+    }
+
+  protected:
+    void resizeEvent(QResizeEvent*) override { resized_(); }
+
+  private:
+    std::function<void()> resized_;
+};
+
+namespace {
+
+constexpr int MinimumWidth = 384;
+constexpr int MinimumHeight = 360;
+
+QComboBox* MakeSelector(QWidget* parent, int id, const char* name) {
+    auto* combo = new QComboBox(parent);
+    combo->setObjectName(QString::fromLatin1(name));
+    combo->setProperty("controlId", id);
+    combo->setEditable(false);
+    // The system keeps the lists in its own order.
+    combo->setInsertPolicy(QComboBox::InsertAtBottom);
+    return combo;
+}
+
+Rect ToRect(const QRect& r) {
+    return {r.x(), r.y(), r.x() + r.width(), r.y() + r.height()};
+}
+
+}  // namespace
+
+MainWindow::MainWindow(App& app, QtPlatform* platform) : app_(app) {
+    setWindowTitle(QString::fromLatin1(resources::WindowTitle));
+    setWindowIcon(QIcon(ToolbarImage(CmdMappingMode)));
+    // The whole window, menu bar included; the window manager's frame is not ours to size.
+    setMinimumSize(MinimumWidth, MinimumHeight);
+    setAttribute(Qt::WA_NoSystemBackground);
+
+    auto handler = [this](int id) { OnCommand(id); };
+    menus_ = new CommandMenus(this, handler);
+    toolBar_ = new ModeToolBar(this, handler);
+    addToolBar(Qt::TopToolBarArea, toolBar_);
+
+    client_ = new ClientArea(this, [this] { OnClientResized(); });
+    setCentralWidget(client_);
+    skinSelector_ = MakeSelector(client_, SkinSelectorId, "SkinSelector");
+    frameSelector_ = MakeSelector(client_, FrameSelectorId, "FrameSelector");
+    modelFrame_ = new PaneFrame(true, client_);
+    modelFrame_->setObjectName(QStringLiteral("ISO Box"));
+    skinFrame_ = new PaneFrame(true, client_);
+    skinFrame_->setObjectName(QStringLiteral("Skin Box"));
+    paletteFrame_ = new PaneFrame(false, client_);
+    paletteFrame_->setObjectName(QStringLiteral("Pal Box"));
+
+    logic_ = std::make_unique<MainWnd>(app_, *this, *modelFrame_->Pane(), *skinFrame_->Pane(),
+                                       *paletteFrame_->Pane());
+    auto sink = [this](int kind) { return logic_->OnRefresh(kind); };
+    modelFrame_->Pane()->Attach(&logic_->PaneOf(Child::ModelView), &app_, sink);
+    skinFrame_->Pane()->Attach(&logic_->PaneOf(Child::SkinView), &app_, sink);
+    paletteFrame_->Pane()->Attach(&logic_->PaneOf(Child::PaletteView), &app_, sink);
+
+    connect(frameSelector_, &QComboBox::activated, this,
+            [this](int index) { logic_->OnFrameSelectionChange(index); });
+    connect(skinSelector_, &QComboBox::activated, this,
+            [this](int index) { logic_->OnSkinSelectionChange(index); });
+
+    // Three quarters of the screen, as a new window gets from the window system.
+    QSize initial(800, 600);
+    if (const QScreen* s = screen()) initial = s->availableGeometry().size() * 3 / 4;
+    resize(initial.expandedTo(QSize(MinimumWidth, MinimumHeight)));
+
+    if (platform != nullptr) platform->SetDialogOwner(this);
+}
+
+MainWindow::~MainWindow() {
+    // The panes belong to the logic, which goes first: the widgets must not reach them.
+    for (PaneFrame* frame : {modelFrame_, skinFrame_, paletteFrame_}) {
+        frame->Pane()->Attach(nullptr, nullptr, nullptr);
+    }
+    logic_.reset();
+}
+
+void MainWindow::Start() {
+    // Qt lays out a hidden window only on request: the client area needs its size now.
+    if (layout() != nullptr) layout()->activate();
+    logic_->OnCreateClient();
+    started_ = true;
+    UpdateCommandStates();
+}
+
+QWidget* MainWindow::Client() const {
+    return client_;
+}
+
+QAction* MainWindow::MenuAction(int id) const {
+    return menus_->Action(id);
+}
+
+QAction* MainWindow::ToolbarAction(int id) const {
+    return toolBar_->Action(id);
+}
+
+QComboBox* MainWindow::Selector(int id) const {
+    if (id == FrameSelectorId) return frameSelector_;
+    if (id == SkinSelectorId) return skinSelector_;
+    return nullptr;
+}
+
+PaneFrame* MainWindow::FrameOf(Child child) const {
+    switch (child) {
+        case Child::ModelView:
+            return modelFrame_;
+        case Child::SkinView:
+            return skinFrame_;
+        case Child::PaletteView:
+            return paletteFrame_;
+        default:
+            return nullptr;
+    }
+}
+
+PaneWidget* MainWindow::PaneWidgetOf(Child child) const {
+    PaneFrame* frame = FrameOf(child);
+    return frame != nullptr ? frame->Pane() : nullptr;
+}
+
+void MainWindow::OnCommand(int id) {
+    if (id == CmdExit) {
+        // Exit is a request to close the window, like its close box.
+        close();
+    } else {
+        logic_->OnCommand(id);
+    }
+    // The checkable items toggle themselves when chosen; the logic decides.
+    UpdateCommandStates();
+}
+
+void MainWindow::OnClientResized() {
+    if (!started_) return;
+    inClientResize_ = true;
+    logic_->LayoutPanes();
+    inClientResize_ = false;
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (!closeApproved_) {
+        inCloseEvent_ = true;
+        logic_->OnClose();
+        inCloseEvent_ = false;
+    }
+    if (closeApproved_) {
+        event->accept();
+    } else {
+        event->ignore();
+    }
+}
+
+void MainWindow::CloseWindow() {
+    closeApproved_ = true;
+    // Inside a close request the request itself now goes through.
+    if (!inCloseEvent_) close();
+}
+
+void MainWindow::PostRefresh(int kind) {
+    QMetaObject::invokeMethod(
+        this, [this, kind] { logic_->OnRefresh(kind); }, Qt::QueuedConnection);
+}
+
+void MainWindow::RecalcLayout() {
+    // During a size change Qt has already placed the toolbar: that is why the client area
+    // changed size.
+    if (!inClientResize_ && layout() != nullptr) layout()->activate();
+}
+
+int MainWindow::ToolbarBottom() {
+    // The client area is the central widget, right under the toolbar: the toolbar's bottom
+    // edge is its top line, or above it.
+    const int bottom = toolBar_->geometry().y() + toolBar_->height() - client_->geometry().y();
+    return std::max(bottom, 0);
+}
+
+Rect MainWindow::ClientRect() {
+    return {0, 0, client_->width(), client_->height()};
+}
+
+void MainWindow::MoveChild(Child child, int x, int y, int width, int height) {
+    width = std::max(width, 0);
+    height = std::max(height, 0);
+    if (child == Child::SkinSelector || child == Child::FrameSelector) {
+        QComboBox* combo = child == Child::SkinSelector ? skinSelector_ : frameSelector_;
+        // The height asked for includes the dropped-down list; Qt sizes that list itself,
+        // so the control keeps the height of its selection field.
+        combo->setGeometry(x, y, width, combo->sizeHint().height());
+        return;
+    }
+    FrameOf(child)->Place(x, y, width, height);
+}
+
+Rect MainWindow::ChildClientRect(Child child) {
+    if (child == Child::SkinSelector) return ToRect(skinSelector_->geometry());
+    if (child == Child::FrameSelector) return ToRect(frameSelector_->geometry());
+    const PaneFrame* frame = FrameOf(child);
+    return ToRect(frame->Pane()->geometry().translated(frame->pos()));
+}
+
+void MainWindow::RedrawChild(Child child) {
+    if (PaneWidget* pane = PaneWidgetOf(child)) {
+        pane->RedrawNow();
+    } else if (QComboBox* combo =
+                   Selector(child == Child::FrameSelector ? FrameSelectorId : SkinSelectorId)) {
+        combo->repaint();
+    }
+}
+
+void MainWindow::ResetSelector(int id) {
+    if (QComboBox* combo = Selector(id)) combo->clear();
+}
+
+void MainWindow::ReserveSelector(int, int, int) {
+    // Qt's lists grow as needed; there is nothing to reserve.
+}
+
+void MainWindow::AddSelectorEntry(int id, const std::string& text) {
+    if (QComboBox* combo = Selector(id)) combo->addItem(ToQString(text));
+}
+
+void MainWindow::SelectSelectorEntry(int id, int index) {
+    QComboBox* combo = Selector(id);
+    if (combo == nullptr) return;
+    // An index outside the list clears the selection, as the window system's list does.
+    combo->setCurrentIndex(index >= 0 && index < combo->count() ? index : -1);
+}
+
+void MainWindow::UpdateCommandStates() {
+    for (int id : {CmdCameraMode, CmdMixMode, CmdPaintMode, CmdMappingMode}) {
+        const bool checked = logic_->IsChecked(id);
+        if (QAction* item = menus_->Action(id)) item->setChecked(checked);
+        if (QAction* button = toolBar_->Action(id)) button->setChecked(checked);
+    }
+}
+
+}  // namespace varp::qt

@@ -1,0 +1,87 @@
+// The program's main window: menu bar, accelerators, mode toolbar, the two selectors and the
+// three panes, serving the main window's logic as its window system.
+#pragma once
+
+#include <QMainWindow>
+#include <memory>
+
+#include "platform/FrameHost.h"
+
+class QComboBox;
+
+namespace varp {
+struct App;
+class MainWnd;
+}  // namespace varp
+
+namespace varp::qt {
+
+class ClientArea;
+class CommandMenus;
+class ModeToolBar;
+class PaneFrame;
+class PaneWidget;
+class QtPlatform;
+
+class MainWindow final : public QMainWindow, public FrameHost {
+  public:
+    // Creates the children in the order toolbar, skin selector, frame selector, 3D view, skin
+    // view, palette, and the logic that drives them. `platform` (may be null) gets the window
+    // as the owner of its dialogs.
+    MainWindow(App& app, QtPlatform* platform);
+    ~MainWindow() override;
+
+    // Places the children and starts up: base folder, then the first model. Call before show.
+    void Start();
+
+    MainWnd& Logic() { return *logic_; }
+    QWidget* Client() const;
+    QAction* MenuAction(int id) const;
+    QAction* ToolbarAction(int id) const;
+    ModeToolBar* ToolBar() const { return toolBar_; }
+    CommandMenus* Menus() const { return menus_; }
+    QComboBox* Selector(int id) const;
+    PaneFrame* FrameOf(Child child) const;
+    PaneWidget* PaneWidgetOf(Child child) const;
+
+    // FrameHost.
+    void PostRefresh(int kind) override;
+    void RecalcLayout() override;
+    int ToolbarBottom() override;
+    Rect ClientRect() override;
+    void MoveChild(Child child, int x, int y, int width, int height) override;
+    Rect ChildClientRect(Child child) override;
+    void RedrawChild(Child child) override;
+    void ResetSelector(int id) override;
+    void ReserveSelector(int id, int count, int bytesPerEntry) override;
+    void AddSelectorEntry(int id, const std::string& text) override;
+    void SelectSelectorEntry(int id, int index) override;
+    void UpdateCommandStates() override;
+    void CloseWindow() override;
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+    // No menu for hiding the toolbar.
+    QMenu* createPopupMenu() override { return nullptr; }
+
+  private:
+    void OnCommand(int id);
+    void OnClientResized();
+
+    App& app_;
+    CommandMenus* menus_ = nullptr;
+    ModeToolBar* toolBar_ = nullptr;
+    ClientArea* client_ = nullptr;
+    QComboBox* skinSelector_ = nullptr;
+    QComboBox* frameSelector_ = nullptr;
+    PaneFrame* modelFrame_ = nullptr;
+    PaneFrame* skinFrame_ = nullptr;
+    PaneFrame* paletteFrame_ = nullptr;
+    std::unique_ptr<MainWnd> logic_;
+    bool started_ = false;
+    bool inClientResize_ = false;
+    bool inCloseEvent_ = false;
+    bool closeApproved_ = false;
+};
+
+}  // namespace varp::qt
