@@ -1,0 +1,209 @@
+// The skin view's buffers, view transform and renders: recolour, full, background, display only.
+#include "views/skin/SkinBox.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+namespace varp {
+
+namespace {
+
+// BufferWidth and BufferHeight are int16: a larger client area is clamped to this.
+constexpr int MaxBufferWidth = 32764;
+constexpr int MaxBufferHeight = 32767;
+
+// The fillers' clippers bisect with 32-bit midpoints, which hold for coordinates within +-2^30.
+// Inside the view range the farthest skin corner or mapping point lands within about +-2.6e7, so
+// this bound only catches a transform done outside it (a caller that skipped KeepViewInRange).
+constexpr double CoordinateLimit = 536870912.0;  // 2^29
+
+int32_t ToCoordinate(double v) {
+    if (std::isnan(v)) return 0;
+    return static_cast<int32_t>(std::clamp(v, -CoordinateLimit, CoordinateLimit));
+}
+
+float KeepIn(float v, float low, float high, float fallback) {
+    return std::isnan(v) ? fallback : std::clamp(v, low, high);
+}
+
+// The overlay's passes, later ones drawing over earlier ones: a triangle is drawn in a pass when
+// (Flags & Mask) == Value, in PaintColour + Offset (mod 256).
+struct OutlinePass {
+    uint32_t Mask;
+    uint32_t Value;
+    int Offset;
+};
+constexpr OutlinePass OutlinePasses[] = {
+    {~0u, 0u, 0},           // untouched
+    {~0u, Selected, -4},    // selected and not grabbed
+    {Grabbed, Grabbed, 4},  // grabbed, selected or not
+};
+
+}  // namespace
+
+SkinBox::SkinBox(App& app, PaneHost& host) : Pane(app, host) {
+    // Placeholders until the first size change; Render draws nothing while the size is -1.
+    PixelBuffer.assign(1024, 0);
+    PickBuffer.assign(1024, NoTexel);
+}
+
+void SkinBox::OnSize(int cx, int cy) {
+    const int width = RoundUpToFour(std::clamp(cx, 0, MaxBufferWidth));
+    const int height = std::clamp(cy, 0, MaxBufferHeight);
+    if (width == BufferWidth && height == BufferHeight) return;
+
+    // Release the old pair before allocating the new one, so two never coexist.
+    PixelBuffer = {};
+    PickBuffer = {};
+    BufferWidth = static_cast<int16_t>(width);
+    BufferHeight = static_cast<int16_t>(height);
+    const size_t count = static_cast<size_t>(width) * static_cast<size_t>(height);
+    PixelBuffer.resize(count);
+    // In Mapping mode the render below leaves PickBuffer alone, so it must already say "no
+    // texel" everywhere.
+    PickBuffer.assign(count, NoTexel);
+    ReserveRasterRows(height);
+    Render(Full);
+}
+
+void SkinBox::KeepViewInRange() {
+    PanS = KeepIn(PanS, -MaxPan, MaxPan, StartPan);
+    PanT = KeepIn(PanT, -MaxPan, MaxPan, StartPan);
+    Zoom = KeepIn(Zoom, MinZoom, MaxZoom, StartZoom);
+}
+
+int32_t SkinBox::ColumnOf(double s) const {
+    return ToCoordinate((s - double{PanS}) * double{Zoom} + static_cast<double>(BufferWidth / 2));
+}
+
+int32_t SkinBox::RowOf(double t) const {
+    // Buffer rows count from the bottom, so t grows downward on screen: the skin stands upright.
+    return ToCoordinate(static_cast<double>(BufferHeight / 2) - (t - double{PanT}) * double{Zoom});
+}
+
+TexelPoint SkinBox::TexelUnder(ClientPoint p) const {
+    const double s = (p.x - BufferWidth / 2) / double{Zoom} + double{PanS};
+    const double t = (p.y - BufferHeight / 2) / double{Zoom} + double{PanT};
+    return {ToCoordinate(s), ToCoordinate(t)};
+}
+
+uint32_t SkinBox::PickAt(ClientPoint p) const {
+    if (p.x < 0 || p.y < 0 || p.x >= BufferWidth || p.y >= BufferHeight) return NoTexel;
+    const uint32_t entry =
+        PickBuffer[static_cast<size_t>(BufferHeight - 1 - p.y) * static_cast<size_t>(BufferWidth) +
+                   static_cast<size_t>(p.x)];
+    if (DrawableSkin() == nullptr) return NoTexel;
+    const auto texels =
+        static_cast<uint32_t>(app_.SkinWidth) * static_cast<uint32_t>(app_.SkinHeight);
+    return entry < texels ? entry : NoTexel;
+}
+
+const SkinImage* SkinBox::DrawableSkin() const {
+    const SkinImage* skin = app_.CurrentSkin;
+    if (skin == nullptr || app_.SkinWidth < 1 || app_.SkinHeight < 1) return nullptr;
+    const size_t texels =
+        static_cast<size_t>(app_.SkinWidth) * static_cast<size_t>(app_.SkinHeight);
+    return skin->Pixels.size() >= texels ? skin : nullptr;
+}
+
+RasterTarget SkinBox::Target() {
+    RasterTarget target;
+    target.Colour = PixelBuffer.data();
+    target.Depth = nullptr;
+    target.Pick = PickBuffer.data();
+    target.Pitch = BufferWidth;
+    target.Rows = BufferHeight;
+    target.ClipLeft = 0;
+    target.ClipRight = BufferWidth - 1;
+    target.ClipTop = 0;
+    target.ClipBottom = BufferHeight - 1;
+    return target;
+}
+
+void SkinBox::Render(int kind) {
+    if (BufferWidth < 1 || BufferHeight < 1) return;
+    if (app_.Mode == ModeMapping) kind = DisplayOnly;
+    if (kind < Recolour || kind > DisplayOnly) return;
+    KeepViewInRange();
+
+    const size_t count = static_cast<size_t>(BufferWidth) * static_cast<size_t>(BufferHeight);
+    uint8_t* const pixels = PixelBuffer.data();
+    uint32_t* const pick = PickBuffer.data();
+    const uint8_t background = app_.BackgroundColour;
+    const SkinImage* skin = DrawableSkin();
+
+    switch (kind) {
+        case Recolour: {
+            if (skin == nullptr) return;
+            const uint8_t* const texels = skin->Pixels.data();
+            // One comparison rejects both "no texel" and an offset a smaller skin cannot hold.
+            const auto texelCount =
+                static_cast<uint32_t>(app_.SkinWidth) * static_cast<uint32_t>(app_.SkinHeight);
+            for (size_t i = 0; i < count; ++i) {
+                if (pick[i] < texelCount) pixels[i] = texels[pick[i]];
+            }
+            return;
+        }
+        case Background:
+            if (skin == nullptr) return;
+            for (size_t i = 0; i < count; ++i) {
+                if (pick[i] == NoTexel) pixels[i] = background;
+            }
+            return;
+        case Full:
+            std::memset(pixels, background, count);
+            FillWords(pick, static_cast<int32_t>(count), NoTexel);
+            if (skin != nullptr) DrawSkin(*skin, true);
+            return;
+        default:  // DisplayOnly
+            std::memset(pixels, background, count);
+            if (skin == nullptr) return;
+            DrawSkin(*skin, false);
+            if (app_.Mode == ModeMapping) DrawMappingOverlay(Target());
+            return;
+    }
+}
+
+void SkinBox::DrawSkin(const SkinImage& skin, bool withPick) {
+    // The rectangle runs from the start of texel 0 to the start of the last texel, so the last
+    // texel column and row show only along its right and bottom border.
+    const int32_t lastS = app_.SkinWidth - 1, lastT = app_.SkinHeight - 1;
+    const int32_t left = ColumnOf(0), right = ColumnOf(lastS);
+    const int32_t top = RowOf(0), bottom = RowOf(lastT);
+    const int32_t uMax = lastS << 10, vMax = lastT << 10;
+    const TexVertex corners[5] = {
+        {left, top, 0, 0},       {right, top, uMax, 0}, {right, bottom, uMax, vMax},
+        {left, bottom, 0, vMax}, {left, top, 0, 0},
+    };
+    const RasterTarget target = Target();
+    if (withPick) {
+        DrawTexturedPolygonPick(target, corners, 4, skin.Pixels.data(), app_.SkinWidth);
+    } else {
+        DrawTexturedPolygon(target, corners, 4, skin.Pixels.data(), app_.SkinWidth);
+    }
+}
+
+void SkinBox::DrawMappingOverlay(const RasterTarget& target) {
+    const int numTriangles = std::clamp(int{app_.NumTriangles}, 0, MaxTriangles);
+    for (const OutlinePass& pass : OutlinePasses) {
+        const auto colour = static_cast<uint8_t>(app_.PaintColour + pass.Offset);
+        for (int i = 0; i < numTriangles; ++i) {
+            const ModelTriangle& triangle = app_.Triangles[i];
+            if ((triangle.Flags & pass.Mask) != pass.Value) continue;
+            // Edges join texel centres.
+            int32_t x[3], y[3];
+            for (int k = 0; k < 3; ++k) {
+                x[k] = ColumnOf(triangle.CornerST[k].s + 0.5);
+                y[k] = RowOf(triangle.CornerST[k].t + 0.5);
+            }
+            for (int k = 0; k < 3; ++k) {
+                const int next = k == 2 ? 0 : k + 1;
+                int32_t line[4] = {x[k], y[k], x[next], y[next]};
+                if (ClipLine(target, line)) DrawLine(target, line, colour);
+            }
+        }
+    }
+}
+
+}  // namespace varp

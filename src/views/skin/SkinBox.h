@@ -1,0 +1,79 @@
+// The flat skin view: the current skin panned and zoomed, its pick buffer, the mapping overlay.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "raster/Raster.h"
+#include "views/Pane.h"
+
+namespace varp {
+
+// A PickBuffer entry where no skin texel is shown.
+inline constexpr uint32_t NoTexel = 0xFFFFFFFFu;
+
+// A texel position, which may lie outside the skin.
+struct TexelPoint {
+    int32_t s = 0;
+    int32_t t = 0;
+    bool operator==(const TexelPoint&) const = default;
+};
+
+class SkinBox : public Pane {
+  public:
+    // What Render redraws; Mapping mode always draws DisplayOnly.
+    static constexpr int Recolour = 0;     // PixelBuffer from PickBuffer and the skin's texels
+    static constexpr int Full = 1;         // the skin rasterized with pick recording
+    static constexpr int Background = 2;   // pixels showing no texel take BackgroundColour
+    static constexpr int DisplayOnly = 3;  // the skin without pick, plus the Mapping overlay
+
+    // The view range Render keeps PanS, PanT and Zoom in (see KeepViewInRange).
+    static constexpr float MinZoom = 1.0f / 64.0f;
+    static constexpr float MaxZoom = 256.0f;
+    static constexpr float MaxPan = 65536.0f;
+    static constexpr float StartPan = 50.0f;
+    static constexpr float StartZoom = 3.0f;
+
+    SkinBox(App& app, PaneHost& host);
+
+    // New client size: rows raised to a multiple of 4; a change reallocates both buffers and
+    // renders them in full.
+    void OnSize(int cx, int cy) override;
+
+    // Redraws the buffers from the Workspace; kinds other than 0 to 3 do nothing.
+    void Render(int kind);
+
+    // Puts PanS, PanT and Zoom back inside the range the rasterizer takes: Zoom within
+    // MinZoom..MaxZoom, the pans within -MaxPan..MaxPan, and a value that is not a number back
+    // to its starting value. Render calls it first; code that changes the view calls it after
+    // every change, so that the next division by Zoom stays finite.
+    void KeepViewInRange();
+
+    // The view transform: the column and buffer row at which skin point (s, t) lies, in texels,
+    // truncated toward zero.
+    int32_t ColumnOf(double s) const;
+    int32_t RowOf(double t) const;
+    // Its inverse: the texel under a client point (y downward), truncated toward zero.
+    TexelPoint TexelUnder(ClientPoint p) const;
+    // The PickBuffer entry under a client point: a texel offset into the current skin, or
+    // NoTexel when the point is outside the buffer, nothing is shown there, or the entry does
+    // not fit the current skin (a skin of another size came in since the last full render).
+    uint32_t PickAt(ClientPoint p) const;
+
+    // Per pixel, the offset row x SkinWidth + column of the texel shown there, or NoTexel.
+    std::vector<uint32_t> PickBuffer;
+    // The skin point shown at the centre of the pane, and pane pixels per texel.
+    float PanS = StartPan;
+    float PanT = StartPan;
+    float Zoom = StartZoom;
+
+  private:
+    // The current skin when it can be drawn (a skin whose pixels cover SkinWidth x
+    // SkinHeight), else null.
+    const SkinImage* DrawableSkin() const;
+    RasterTarget Target();
+    void DrawSkin(const SkinImage& skin, bool withPick);
+    void DrawMappingOverlay(const RasterTarget& target);
+};
+
+}  // namespace varp
