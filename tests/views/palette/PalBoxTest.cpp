@@ -1,0 +1,160 @@
+// The palette view: colour under a point, marker colours, the cells' pictures, the size rule.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <climits>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "views/palette/PalBox.h"
+#include "views/palette/PaletteTestSupport.h"
+
+namespace varp {
+namespace {
+
+using test::CellPicture;
+
+struct PalBoxTest : ::testing::Test {
+    test::ScriptedPlatform sys;
+    test::NullPaneHost host;
+    std::unique_ptr<App> app = std::make_unique<App>(sys);
+    PalBox box{*app, host};
+};
+
+TEST(PalBoxColourAt, CellsCountFromTheTopLeftAndNoPointGivesMoreThan255) {
+    EXPECT_EQ(PalBox::ColourAt({0, 0}), 0);
+    EXPECT_EQ(PalBox::ColourAt({11, 11}), 0);
+    EXPECT_EQ(PalBox::ColourAt({12, 0}), 1);
+    EXPECT_EQ(PalBox::ColourAt({0, 12}), 16);
+    EXPECT_EQ(PalBox::ColourAt({191, 0}), 15);
+    EXPECT_EQ(PalBox::ColourAt({0, 191}), 240);
+    EXPECT_EQ(PalBox::ColourAt({191, 191}), 255);
+    // Outside the grid: left and above count as the first column and row; right and below
+    // give what a larger pane's grid shows there.
+    EXPECT_EQ(PalBox::ColourAt({-5, -7}), 0);
+    EXPECT_EQ(PalBox::ColourAt({-100, 30}), 32);
+    EXPECT_EQ(PalBox::ColourAt({192, 0}), 16);
+    EXPECT_EQ(PalBox::ColourAt({0, 192}), 0);
+    EXPECT_EQ(PalBox::ColourAt({5000, 5000}), 160);  // (416 + 16 x 416) mod 256
+    EXPECT_EQ(PalBox::ColourAt({INT_MAX, INT_MAX}), (178956970u * 17u) % 256u);
+    EXPECT_EQ(PalBox::ColourAt({INT_MIN, INT_MIN}), 0);
+}
+
+TEST(PalBoxColourAt, AClickInALargerPanePicksTheColourItLandsOn) {
+    test::ScriptedPlatform sys;
+    test::NullPaneHost host;
+    auto app = std::make_unique<App>(sys);
+    app->PaintColour = 37;
+    app->BackgroundColour = 200;
+    PalBox box(*app, host);
+    box.OnSize(252, 252);
+    // Cell centres are never on a marker outline (no colour is protected here).
+    for (int y = 6; y < 252; y += 12) {
+        for (int x = 6; x < 252; x += 12) {
+            ASSERT_EQ(PalBox::ColourAt({x, y}), test::PixelAt(box, x, y)) << x << ", " << y;
+        }
+    }
+}
+
+TEST(PalBoxMarkerColour, FollowsTheCellsDistanceFromTheBottomRight) {
+    EXPECT_EQ(PalBox::MarkerColour(0), 241);
+    EXPECT_EQ(PalBox::MarkerColour(255), 0);
+    EXPECT_EQ(PalBox::MarkerColour(15), 249);
+    EXPECT_EQ(PalBox::MarkerColour(240), 249);
+    EXPECT_EQ(PalBox::MarkerColour(37), 245);   // row 2, column 5: 256 - 23 div 2
+    EXPECT_EQ(PalBox::MarkerColour(254), 0);    // 256 - 1 div 2
+    EXPECT_EQ(PalBox::MarkerColour(253), 255);  // 256 - 2 div 2
+}
+
+TEST_F(PalBoxTest, ThePaintMarkerOutlinesTheCellAndTheBackgroundMarkerSitsInsetByThree) {
+    app->PaintColour = 0;
+    app->BackgroundColour = 255;
+    box.OnSize(192, 192);
+    // '#' is the cell's marker colour, '.' the cell's own colour.
+    const std::vector<std::string> outline = {
+        "############", "#..........#", "#..........#", "#..........#",
+        "#..........#", "#..........#", "#..........#", "#..........#",
+        "#..........#", "#..........#", "#..........#", "############",
+    };
+    const std::vector<std::string> inset = {
+        "............", "............", "............", "...######...",
+        "...#....#...", "...#....#...", "...#....#...", "...#....#...",
+        "...######...", "............", "............", "............",
+    };
+    EXPECT_EQ(CellPicture(box, 0, 241), outline);  // marker colour 241 for colour 0
+    EXPECT_EQ(CellPicture(box, 255, 0), inset);    // and 0 for colour 255
+    EXPECT_EQ(CellPicture(box, 1, 0), std::vector<std::string>(12, "............"));
+}
+
+TEST_F(PalBoxTest, BothMarkersShareACellWhenBothColoursAreTheSame) {
+    app->PaintColour = app->BackgroundColour = 37;
+    box.OnSize(192, 192);
+    const std::vector<std::string> both = {
+        "############", "#..........#", "#..........#", "#..######..#",
+        "#..#....#..#", "#..#....#..#", "#..#....#..#", "#..#....#..#",
+        "#..######..#", "#..........#", "#..........#", "############",
+    };
+    EXPECT_EQ(CellPicture(box, 37, 245), both);
+}
+
+TEST_F(PalBoxTest, OnlyLockValueOneDrawsACrossAndItGoesOverTheMarker) {
+    app->ColourLocks[5] = 1;
+    app->ColourLocks[6] = 2;
+    app->ColourLocks[7] = -1;
+    app->ColourLocks[200] = 1;
+    app->PaintColour = 200;
+    box.OnSize(192, 192);
+    // '2' and 'C' are the cross colours 2 and 12.
+    const std::vector<std::string> cross = {
+        "C..........2", ".C........2.", "..C......2..", "...C....2...",
+        "....C..2....", ".....C2.....", ".....2C.....", "....2..C....",
+        "...2....C...", "..2......C..", ".2........C.", "2..........C",
+    };
+    const std::vector<std::string> crossOverMarker = {
+        "C##########2", "#C........2#", "#.C......2.#", "#..C....2..#",
+        "#...C..2...#", "#....C2....#", "#....2C....#", "#...2..C...#",
+        "#..2....C..#", "#.2......C.#", "#2........C#", "2##########C",
+    };
+    const std::vector<std::string> plain(12, "............");
+    EXPECT_EQ(CellPicture(box, 5, 0), cross);
+    EXPECT_EQ(CellPicture(box, 6, 0), plain);
+    EXPECT_EQ(CellPicture(box, 7, 0), plain);
+    EXPECT_EQ(CellPicture(box, 200, PalBox::MarkerColour(200)), crossOverMarker);
+    // Nowhere else: colours 2 and 12 appear only in their own cells and the two crosses.
+    EXPECT_EQ(std::count(box.PixelBuffer.begin(), box.PixelBuffer.end(), 2), 144 + 24);
+    EXPECT_EQ(std::count(box.PixelBuffer.begin(), box.PixelBuffer.end(), 12), 144 + 24);
+}
+
+TEST_F(PalBoxTest, ThePlaceholderStaysUntilTheFirstSizeAndTheSameSizeKeepsTheBuffer) {
+    EXPECT_EQ(box.BufferWidth, -1);
+    EXPECT_EQ(box.PixelBuffer.size(), 1024u);
+    std::fill(box.PixelBuffer.begin(), box.PixelBuffer.end(), uint8_t{9});
+    box.Render();
+    EXPECT_EQ(std::count(box.PixelBuffer.begin(), box.PixelBuffer.end(), 9), 1024);
+
+    box.OnSize(190, 192);
+    EXPECT_EQ(box.BufferWidth, 192);
+    EXPECT_EQ(box.PixelBuffer.size(), 192u * 192u);
+    box.PixelBuffer[100] = 77;
+    const uint8_t* data = box.PixelBuffer.data();
+    box.OnSize(192, 192);
+    box.OnSize(189, 192);
+    EXPECT_EQ(box.PixelBuffer.data(), data);
+    EXPECT_EQ(box.PixelBuffer[100], 77);
+
+    box.OnSize(192, 193);
+    EXPECT_EQ(box.PixelBuffer.size(), 192u * 193u);
+    // Re-rendered: the bottom row is pane row 192, whose cells wrap round to colours 0..15.
+    EXPECT_EQ(box.PixelBuffer[100], 8);
+
+    box.OnSize(0, 192);
+    EXPECT_TRUE(box.PixelBuffer.empty());
+    box.Render();
+    box.OnSize(-4, -4);
+    EXPECT_EQ(box.BufferHeight, 0);
+    EXPECT_EQ(host.calls, 0);
+}
+
+}  // namespace
+}  // namespace varp

@@ -1,0 +1,109 @@
+// Whole palette pictures compared byte for byte with a per-pixel reference, at 192 x 192 and at
+// every other size the pane might be given.
+//
+// The reference decides each pixel on its own, with no drawing at all: the grid value from the
+// pixel's pane position, then whether the pixel lies on the paint-colour outline, on the
+// background outline, or on one of the two diagonals of a protected colour's cell, with marker
+// and cross positions counted from the bottom row as the 192 x 192 layout places them.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+#include "views/palette/PalBox.h"
+#include "views/palette/PaletteTestSupport.h"
+
+namespace varp {
+namespace {
+
+uint8_t MarkerOf(int c) {
+    return static_cast<uint8_t>((256 - (30 - c / 16 - c % 16) / 2) % 256);
+}
+
+// Whether (column x, buffer row r) lies on the outline of `size` pixels inset by `inset` in
+// colour c's cell.
+bool OnOutline(int c, int inset, int size, int x, int r) {
+    const int left = 12 * (c % 16) + inset, bottom = 12 * (15 - c / 16) + inset;
+    const int right = left + size - 1, top = bottom + size - 1;
+    if (x < left || x > right || r < bottom || r > top) return false;
+    return x == left || x == right || r == bottom || r == top;
+}
+
+std::vector<uint8_t> ReferencePicture(const Workspace& ws, int width, int height) {
+    std::vector<uint8_t> out(static_cast<size_t>(width) * static_cast<size_t>(height));
+    for (int r = 0; r < height; ++r) {
+        const int y = height - 1 - r;
+        for (int x = 0; x < width; ++x) {
+            int v = (x / 12 + 16 * (y / 12)) % 256;
+            if (OnOutline(ws.PaintColour, 0, 12, x, r)) v = MarkerOf(ws.PaintColour);
+            if (OnOutline(ws.BackgroundColour, 3, 6, x, r)) v = MarkerOf(ws.BackgroundColour);
+            if (x < 192 && r < 192) {
+                const int k = x / 12 + 16 * (15 - r / 12);
+                const int i = r % 12, j = x % 12;
+                if (ws.ColourLocks[k] == 1 && j == i) v = 2;
+                if (ws.ColourLocks[k] == 1 && j == 11 - i) v = 12;
+            }
+            out[static_cast<size_t>(r) * static_cast<size_t>(width) + static_cast<size_t>(x)] =
+                static_cast<uint8_t>(v);
+        }
+    }
+    return out;
+}
+
+testing::AssertionResult SamePicture(const PalBox& box, const std::vector<uint8_t>& want) {
+    if (box.PixelBuffer.size() != want.size()) return testing::AssertionFailure() << "size";
+    for (size_t i = 0; i < want.size(); ++i) {
+        if (box.PixelBuffer[i] != want[i]) {
+            return testing::AssertionFailure()
+                   << "column " << i % box.BufferWidth << ", buffer row " << i / box.BufferWidth
+                   << ": " << +box.PixelBuffer[i] << " instead of " << +want[i];
+        }
+    }
+    return testing::AssertionSuccess();
+}
+
+struct PalState {
+    uint8_t paint, background;
+    int lockEvery;  // colours k with k % lockEvery == 0 get lock value 1, the next one 2
+};
+
+class PalGoldenTest : public ::testing::TestWithParam<PalState> {
+  protected:
+    void SetUp() override {
+        const PalState s = GetParam();
+        app->PaintColour = s.paint;
+        app->BackgroundColour = s.background;
+        for (int k = 0; k < 256; ++k) {
+            if (k % s.lockEvery == 0) app->ColourLocks[k] = 1;
+            if (k % s.lockEvery == 1) app->ColourLocks[k] = 2;
+        }
+    }
+    test::ScriptedPlatform sys;
+    test::NullPaneHost host;
+    std::unique_ptr<App> app = std::make_unique<App>(sys);
+};
+
+TEST_P(PalGoldenTest, TheLaidOutPaneMatchesTheReference) {
+    PalBox box(*app, host);
+    box.OnSize(192, 192);
+    EXPECT_TRUE(SamePicture(box, ReferencePicture(*app, 192, 192)));
+}
+
+TEST_P(PalGoldenTest, EveryOtherSizeMatchesTheReferenceAndStaysInsideTheBuffer) {
+    PalBox box(*app, host);
+    for (int cx : {1, 3, 4, 13, 100, 181, 188, 191, 193, 250}) {
+        for (int cy : {1, 2, 11, 12, 13, 100, 179, 180, 181, 191, 193, 250}) {
+            box.OnSize(cx, cy);
+            ASSERT_TRUE(SamePicture(box, ReferencePicture(*app, box.BufferWidth, cy)))
+                << cx << " x " << cy;
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(States, PalGoldenTest,
+                         testing::Values(PalState{0, 255, 1}, PalState{255, 0, 3},
+                                         PalState{37, 37, 5}, PalState{15, 240, 2},
+                                         PalState{200, 17, 7}));
+
+}  // namespace
+}  // namespace varp
