@@ -9,6 +9,7 @@
 
 #include "views/palette/PalBox.h"
 #include "views/palette/PaletteTestSupport.h"
+#include "views/skin/HeapCounter.h"
 
 namespace varp {
 namespace {
@@ -17,7 +18,7 @@ using test::CellPicture;
 
 struct PalBoxTest : ::testing::Test {
     test::ScriptedPlatform sys;
-    test::NullPaneHost host;
+    test::FakePaneHost host;
     std::unique_ptr<App> app = std::make_unique<App>(sys);
     PalBox box{*app, host};
 };
@@ -43,7 +44,7 @@ TEST(PalBoxColourAt, CellsCountFromTheTopLeftAndNoPointGivesMoreThan255) {
 
 TEST(PalBoxColourAt, AClickInALargerPanePicksTheColourItLandsOn) {
     test::ScriptedPlatform sys;
-    test::NullPaneHost host;
+    test::FakePaneHost host;
     auto app = std::make_unique<App>(sys);
     app->PaintColour = 37;
     app->BackgroundColour = 200;
@@ -154,6 +155,16 @@ TEST_F(PalBoxTest, ThePlaceholderStaysUntilTheFirstSizeAndTheSameSizeKeepsTheBuf
     box.OnSize(-4, -4);
     EXPECT_EQ(box.BufferHeight, 0);
     EXPECT_EQ(host.calls, 0);
+}
+
+TEST_F(PalBoxTest, RenderingNeverAllocates) {
+    for (int& lock : app->ColourLocks) lock = 1;
+    box.OnSize(192, 192);
+    const long before = test::HeapAllocations();
+    box.Render();
+    app->PaintColour = 255;
+    box.Render();
+    EXPECT_EQ(test::HeapAllocations(), before);
 }
 
 }  // namespace

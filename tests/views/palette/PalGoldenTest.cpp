@@ -79,7 +79,7 @@ class PalGoldenTest : public ::testing::TestWithParam<PalState> {
         }
     }
     test::ScriptedPlatform sys;
-    test::NullPaneHost host;
+    test::FakePaneHost host;
     std::unique_ptr<App> app = std::make_unique<App>(sys);
 };
 

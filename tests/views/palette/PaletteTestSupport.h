@@ -1,29 +1,15 @@
-// What the palette view tests share: a host that records, and views of a pane's picture.
+// What the palette view tests share: views of a pane's picture.
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
-#include "platform/PaneHost.h"
 #include "support/ScriptedPlatform.h"
 #include "views/palette/PalBox.h"
+#include "views/skin/FakePaneHost.h"
 
 namespace varp::test {
-
-// Counts what the pane asks of its window; rendering and resizing must ask for nothing.
-class NullPaneHost : public PaneHost {
-  public:
-    void SetCapture() override { ++calls; }
-    void ReleaseCapture() override { ++calls; }
-    bool HoldsCapture() override { return false; }
-    int ShowCursor(bool) override { return ++calls, 0; }
-    void SetCursorPos(ClientPoint) override { ++calls; }
-    void ClientSize(int* width, int* height) override { *width = 0, *height = 0; }
-    void RedrawNow() override { ++calls; }
-    void SendRefresh(int) override { ++calls; }
-    int calls = 0;
-};
 
 // The pixel at window point (x, y) (y downward) of a pane's bottom-up picture.
 inline uint8_t PixelAt(const PalBox& box, int x, int y) {

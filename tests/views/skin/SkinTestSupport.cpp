@@ -10,24 +10,21 @@
 
 namespace varp::test {
 
-std::unique_ptr<App> AppWithSkin(ScriptedPlatform& sys, int width, int height, int skins) {
+std::unique_ptr<App> AppWithSkin(ScriptedPlatform& sys, int width, int height) {
     auto app = std::make_unique<App>(sys);
     app->SkinWidth = static_cast<int16_t>(width);
     app->SkinHeight = static_cast<int16_t>(height);
-    for (int k = 0; k < skins; ++k) {
-        auto skin = std::make_unique<SkinImage>();
-        skin->Width = app->SkinWidth;
-        skin->Height = app->SkinHeight;
-        skin->Pixels.resize(static_cast<size_t>(width) * static_cast<size_t>(height));
-        for (int t = 0; t < height; ++t) {
-            for (int s = 0; s < width; ++s) {
-                skin->Pixels[static_cast<size_t>(t * width + s)] =
-                    static_cast<uint8_t>(TestTexel(s, t) + k);
-            }
+    auto skin = std::make_unique<SkinImage>();
+    skin->Width = app->SkinWidth;
+    skin->Height = app->SkinHeight;
+    skin->Pixels.resize(static_cast<size_t>(width) * static_cast<size_t>(height));
+    for (int t = 0; t < height; ++t) {
+        for (int s = 0; s < width; ++s) {
+            skin->Pixels[static_cast<size_t>(t * width + s)] = TestTexel(s, t);
         }
-        skin->StoredPixels = skin->Pixels;
-        app->Skins.push_back(std::move(skin));
     }
+    skin->StoredPixels = skin->Pixels;
+    app->Skins.push_back(std::move(skin));
     app->SelectSkin(0);
     app->ModelLoaded = 1;
     return app;
