@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <new>
 
 #include "raster/Raster.h"
 
@@ -27,9 +28,16 @@ void PalBox::OnSize(int cx, int cy) {
     if (width == BufferWidth && height == BufferHeight) return;
 
     PixelBuffer = {};
+    try {
+        PixelBuffer.resize(static_cast<size_t>(width) * static_cast<size_t>(height));
+    } catch (const std::bad_alloc&) {
+        // Too big for memory: the pane stays empty and the next size change tries again.
+        PixelBuffer = {};
+        BufferWidth = BufferHeight = 0;
+        return;
+    }
     BufferWidth = static_cast<int16_t>(width);
     BufferHeight = static_cast<int16_t>(height);
-    PixelBuffer.resize(static_cast<size_t>(width) * static_cast<size_t>(height));
     Render();
 }
 

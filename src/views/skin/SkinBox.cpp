@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <new>
 
 namespace varp {
 
@@ -35,8 +36,8 @@ struct OutlinePass {
     int Offset;
 };
 constexpr OutlinePass OutlinePasses[] = {
-    {~0u, 0u, 0},           // untouched
-    {~0u, Selected, -4},    // selected and not grabbed
+    {~0u, 0u, 0},           // no flag at all
+    {~0u, Selected, -4},    // exactly Selected: selected, not grabbed
     {Grabbed, Grabbed, 4},  // grabbed, selected or not
 };
 
@@ -56,14 +57,24 @@ void SkinBox::OnSize(int cx, int cy) {
     // Release the old pair before allocating the new one, so two never coexist.
     PixelBuffer = {};
     PickBuffer = {};
+    const size_t count = static_cast<size_t>(width) * static_cast<size_t>(height);
+    try {
+        PixelBuffer.resize(count);
+        // In Mapping mode the render below leaves PickBuffer alone, so it must already say
+        // "no texel" everywhere.
+        PickBuffer.assign(count, NoTexel);
+        // The edge table grows here, so that drawing never has to.
+        ReserveRasterRows(height);
+    } catch (const std::bad_alloc&) {
+        // Too big for memory: the pane stays empty (a zero size renders nothing) and the next
+        // size change tries again.
+        PixelBuffer = {};
+        PickBuffer = {};
+        BufferWidth = BufferHeight = 0;
+        return;
+    }
     BufferWidth = static_cast<int16_t>(width);
     BufferHeight = static_cast<int16_t>(height);
-    const size_t count = static_cast<size_t>(width) * static_cast<size_t>(height);
-    PixelBuffer.resize(count);
-    // In Mapping mode the render below leaves PickBuffer alone, so it must already say "no
-    // texel" everywhere.
-    PickBuffer.assign(count, NoTexel);
-    ReserveRasterRows(height);
     Render(Full);
 }
 

@@ -167,5 +167,17 @@ TEST_F(PalBoxTest, RenderingNeverAllocates) {
     EXPECT_EQ(test::HeapAllocations(), before);
 }
 
+TEST_F(PalBoxTest, APaneTooBigForMemoryStaysEmptyAndTheNextSizeTriesAgain) {
+    box.OnSize(192, 192);
+    test::FailAllocationsFrom(100000);
+    box.OnSize(400, 400);
+    test::FailAllocationsFrom(0);
+    EXPECT_EQ(box.BufferWidth, 0);
+    EXPECT_TRUE(box.PixelBuffer.empty());
+    box.Render();
+    box.OnSize(400, 400);
+    EXPECT_EQ(box.PixelBuffer.size(), 400u * 400u);
+}
+
 }  // namespace
 }  // namespace varp

@@ -11,9 +11,12 @@
 namespace {
 
 std::atomic<long> allocations{0};
+std::atomic<size_t> failFrom{0};
 
 void* Allocate(size_t size, size_t alignment) {
     allocations.fetch_add(1, std::memory_order_relaxed);
+    const size_t limit = failFrom.load(std::memory_order_relaxed);
+    if (limit != 0 && size >= limit) return nullptr;
     if (size == 0) size = 1;
     if (alignment <= alignof(std::max_align_t)) return std::malloc(size);
     // aligned_alloc wants a size that is a multiple of the alignment.
@@ -31,6 +34,10 @@ namespace varp::test {
 
 long HeapAllocations() {
     return allocations.load(std::memory_order_relaxed);
+}
+
+void FailAllocationsFrom(size_t bytes) {
+    failFrom.store(bytes, std::memory_order_relaxed);
 }
 
 }  // namespace varp::test

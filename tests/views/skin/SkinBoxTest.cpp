@@ -81,6 +81,24 @@ TEST_F(SkinBoxTest, EmptyNegativeAndHugeSizesStayUsable) {
     EXPECT_EQ(box.PixelBuffer.size(), 32764u * 2u);
 }
 
+TEST_F(SkinBoxTest, APaneTooBigForMemoryStaysEmptyAndTheNextSizeTriesAgain) {
+    auto app = AppWithSkin(sys, 8, 8);
+    SkinBox box(*app, host);
+    box.OnSize(400, 300);
+    test::FailAllocationsFrom(400 * 300 * sizeof(uint32_t));
+    box.OnSize(400, 304);
+    test::FailAllocationsFrom(0);
+    EXPECT_EQ(box.BufferWidth, 0);
+    EXPECT_EQ(box.BufferHeight, 0);
+    EXPECT_TRUE(box.PixelBuffer.empty());
+    EXPECT_TRUE(box.PickBuffer.empty());
+    for (int kind = 0; kind <= 3; ++kind) box.Render(kind);
+    EXPECT_EQ(box.PickAt({0, 0}), NoTexel);
+    box.OnSize(400, 304);
+    EXPECT_EQ(box.BufferHeight, 304);
+    EXPECT_EQ(box.PickBuffer.size(), 400u * 304u);
+}
+
 TEST_F(SkinBoxTest, TexelFiftyLiesAtTheCentreOfATwoHundredPixelPaneAtZoomThree) {
     auto app = AppWithSkin(sys, 128, 128);
     SkinBox box(*app, host);
