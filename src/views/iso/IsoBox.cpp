@@ -2,6 +2,7 @@
 #include "views/iso/IsoBox.h"
 
 #include <algorithm>
+#include <cstring>
 #include <new>
 
 namespace varp {
@@ -108,13 +109,20 @@ void IsoBox::RecolourFromPicks() {
     if (skin == nullptr) return;
     // Entries that are triangle indices, or offsets into a larger skin than the current one
     // (a model loaded since), must not be read as texels of this skin.
-    if (pickHolds_ != PickMeaning::TexelOffsets || skin->Pixels.size() < pickTexels_) return;
-    const uint8_t* texels = skin->Pixels.data();
-    uint8_t* pixels = PixelBuffer.data();
-    const uint32_t* pick = PickBuffer.data();
+    if (pickHolds_ != PickMeaning::TexelOffsets || skin->Pixels.size() < pickTexels_ ||
+        skin->Pixels.empty()) {
+        return;
+    }
+    // The three buffers never overlap; saying so lets the compiler keep the loop tight.
+    const uint8_t* __restrict texels = skin->Pixels.data();
+    uint8_t* __restrict pixels = PixelBuffer.data();
+    const uint32_t* __restrict pick = PickBuffer.data();
     const size_t n = static_cast<size_t>(BufferWidth) * static_cast<size_t>(BufferHeight);
     for (size_t i = 0; i < n; ++i) {
-        if (pick[i] != NoPick) pixels[i] = texels[pick[i]];
+        // Without a branch: the background's entries read texel 0 and keep their colour.
+        const uint32_t e = pick[i];
+        const uint8_t texel = texels[e == NoPick ? 0 : e];
+        pixels[i] = e == NoPick ? pixels[i] : texel;
     }
 }
 
@@ -124,8 +132,17 @@ void IsoBox::BackgroundFromPicks() {
     uint8_t* pixels = PixelBuffer.data();
     const uint32_t* pick = PickBuffer.data();
     const size_t n = static_cast<size_t>(BufferWidth) * static_cast<size_t>(BufferHeight);
-    for (size_t i = 0; i < n; ++i) {
-        if (pick[i] == NoPick) pixels[i] = colour;
+    // Four pixels, one 32-bit word, at a time (the width is a multiple of 4): a byte mask of
+    // the unpicked ones selects between the word and the colour, with no branch per pixel.
+    const uint32_t fill = colour * 0x01010101u;
+    for (size_t i = 0; i < n; i += 4) {
+        const uint32_t mask =
+            (pick[i] == NoPick ? 0x000000FFu : 0u) | (pick[i + 1] == NoPick ? 0x0000FF00u : 0u) |
+            (pick[i + 2] == NoPick ? 0x00FF0000u : 0u) | (pick[i + 3] == NoPick ? 0xFF000000u : 0u);
+        uint32_t word;
+        std::memcpy(&word, pixels + i, 4);
+        word = (word & ~mask) | (fill & mask);
+        std::memcpy(pixels + i, &word, 4);
     }
 }
 
