@@ -164,7 +164,10 @@ void SkinBox::Render(int kind) {
             return;
         case Full:
             std::memset(pixels, background, count);
-            FillWords(pick, static_cast<int32_t>(count), NoTexel);
+            // NoTexel is four 0xFF bytes, so the byte fill (several times faster than a
+            // word loop on this size) writes it into every entry.
+            static_assert(NoTexel == 0xFFFFFFFFu);
+            std::memset(pick, 0xFF, count * sizeof(uint32_t));
             if (skin != nullptr) DrawSkin(*skin, true);
             return;
         default:  // DisplayOnly
