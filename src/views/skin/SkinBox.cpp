@@ -94,8 +94,9 @@ int32_t SkinBox::RowOf(double t) const {
 }
 
 TexelPoint SkinBox::TexelUnder(ClientPoint p) const {
-    const double s = (p.x - BufferWidth / 2) / double{Zoom} + double{PanS};
-    const double t = (p.y - BufferHeight / 2) / double{Zoom} + double{PanT};
+    // In double from the start: a point far outside the pane must not overflow an int.
+    const double s = (static_cast<double>(p.x) - BufferWidth / 2) / double{Zoom} + double{PanS};
+    const double t = (static_cast<double>(p.y) - BufferHeight / 2) / double{Zoom} + double{PanT};
     return {ToCoordinate(s), ToCoordinate(t)};
 }
 

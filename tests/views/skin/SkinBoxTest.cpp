@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <climits>
 #include <limits>
 
 #include "views/skin/HeapCounter.h"
@@ -151,6 +152,8 @@ TEST_F(SkinBoxTest, TheTexelUnderAPointTruncatesTowardZero) {
     EXPECT_EQ(box.TexelUnder({96, 95}), (TexelPoint{-1, -1}));  // -1.33 and -1.67
     box.Zoom = 0.5f;
     EXPECT_EQ(box.TexelUnder({0, 0}), (TexelPoint{-200, -200}));
+    box.Zoom = SkinBox::MinZoom;  // far outside: saturated, never wrapped
+    EXPECT_EQ(box.TexelUnder({INT_MIN, INT_MAX}), (TexelPoint{-536870912, 536870912}));
 }
 
 TEST_F(SkinBoxTest, TheViewIsKeptInsideTheRangeTheRasterizerTakes) {
