@@ -3,10 +3,12 @@
 #   make test   build and pass every test (unit, sanitizer, GUI and end-to-end)
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 300
 JOBS       ?= $(shell nproc)
 CMAKE_ARGS ?=
 
-.PHONY: all deps configure build run test test-unit test-asan bench clean
+.PHONY: all deps configure build run test test-unit test-asan fuzz-build test-fuzz fuzz bench clean
 
 all: build
 
@@ -32,10 +34,29 @@ test-asan: deps
 	@cmake --build $(ASAN_BUILD) -j $(JOBS)
 	@ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(JOBS) -L unit
 
-test: test-unit test-asan
+# The readers under libFuzzer (clang, AddressSanitizer, UndefinedBehaviorSanitizer).
+fuzz-build: deps
+	@CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVARP_FUZZ=ON > /dev/null
+	@cmake --build $(FUZZ_BUILD) -j $(JOBS)
+
+# A fixed number of inputs per target: part of every test run.
+test-fuzz: fuzz-build
+	@ctest --test-dir $(FUZZ_BUILD) --output-on-failure -L fuzz
+
+# Each target for FUZZ_SECONDS seconds, growing the corpora under $(FUZZ_BUILD)/tests/fuzz/corpus.
+fuzz: fuzz-build
+	@$(FUZZ_BUILD)/tests/fuzz/varp-fuzz-seeds $(FUZZ_BUILD)/tests/fuzz/seeds
+	@for t in Md2:md2 Resave:resave Pcx:pcx CommandLine:cmdline; do \
+		n=$${t%%:*}; c=$${t##*:}; mkdir -p $(FUZZ_BUILD)/tests/fuzz/corpus/$$c; \
+		echo "== fuzz_$$n for $(FUZZ_SECONDS) s"; \
+		$(FUZZ_BUILD)/tests/fuzz/fuzz_$$n -max_total_time=$(FUZZ_SECONDS) -timeout=10 -print_final_stats=1 \
+			$(FUZZ_BUILD)/tests/fuzz/corpus/$$c $(FUZZ_BUILD)/tests/fuzz/seeds/$$c || exit 1; \
+	done
+
+test: test-unit test-asan test-fuzz
 
 bench: build
 	@for b in $(BUILD)/bench/varp-bench-*; do echo "== $$b"; $$b --benchmark_min_time=0.2; done
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)
