@@ -30,6 +30,9 @@ PaneWidget::PaneWidget(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_NoSystemBackground);
     setAutoFillBackground(false);
     setFocusPolicy(Qt::NoFocus);
+    // Every move reaches the pane, also with no button down, as the window system delivers
+    // them; a pane acts on moves only while it holds the capture.
+    setMouseTracking(true);
 }
 
 PaneWidget::~PaneWidget() {
@@ -137,9 +140,11 @@ bool PaneWidget::TakesCaptureAway(QObject* watched, QEvent* event) const {
             return watched == window();
         case QEvent::ApplicationStateChange:
             return QGuiApplication::applicationState() != Qt::ApplicationActive;
-        case QEvent::Show:
+        case QEvent::Show: {
             // A popup (a menu, a drop-down list) takes every mouse event while it is open.
-            return QApplication::activePopupWidget() != nullptr;
+            const auto* widget = qobject_cast<const QWidget*>(watched);
+            return widget != nullptr && widget->isWindow() && widget->windowType() == Qt::Popup;
+        }
         default:
             return false;
     }
