@@ -112,25 +112,29 @@ struct DepthIdWriter {
 
 // Fills every row of the table between TopRow and BottomRow from MinX to MaxX, interpolating
 // affinely. Steps divide by the pixel count, not by MaxX - MinX, so the last pixel stops one step
-// short of the right-hand values; z runs as a whole depth from LeftZ >> 16.
+// short of the right-hand values; z runs as a whole depth from LeftZ >> 16. The writer is taken
+// by value and the columns are read through locals: the byte stores may alias anything, and
+// the compiler would otherwise reload every pointer at every pixel.
 template <class Writer>
-void FillSpans(const EdgeTable& table, const RasterTarget& target, int32_t texturePitch,
-               const Writer& write) {
+void FillSpans(const EdgeTable& table, ptrdiff_t pitch, int32_t texturePitch, const Writer write) {
+    const int32_t *minX = table.MinX.data(), *maxX = table.MaxX.data();
+    const int32_t *leftU = table.LeftU.data(), *leftV = table.LeftV.data();
+    const int32_t *rightU = table.RightU.data(), *rightV = table.RightV.data();
+    const int32_t *leftZ = table.LeftZ.data(), *rightZ = table.RightZ.data();
     for (int32_t r = table.TopRow; r <= table.BottomRow; ++r) {
-        const int32_t x0 = table.MinX[r], x1 = table.MaxX[r];
+        const int32_t x0 = minX[r], x1 = maxX[r];
         if (x0 > x1) continue;
         const int32_t count = x1 - x0 + 1;
-        int32_t u = table.LeftU[r], v = table.LeftV[r], z = 0;
+        int32_t u = leftU[r], v = leftV[r], z = 0;
         int32_t du = 0, dv = 0, dz = 0;
-        if constexpr (Writer::WithDepth) z = table.LeftZ[r] >> 16;
+        if constexpr (Writer::WithDepth) z = leftZ[r] >> 16;
         if (x0 < x1) {
-            du = Sub32(table.RightU[r], table.LeftU[r]) / count;
-            dv = Sub32(table.RightV[r], table.LeftV[r]) / count;
-            if constexpr (Writer::WithDepth) {
-                dz = static_cast<int16_t>((table.RightZ[r] >> 16) - z) / count;
-            }
+            du = Sub32(rightU[r], u) / count;
+            dv = Sub32(rightV[r], v) / count;
+            if constexpr (Writer::WithDepth)
+                dz = static_cast<int16_t>((rightZ[r] >> 16) - z) / count;
         }
-        const ptrdiff_t first = static_cast<ptrdiff_t>(r) * target.Pitch + x0;
+        const ptrdiff_t first = r * pitch + x0;
         for (ptrdiff_t i = first; i < first + count; ++i) {
             write(i, (v >> 10) * texturePitch + (u >> 10), z);
             u += du;
@@ -169,7 +173,7 @@ void FillPolygon(const RasterTarget& target, const Source* v, int32_t n, int32_t
         if (ClipEdgeY(a, b, target.ClipTop, target.ClipBottom) == EdgeClip::Outside) continue;
         WalkEdge<Writer::WithDepth>(table, a, b);
     }
-    FillSpans(table, target, texturePitch, write);
+    FillSpans(table, target.Pitch, texturePitch, write);
     table.ResetUsedRows();
 }
 

@@ -125,22 +125,24 @@ void WalkEdge(EdgeTable& table, const RasterVertex& a, const RasterVertex& b) {
         if constexpr (WithDepth) dz = Sub32(b.z, a.z) / longLen;
     }
 
-    int32_t* const minX = table.MinX.data();
-    int32_t* const maxX = table.MaxX.data();
+    int32_t *const minX = table.MinX.data(), *const maxX = table.MaxX.data();
+    int32_t *const leftU = table.LeftU.data(), *const leftV = table.LeftV.data();
+    int32_t *const rightU = table.RightU.data(), *const rightV = table.RightV.data();
+    int32_t *const leftZ = table.LeftZ.data(), *const rightZ = table.RightZ.data();
     int32_t x = a.x, y = a.y, u = a.u, v = a.v, z = a.z;
     int32_t error = 2 * shortLen - longLen;
     for (int32_t i = 0; i <= longLen; ++i) {
         if (x < minX[y]) {
             minX[y] = x;
-            table.LeftU[y] = u;
-            table.LeftV[y] = v;
-            if constexpr (WithDepth) table.LeftZ[y] = z;
+            leftU[y] = u;
+            leftV[y] = v;
+            if constexpr (WithDepth) leftZ[y] = z;
         }
         if (x > maxX[y]) {
             maxX[y] = x;
-            table.RightU[y] = u;
-            table.RightV[y] = v;
-            if constexpr (WithDepth) table.RightZ[y] = z;
+            rightU[y] = u;
+            rightV[y] = v;
+            if constexpr (WithDepth) rightZ[y] = z;
         }
         if (error >= 0) {
             x += sx;
