@@ -31,11 +31,23 @@ void AllocationCounter::FailFrom(size_t bytes) {
 
 }  // namespace varp::test
 
+// Every unaligned form is replaced, so that no block is taken by one allocator and given back
+// to another (the sanitizers' own new and delete would report such a pair).
 void* operator new(size_t size) {
     return Allocate(size);
 }
 void* operator new[](size_t size) {
     return Allocate(size);
+}
+void* operator new(size_t size, const std::nothrow_t&) noexcept {
+    try {
+        return Allocate(size);
+    } catch (const std::bad_alloc&) {
+        return nullptr;
+    }
+}
+void* operator new[](size_t size, const std::nothrow_t& tag) noexcept {
+    return operator new(size, tag);
 }
 void operator delete(void* p) noexcept {
     std::free(p);
@@ -47,5 +59,11 @@ void operator delete(void* p, size_t) noexcept {
     std::free(p);
 }
 void operator delete[](void* p, size_t) noexcept {
+    std::free(p);
+}
+void operator delete(void* p, const std::nothrow_t&) noexcept {
+    std::free(p);
+}
+void operator delete[](void* p, const std::nothrow_t&) noexcept {
     std::free(p);
 }
