@@ -115,18 +115,6 @@ TEST_F(CommandMenusTest, MenuBarHasTheFiveMenusWithTheirItemsAndIds) {
     EXPECT_EQ(ItemsOf(4), (std::vector<Item>{{"&About Reviz0.60...", 57664}}));
 }
 
-TEST_F(CommandMenusTest, ItemsHaveNoShortcutsOfTheirOwnAndOnlyModesAreCheckable) {
-    for (QMenu* menu : menus->Menus()) {
-        for (QAction* a : menu->actions()) {
-            EXPECT_TRUE(a->shortcut().isEmpty()) << a->text().toStdString();
-            const int id = a->data().toInt();
-            const bool mode = id == CmdCameraMode || id == CmdMixMode || id == CmdPaintMode ||
-                              id == CmdMappingMode;
-            EXPECT_EQ(a->isCheckable(), mode) << a->text().toStdString();
-        }
-    }
-}
-
 TEST_F(CommandMenusTest, ChoosingAnItemSendsItsId) {
     menus->Action(CmdScanFolder)->trigger();
     menus->Action(CmdExit)->trigger();

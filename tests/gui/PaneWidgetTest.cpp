@@ -162,17 +162,6 @@ TEST_F(PaneWidgetTest, MouseMessagesCarryButtonsHeldAndModifiers) {
                            }));
 }
 
-TEST(MouseFlags, EachBitFromItsButtonOrKey) {
-    EXPECT_EQ(MouseFlags(Qt::NoButton, Qt::NoModifier), 0u);
-    EXPECT_EQ(MouseFlags(Qt::LeftButton, Qt::NoModifier), 0x0001u);
-    EXPECT_EQ(MouseFlags(Qt::RightButton, Qt::NoModifier), 0x0002u);
-    EXPECT_EQ(MouseFlags(Qt::NoButton, Qt::ShiftModifier), 0x0004u);
-    EXPECT_EQ(MouseFlags(Qt::NoButton, Qt::ControlModifier), 0x0008u);
-    EXPECT_EQ(MouseFlags(Qt::MiddleButton, Qt::AltModifier | Qt::MetaModifier), 0u);
-    EXPECT_EQ(MouseFlags(Qt::LeftButton | Qt::RightButton, Qt::ShiftModifier | Qt::ControlModifier),
-              0x000Fu);
-}
-
 TEST_F(PaneWidgetTest, ReleasingTheCaptureTellsThePaneOnce) {
     Show();
     EXPECT_FALSE(widget->HoldsCapture());

@@ -18,7 +18,8 @@
 namespace varp::qt {
 
 // The client area: the selectors and panes cover it, so it paints nothing of its own; a size
-// change lays them out again.
+// change lays them out again. The panes are opaque, so Qt never fills the window's background
+// under them; only the three-pixel strip above the selectors takes the window's colour.
 class ClientArea final : public QWidget {
   public:
     ClientArea(QWidget* parent, std::function<void()> resized)
@@ -59,7 +60,6 @@ MainWindow::MainWindow(App& app, QtPlatform* platform) : app_(app) {
     setWindowIcon(QIcon(ToolbarImage(CmdMappingMode)));
     // The whole window, menu bar included; the window manager's frame is not ours to size.
     setMinimumSize(MinimumWidth, MinimumHeight);
-    setAttribute(Qt::WA_NoSystemBackground);
 
     auto handler = [this](int id) { OnCommand(id); };
     menus_ = new CommandMenus(this, handler);
