@@ -6,7 +6,8 @@
 namespace varp {
 
 // The destination of all polygon and line drawing. A renderer assigns every field it relies on
-// immediately before it draws; the primitives only read it.
+// immediately before it draws; the primitives only read it. The fillers draw nothing when the
+// clip rectangle is empty or reaches outside Pitch x Rows (the default one is empty).
 struct RasterTarget {
     uint8_t* Colour = nullptr;  // Pitch x Rows palette indices, row 0 first in memory
     uint16_t* Depth = nullptr;  // same layout; only the depth-testing fillers use it
