@@ -45,12 +45,12 @@ test-fuzz: fuzz-build
 
 # Each target for FUZZ_SECONDS seconds, growing the corpora under $(FUZZ_BUILD)/tests/fuzz/corpus.
 fuzz: fuzz-build
-	@$(FUZZ_BUILD)/tests/fuzz/varp-fuzz-seeds $(FUZZ_BUILD)/tests/fuzz/seeds
-	@for t in Md2:md2 Resave:resave Pcx:pcx CommandLine:cmdline; do \
-		n=$${t%%:*}; c=$${t##*:}; mkdir -p $(FUZZ_BUILD)/tests/fuzz/corpus/$$c; \
+	@d=$(abspath $(FUZZ_BUILD))/tests/fuzz; $$d/varp-fuzz-seeds $$d/seeds; \
+	for t in Md2:md2 Resave:resave Pcx:pcx CommandLine:cmdline; do \
+		n=$${t%%:*}; c=$${t##*:}; mkdir -p $$d/corpus/$$c; \
 		echo "== fuzz_$$n for $(FUZZ_SECONDS) s"; \
-		$(FUZZ_BUILD)/tests/fuzz/fuzz_$$n -max_total_time=$(FUZZ_SECONDS) -timeout=10 -print_final_stats=1 \
-			$(FUZZ_BUILD)/tests/fuzz/corpus/$$c $(FUZZ_BUILD)/tests/fuzz/seeds/$$c || exit 1; \
+		$$d/fuzz_$$n -max_total_time=$(FUZZ_SECONDS) -timeout=10 -print_final_stats=1 \
+			$$d/corpus/$$c $$d/seeds/$$c || exit 1; \
 	done
 
 test: test-unit test-asan test-fuzz
