@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "app/App.h"
+#include "support/FakePaneHost.h"
 #include "support/ScriptedPlatform.h"
 #include "support/TempDir.h"
-#include "views/iso/FakePaneHost.h"
 #include "views/iso/IsoBox.h"
 
 namespace varp::test {
@@ -21,6 +21,9 @@ struct IsoFixture {
     std::unique_ptr<App> app = std::make_unique<App>(platform);  // large: on the heap
     FakePaneHost host;
     std::unique_ptr<IsoBox> box = std::make_unique<IsoBox>(*app, host);
+
+    // The host tells the pane when it loses the capture.
+    IsoFixture() { host.pane = box.get(); }
 
     // Writes the model and its files (relative path, bytes) under the base folder and loads
     // "models\x\tris.md2" through the reader; 1 on success.
