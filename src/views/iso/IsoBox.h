@@ -1,4 +1,5 @@
-// The 3D view pane: the camera, the colour, depth and pick buffers, and the model renderer.
+// The 3D view pane: the camera, the colour, depth and pick buffers, the model renderer and the
+// mouse interaction.
 #pragma once
 
 #include <array>
@@ -27,6 +28,18 @@ class IsoBox : public Pane {
     // What the entries of PickBuffer stand for, as left by the last render that wrote them.
     enum class PickMeaning { Nothing, TexelOffsets, TriangleIndices };
 
+    // Values of DragState. Only Idle accepts a button press.
+    static constexpr int32_t Idle = 0;
+    static constexpr int32_t CameraEnding = 1;  // camera drag over, the other button still down
+    static constexpr int32_t StrokeEnding = 2;  // any other drag over, the other button still down
+    static constexpr int32_t OrbitDrag = 100;   // left: Orbit, or Dolly while right is down too
+    static constexpr int32_t LookDrag = 101;    // right: Look, or PushTarget while left is down too
+    static constexpr int32_t ZoomDrag = 102;    // left: ZoomFieldOfView
+    static constexpr int32_t PaintDrag = 200;   // left: PaintColour into the texel under the mouse
+    static constexpr int32_t PickDrag = 201;    // right: PaintColour from the texel under the mouse
+    static constexpr int32_t SelectDrag = 300;  // left: select the triangle under the mouse
+    static constexpr int32_t DeselectDrag = 301;  // right: deselect the triangle under the mouse
+
     IsoBox(App& app, PaneHost& host);
 
     // New client size: the width is raised to a multiple of 4; a size that rounds to the
@@ -39,6 +52,30 @@ class IsoBox : public Pane {
     // The pick entry under a window point (y downward), NoPick outside the buffers.
     uint32_t PickAt(ClientPoint p) const;
     PickMeaning PickHolds() const { return pickHolds_; }
+
+    // Mouse messages (IsoInteraction.cpp). A press starts the drag that the mode and the keys
+    // held choose; the drag ends when both buttons are up or the capture is lost.
+    void OnLButtonDown(ClientPoint p, unsigned flags) override;
+    void OnRButtonDown(ClientPoint p, unsigned flags) override;
+    void OnMouseMove(ClientPoint p, unsigned flags) override;
+    void OnLButtonUp(ClientPoint p, unsigned flags) override;
+    void OnRButtonUp(ClientPoint p, unsigned flags) override;
+    void OnCaptureChanged() override;
+
+    // PaintColour into the texel shown under a window point, unless its present colour is
+    // locked; a painted texel is reported with a kind-0 refresh even if its colour stays.
+    void PaintTexel(ClientPoint p);
+    // Hide the cursor / show it again: ShowCursor until the display count is below zero / at
+    // least zero, at most 20 calls, in case the count never gets there.
+    void HideCursor();
+    void ShowCursorAgain();
+    // Gives up the capture and forgets the keys of the press.
+    void EndDrag();
+
+    int32_t DragState = Idle;
+    ClientPoint PressPoint;  // where the running drag's button went down
+    int32_t CtrlHeld = 0;    // 1 when Ctrl was down at that press
+    int32_t ShiftHeld = 0;   // 1 when Shift was down at that press
 
     Camera ViewCamera;
 
@@ -57,6 +94,19 @@ class IsoBox : public Pane {
     double DepthScale = 0;
 
   private:
+    // The interaction's pieces (IsoInteraction.cpp, IsoStrokes.cpp).
+    void PressButton(ClientPoint p, unsigned flags, bool left);
+    void StartDrag(ClientPoint p);
+    void MoveCamera(ClientPoint p, unsigned flags);
+    void ReleaseButton(unsigned flags, bool left);
+    void PickColour(ClientPoint p);
+    void ChangeSelection(ClientPoint p, bool select);
+    // The texel offset / triangle index shown under a window point, or NoPick when nothing is
+    // shown there or the entries stand for the other kind (the mode changed since they were
+    // recorded) or do not fit the current skin or model.
+    uint32_t TexelUnder(ClientPoint p) const;
+    uint32_t TriangleUnder(ClientPoint p) const;
+
     void ClearBuffers(int32_t kind);
     void RecolourFromPicks();
     void BackgroundFromPicks();
