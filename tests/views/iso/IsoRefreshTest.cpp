@@ -1,0 +1,154 @@
+// The 3D view's strokes through a real main window: what each refresh redraws, and a mode
+// change in the middle of a drag.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <vector>
+
+#include "views/iso/FanWindow.h"
+
+namespace varp::test {
+namespace {
+
+constexpr uint32_t NoPick = IsoBox::NoPick;
+constexpr unsigned L = MK_LBUTTON;
+constexpr unsigned R = MK_RBUTTON;
+constexpr unsigned Ctrl = MK_CONTROL;
+
+// Every pixel whose pick entry is `entry` shows `colour`; every other one is as `before`.
+void ExpectOnlyPicksChanged(const std::vector<uint8_t>& before, const std::vector<uint8_t>& after,
+                            const std::vector<uint32_t>& picks, uint32_t entry, uint8_t colour) {
+    ASSERT_EQ(after.size(), before.size());
+    size_t shown = 0;
+    for (size_t i = 0; i < after.size(); ++i) {
+        if (picks[i] == entry) {
+            ++shown;
+            ASSERT_EQ(after[i], colour) << "pixel " << i;
+        } else {
+            ASSERT_EQ(after[i], before[i]) << "pixel " << i;
+        }
+    }
+    EXPECT_GT(shown, 0u);
+}
+
+TEST(IsoThroughMainWnd, AMixClickPaintsATexelThatBothViewsShowWhenThePressReturns) {
+    FanWindow w;
+    IsoBox& model = w.Model();
+    SkinBox& skin = w.Skin();
+    const uint32_t texel = model.PickAt(FanWindow::Top);
+    ASSERT_NE(texel, NoPick);
+    const std::vector<uint8_t> modelBefore = model.PixelBuffer;
+    const std::vector<uint8_t> skinBefore = skin.PixelBuffer;
+    std::vector<uint8_t> texels = w.Texels();
+    texels[texel] = 200;
+
+    model.OnLButtonDown(FanWindow::Top, L);
+    EXPECT_EQ(w.Texels(), texels);
+    EXPECT_EQ(w.modelHost.sent, std::vector<int>{0});
+    EXPECT_EQ(w.frame.redraws, (std::vector<Child>{Child::ModelView, Child::SkinView}));
+    ExpectOnlyPicksChanged(modelBefore, model.PixelBuffer, model.PickBuffer, texel, 200);
+    ExpectOnlyPicksChanged(skinBefore, skin.PixelBuffer, skin.PickBuffer, texel, 200);
+
+    model.OnLButtonUp(FanWindow::Top, 0);
+    EXPECT_EQ(w.modelHost.sent.size(), 1u);
+    EXPECT_EQ(w.frame.redraws.size(), 2u);
+    EXPECT_FALSE(w.modelHost.capture);
+}
+
+TEST(IsoThroughMainWnd, AColourPickRedrawsThePaletteOnly) {
+    FanWindow w;
+    w.Command(CmdPaintMode);
+    IsoBox& model = w.Model();
+    const uint8_t colour = w.Texels()[model.PickAt(FanWindow::Right)];
+    model.OnRButtonDown(FanWindow::Right, R);
+    EXPECT_EQ(w.app->PaintColour, colour);
+    EXPECT_EQ(w.modelHost.sent, std::vector<int>{4});
+    EXPECT_EQ(w.frame.redraws, std::vector<Child>{Child::PaletteView});
+    model.OnRButtonUp(FanWindow::Right, 0);
+}
+
+TEST(IsoThroughMainWnd, ASelectionOutlinesTheTriangleInBothViewsAtOnce) {
+    FanWindow w;
+    w.Command(CmdMappingMode);
+    IsoBox& model = w.Model();
+    ASSERT_EQ(model.PickAt(FanWindow::Top), 0u);
+    const auto count = [](const std::vector<uint8_t>& pixels, uint8_t colour) {
+        size_t n = 0;
+        for (uint8_t c : pixels) n += c == colour;
+        return n;
+    };
+    const uint8_t selectedColour = 196;  // PaintColour - 4
+    EXPECT_EQ(count(model.PixelBuffer, selectedColour), 0u);
+    EXPECT_EQ(count(w.Skin().PixelBuffer, selectedColour), 0u);
+
+    model.OnLButtonDown(FanWindow::Top, L);
+    EXPECT_EQ(w.app->Triangles[0].Flags, Selected);
+    EXPECT_EQ(w.modelHost.sent, std::vector<int>{3});
+    EXPECT_EQ(w.frame.redraws, (std::vector<Child>{Child::ModelView, Child::SkinView}));
+    EXPECT_GT(count(model.PixelBuffer, selectedColour), 0u);
+    EXPECT_GT(count(w.Skin().PixelBuffer, selectedColour), 0u);
+    // Outlines are drawn over the triangle's own pixels only.
+    for (size_t i = 0; i < model.PixelBuffer.size(); ++i) {
+        if (model.PixelBuffer[i] == selectedColour) {
+            ASSERT_EQ(model.PickBuffer[i], 0u);
+        }
+    }
+
+    // The re-render keeps triangle indices under the mouse: the drag goes on over them.
+    model.OnMouseMove(FanWindow::Right, L);
+    model.OnMouseMove(FanWindow::Top, L);
+    EXPECT_EQ(w.app->Triangles[1].Flags, Selected);
+    EXPECT_EQ(w.modelHost.sent, (std::vector<int>{3, 3}));
+    model.OnLButtonUp(FanWindow::Top, 0);
+    EXPECT_EQ(model.DragState, IsoBox::Idle);
+}
+
+TEST(IsoThroughMainWnd, AModeChangeEndsAPaintDragSoItNeverSelectsOrPaintsInTheNewMode) {
+    FanWindow w;
+    IsoBox& model = w.Model();
+    model.OnLButtonDown(FanWindow::Top, L);
+    ASSERT_EQ(w.modelHost.sent, std::vector<int>{0});
+    const std::vector<uint8_t> texels = w.Texels();
+
+    w.Command(CmdMappingMode);
+    EXPECT_EQ(model.DragState, IsoBox::Idle);
+    EXPECT_FALSE(w.modelHost.capture);
+    ASSERT_EQ(model.PickHolds(), IsoBox::PickMeaning::TriangleIndices);
+
+    // The button is still down: its moves and release belong to no drag.
+    for (ClientPoint p : {FanWindow::Right, FanWindow::Bottom, FanWindow::Left})
+        model.OnMouseMove(p, L);
+    model.OnLButtonUp(FanWindow::Left, 0);
+    EXPECT_EQ(w.Texels(), texels);
+    for (int t = 0; t < 4; ++t) EXPECT_EQ(w.app->Triangles[t].Flags, 0u);
+    EXPECT_EQ(w.modelHost.sent.size(), 1u);
+}
+
+TEST(IsoThroughMainWnd, AModeChangeEndsACameraDragWithTheCursorShownAndAFullRender) {
+    FanWindow w;
+    IsoBox& model = w.Model();
+    const ClientPoint press{40, 40};
+    model.OnLButtonDown(press, L | Ctrl);
+    model.OnMouseMove({60, 40}, L | Ctrl);
+    ASSERT_EQ(w.modelHost.displayCount, -1);
+    const int redraws = w.modelHost.redraws;
+
+    w.wnd->OnCommand(CmdPaintMode);
+    EXPECT_EQ(model.DragState, IsoBox::Idle);
+    EXPECT_EQ(w.modelHost.displayCount, 0);
+    EXPECT_EQ(w.modelHost.redraws, redraws + 1);
+    // Rendered in full in the mode the drag belonged to: texel offsets of the turned view.
+    EXPECT_EQ(model.PickHolds(), IsoBox::PickMeaning::TexelOffsets);
+    w.frame.Drain();
+
+    // Painting right after finds the turned view's texels.
+    const uint32_t texel = model.PickAt(FanWindow::Top);
+    ASSERT_NE(texel, NoPick);
+    model.OnMouseMove({80, 40}, L | Ctrl);
+    model.OnLButtonUp({80, 40}, 0);
+    model.OnLButtonDown(FanWindow::Top, L);
+    EXPECT_EQ(w.Texels()[texel], 200);
+}
+
+}  // namespace
+}  // namespace varp::test
