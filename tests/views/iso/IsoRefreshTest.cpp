@@ -13,7 +13,6 @@ namespace {
 constexpr uint32_t NoPick = IsoBox::NoPick;
 constexpr unsigned L = MK_LBUTTON;
 constexpr unsigned R = MK_RBUTTON;
-constexpr unsigned Ctrl = MK_CONTROL;
 
 // Every pixel whose pick entry is `entry` shows `colour`; every other one is as `before`.
 void ExpectOnlyPicksChanged(const std::vector<uint8_t>& before, const std::vector<uint8_t>& after,
@@ -122,32 +121,6 @@ TEST(IsoThroughMainWnd, AModeChangeEndsAPaintDragSoItNeverSelectsOrPaintsInTheNe
     EXPECT_EQ(w.Texels(), texels);
     for (int t = 0; t < 4; ++t) EXPECT_EQ(w.app->Triangles[t].Flags, 0u);
     EXPECT_EQ(w.modelHost.sent.size(), 1u);
-}
-
-TEST(IsoThroughMainWnd, AModeChangeEndsACameraDragWithTheCursorShownAndAFullRender) {
-    FanWindow w;
-    IsoBox& model = w.Model();
-    const ClientPoint press{40, 40};
-    model.OnLButtonDown(press, L | Ctrl);
-    model.OnMouseMove({60, 40}, L | Ctrl);
-    ASSERT_EQ(w.modelHost.displayCount, -1);
-    const int redraws = w.modelHost.redraws;
-
-    w.wnd->OnCommand(CmdPaintMode);
-    EXPECT_EQ(model.DragState, IsoBox::Idle);
-    EXPECT_EQ(w.modelHost.displayCount, 0);
-    EXPECT_EQ(w.modelHost.redraws, redraws + 1);
-    // Rendered in full in the mode the drag belonged to: texel offsets of the turned view.
-    EXPECT_EQ(model.PickHolds(), IsoBox::PickMeaning::TexelOffsets);
-    w.frame.Drain();
-
-    // Painting right after finds the turned view's texels.
-    const uint32_t texel = model.PickAt(FanWindow::Top);
-    ASSERT_NE(texel, NoPick);
-    model.OnMouseMove({80, 40}, L | Ctrl);
-    model.OnLButtonUp({80, 40}, 0);
-    model.OnLButtonDown(FanWindow::Top, L);
-    EXPECT_EQ(w.Texels()[texel], 200);
 }
 
 }  // namespace

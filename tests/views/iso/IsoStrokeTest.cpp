@@ -1,0 +1,297 @@
+// The 3D view's mode table and its strokes: painting, colour pick, triangle selection, picks of
+// the wrong meaning, and moves that never allocate.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <ostream>
+#include <vector>
+
+#include "views/iso/AllocationCounter.h"
+#include "views/iso/FanView.h"
+
+namespace varp::test {
+namespace {
+
+constexpr uint32_t NoPick = IsoBox::NoPick;
+
+struct PressCase {
+    int32_t mode;
+    bool left;
+    unsigned keys;
+    int32_t state;
+};
+
+void PrintTo(const PressCase& c, std::ostream* os) {
+    *os << "mode " << c.mode << (c.left ? " left" : " right") << " keys " << c.keys;
+}
+
+class IsoModeTable : public ::testing::TestWithParam<PressCase> {};
+
+TEST_P(IsoModeTable, APressStartsTheDragOfItsModeAndKeysAndTheReleaseEndsIt) {
+    const PressCase c = GetParam();
+    FanView v(c.mode);
+    IsoBox& box = *v.box;
+    box.ViewCamera.Yaw = 77.0f;
+    box.ViewCamera.Tilt = 55.0f;
+    v.Press(c.left, Outside, c.keys);
+    EXPECT_EQ(box.DragState, c.state);
+    EXPECT_EQ(box.CtrlHeld, (c.keys & Ctrl) != 0 ? 1 : 0);
+    EXPECT_EQ(box.ShiftHeld, (c.keys & Shift) != 0 ? 1 : 0);
+    EXPECT_EQ(box.PressPoint, Outside);
+    EXPECT_TRUE(v.host.capture);
+    const bool camera = c.state >= IsoBox::OrbitDrag && c.state <= IsoBox::ZoomDrag;
+    EXPECT_EQ(v.host.displayCount, camera ? -1 : 0);
+    if (c.state != IsoBox::LookDrag) {  // BeginLook from the initial camera turns Tilt to 180
+        EXPECT_EQ(box.ViewCamera.Yaw, 0.0f);
+        EXPECT_EQ(box.ViewCamera.Tilt, 0.0f);
+    }
+    EXPECT_TRUE(v.host.sent.empty());  // nothing under the background point
+
+    v.Release(c.left, Outside, c.keys);
+    EXPECT_EQ(box.DragState, IsoBox::Idle);
+    EXPECT_EQ(box.CtrlHeld, 0);
+    EXPECT_EQ(box.ShiftHeld, 0);
+    EXPECT_FALSE(v.host.capture);
+    EXPECT_EQ(v.host.releases, 1);
+    EXPECT_EQ(v.host.displayCount, 0);
+}
+
+constexpr int32_t Paint = IsoBox::PaintDrag, Pick = IsoBox::PickDrag, Orbit = IsoBox::OrbitDrag,
+                  Zoom = IsoBox::ZoomDrag, Look = IsoBox::LookDrag, Sel = IsoBox::SelectDrag,
+                  Desel = IsoBox::DeselectDrag;
+
+INSTANTIATE_TEST_SUITE_P(
+    EveryModeButtonAndKeys, IsoModeTable,
+    ::testing::Values(
+        PressCase{ModeMix, true, 0, Paint}, PressCase{ModeMix, true, Shift, Paint},
+        PressCase{ModeMix, true, Ctrl, Orbit}, PressCase{ModeMix, true, Ctrl | Shift, Zoom},
+        PressCase{ModeMix, false, 0, Pick}, PressCase{ModeMix, false, Shift, Pick},
+        PressCase{ModeMix, false, Ctrl, Look}, PressCase{ModeMix, false, Ctrl | Shift, Look},
+        PressCase{ModePaint, true, 0, Paint}, PressCase{ModePaint, true, Shift, Paint},
+        PressCase{ModePaint, true, Ctrl, Paint}, PressCase{ModePaint, true, Ctrl | Shift, Paint},
+        PressCase{ModePaint, false, 0, Pick}, PressCase{ModePaint, false, Shift, Pick},
+        PressCase{ModePaint, false, Ctrl, Pick}, PressCase{ModePaint, false, Ctrl | Shift, Pick},
+        PressCase{ModeCamera, true, 0, Orbit}, PressCase{ModeCamera, true, Shift, Zoom},
+        PressCase{ModeCamera, true, Ctrl, Orbit}, PressCase{ModeCamera, true, Ctrl | Shift, Zoom},
+        PressCase{ModeCamera, false, 0, Look}, PressCase{ModeCamera, false, Shift, Look},
+        PressCase{ModeCamera, false, Ctrl, Look}, PressCase{ModeCamera, false, Ctrl | Shift, Look},
+        PressCase{ModeMapping, true, 0, Sel}, PressCase{ModeMapping, true, Shift, Sel},
+        PressCase{ModeMapping, true, Ctrl, Orbit}, PressCase{ModeMapping, true, Ctrl | Shift, Zoom},
+        PressCase{ModeMapping, false, 0, Desel}, PressCase{ModeMapping, false, Shift, Desel},
+        PressCase{ModeMapping, false, Ctrl, Look},
+        PressCase{ModeMapping, false, Ctrl | Shift, Look}));
+
+TEST(IsoPaint, EachPressAndMoveOverTheModelPaintsOneTexelAndReportsIt) {
+    FanView v;
+    IsoBox& box = *v.box;
+    std::vector<uint8_t> expected = v.Skin();
+    for (ClientPoint p : {Top, Right, Bottom}) expected[box.PickAt(p)] = 200;
+
+    box.OnLButtonDown(Top, L);
+    EXPECT_EQ(box.DragState, IsoBox::PaintDrag);
+    EXPECT_EQ(v.host.sent, std::vector<int>{0});
+    box.OnMouseMove(Right, L);
+    for (ClientPoint off : {ClientPoint{-3, 50}, ClientPoint{100, 100}, Outside}) {
+        box.OnMouseMove(off, L);  // left of the view, just below it, the background
+    }
+    box.OnMouseMove(Bottom, L);
+    // Over a texel that has the paint colour already: painted and reported all the same.
+    box.OnMouseMove(Top, L);
+    EXPECT_EQ(v.Skin(), expected);
+    EXPECT_EQ(v.host.sent, (std::vector<int>{0, 0, 0, 0}));
+    EXPECT_EQ(v.host.redraws, 0);  // the main window redraws, on the refresh
+    box.OnLButtonUp(Top, 0);
+    box.OnMouseMove(Left, L);
+    EXPECT_EQ(v.Skin(), expected);
+    EXPECT_FALSE(v.host.capture);
+}
+
+TEST(IsoPaint, AClickOnTheBackgroundPaintsNothingButHoldsTheMouseUntilRelease) {
+    FanView v;
+    const std::vector<uint8_t> skin = v.Skin();
+    v.box->OnLButtonDown(Outside, L);
+    EXPECT_EQ(v.box->DragState, IsoBox::PaintDrag);
+    EXPECT_TRUE(v.host.capture);
+    v.box->OnLButtonUp(Outside, 0);
+    EXPECT_EQ(v.box->DragState, IsoBox::Idle);
+    EXPECT_FALSE(v.host.capture);
+    EXPECT_EQ(v.Skin(), skin);
+    EXPECT_TRUE(v.host.sent.empty());
+}
+
+TEST(IsoPaint, ATexelOfALockedColourIsLeftAloneAndNothingIsSent) {
+    FanView v;
+    IsoBox& box = *v.box;
+    const uint32_t locked = box.PickAt(Top);
+    const uint32_t open = box.PickAt(Bottom);
+    v.app->ColourLocks[v.Skin()[locked]] = 1;
+    std::vector<uint8_t> expected = v.Skin();
+    expected[open] = 200;
+
+    box.OnLButtonDown(Top, L);
+    box.OnMouseMove(Bottom, L);
+    box.OnMouseMove(Top, L);
+    EXPECT_EQ(v.Skin(), expected);
+    EXPECT_EQ(v.host.sent, std::vector<int>{0});
+    // What matters is the texel's present colour: 200 is not locked, so it can be painted over.
+    v.app->PaintColour = 201;
+    box.OnMouseMove(Bottom, L);
+    EXPECT_EQ(v.Skin()[open], 201);
+}
+
+TEST(IsoPaint, WithoutASkinOrAModelNothingIsPaintedOrPickedButTheCameraStillTurns) {
+    FanView v;
+    IsoBox& box = *v.box;
+    SkinImage* skin = v.app->CurrentSkin;
+    const std::vector<uint8_t> texels = skin->Pixels;
+
+    v.app->CurrentSkin = nullptr;
+    for (bool left : {true, false}) {
+        v.Press(left, Top, 0);
+        box.OnMouseMove(Right, left ? L : R);
+        v.Release(left, Right, 0);
+    }
+    box.OnLButtonDown(Top, L | Ctrl);
+    box.OnMouseMove({Top.x + 10, Top.y}, L | Ctrl);
+    EXPECT_NEAR(box.ViewCamera.Yaw, 358.0f, 1e-4);
+    box.OnLButtonUp(Top, 0);
+    for (uint8_t c : box.PixelBuffer) ASSERT_EQ(c, 250);  // the background only
+    EXPECT_EQ(box.PickAt(Top), NoPick);
+
+    v.app->CurrentSkin = skin;
+    v.app->CurrentFrame = nullptr;
+    box.Render(IsoBox::Full);
+    box.OnLButtonDown(Top, L);
+    box.OnLButtonUp(Top, 0);
+    EXPECT_EQ(skin->Pixels, texels);
+    EXPECT_EQ(v.app->PaintColour, 200);
+    EXPECT_TRUE(v.host.sent.empty());
+}
+
+TEST(IsoPick, ARightDragTakesTheColourUnderThePointerAndTellsThePaletteEachTime) {
+    FanView v(ModePaint);
+    IsoBox& box = *v.box;
+    const std::vector<uint8_t> skin = v.Skin();
+    box.OnRButtonDown(Outside, R);  // the background: the mouse is held, nothing is picked
+    EXPECT_EQ(box.DragState, IsoBox::PickDrag);
+    EXPECT_TRUE(v.host.capture);
+    EXPECT_EQ(v.app->PaintColour, 200);
+    box.OnMouseMove(Right, R);
+    EXPECT_EQ(v.app->PaintColour, skin[box.PickAt(Right)]);
+    box.OnMouseMove(Top, R);
+    box.OnMouseMove(Top, R);  // the same colour again is told again
+    EXPECT_EQ(v.app->PaintColour, skin[box.PickAt(Top)]);
+    EXPECT_EQ(v.host.sent, (std::vector<int>{4, 4, 4}));
+    box.OnRButtonUp(Top, 0);
+    EXPECT_EQ(box.DragState, IsoBox::Idle);
+    EXPECT_FALSE(v.host.capture);
+    EXPECT_EQ(v.Skin(), skin);
+}
+
+TEST(IsoSelect, ADragSelectsOrDeselectsEachTriangleItPassesOnceAndKeepsTheGrabbedBit) {
+    FanView v(ModeMapping);
+    IsoBox& box = *v.box;
+    ASSERT_EQ(box.PickAt(Top), 0u);
+    ASSERT_EQ(box.PickAt(Right), 1u);
+    ASSERT_EQ(box.PickAt(Bottom), 2u);
+    ASSERT_EQ(box.PickAt(Left), 3u);
+    uint32_t* flags[4] = {&v.app->Triangles[0].Flags, &v.app->Triangles[1].Flags,
+                          &v.app->Triangles[2].Flags, &v.app->Triangles[3].Flags};
+    *flags[2] = Selected;
+    *flags[1] = Grabbed;
+
+    box.OnLButtonDown(Top, L);
+    EXPECT_EQ(box.DragState, IsoBox::SelectDrag);
+    for (ClientPoint p : {Top2, Right, Bottom, Outside, Left, Top, Right}) box.OnMouseMove(p, L);
+    EXPECT_EQ(v.host.sent, (std::vector<int>{3, 3, 3}));  // top, right, left
+    EXPECT_EQ(*flags[0], Selected);
+    EXPECT_EQ(*flags[1], Selected | Grabbed);
+    EXPECT_EQ(*flags[2], Selected);
+    EXPECT_EQ(*flags[3], Selected);
+    box.OnLButtonUp(Right, 0);
+
+    *flags[2] = 0;
+    v.host.sent.clear();
+    box.OnRButtonDown(Outside, R);
+    EXPECT_EQ(box.DragState, IsoBox::DeselectDrag);
+    for (ClientPoint p : {Left, Bottom, Top, Top2, Left}) box.OnMouseMove(p, R);
+    EXPECT_EQ(v.host.sent, (std::vector<int>{3, 3}));  // left, top
+    EXPECT_EQ(*flags[0], 0u);
+    EXPECT_EQ(*flags[1], Selected | Grabbed);
+    EXPECT_EQ(*flags[2], 0u);
+    EXPECT_EQ(*flags[3], 0u);
+    box.OnRButtonUp(Left, 0);
+    EXPECT_EQ(box.DragState, IsoBox::Idle);
+}
+
+TEST(IsoSelect, ACameraDragInMappingModeRedrawsTriangleIndicesAndOutlinesOnEveryMove) {
+    FanView v(ModeMapping);
+    IsoBox& box = *v.box;
+    v.app->Triangles[0].Flags = Selected;
+    box.Render(IsoBox::Full);
+    const std::vector<uint32_t> picks = box.PickBuffer;
+    box.OnLButtonDown({50, 40}, L | Ctrl);
+    box.OnMouseMove({80, 40}, L | Ctrl);
+    EXPECT_NE(box.PickBuffer, picks);
+    const std::vector<uint32_t> movedPicks = box.PickBuffer;
+    const std::vector<uint8_t> movedPixels = box.PixelBuffer;
+    box.Render(IsoBox::MappingRender);
+    EXPECT_EQ(box.PickBuffer, movedPicks);
+    EXPECT_EQ(box.PixelBuffer, movedPixels);
+}
+
+TEST(IsoModeChange, ARunningStrokeNeverReadsAnEntryOfTheOtherMeaning) {
+    // Paint and pick over triangle indices: index 0 is a valid texel offset too.
+    for (bool left : {true, false}) {
+        FanView v;
+        v.Press(left, Outside, 0);
+        v.app->Mode = ModeMapping;
+        v.box->Render(IsoBox::Full);
+        ASSERT_EQ(v.box->PickAt(Top), 0u);
+        const std::vector<uint8_t> skin = v.Skin();
+        v.box->OnMouseMove(Top, left ? L : R);
+        EXPECT_EQ(v.Skin(), skin);
+        EXPECT_EQ(v.app->PaintColour, 200);
+        EXPECT_TRUE(v.host.sent.empty());
+    }
+    // Select over texel offsets, among which are 0 to 3: sweep the whole view.
+    FanView v(ModeMapping);
+    v.box->OnLButtonDown(Outside, L);
+    v.app->Mode = ModeMix;
+    v.box->Render(IsoBox::Full);
+    for (int y = 0; y < 100; ++y) {
+        for (int x = 0; x < 200; ++x) v.box->OnMouseMove({x, y}, L);
+    }
+    for (int t = 0; t < 4; ++t) EXPECT_EQ(v.app->Triangles[t].Flags, 0u);
+    EXPECT_TRUE(v.host.sent.empty());
+}
+
+TEST(IsoMoves, NoMoveAllocates) {
+    struct Drag {
+        int32_t mode;
+        bool left;
+        unsigned keys, moveFlags;
+    };
+    for (Drag d : {Drag{ModeMix, true, Ctrl, L}, Drag{ModeMix, true, Ctrl, L | R},
+                   Drag{ModeMix, false, Ctrl, R}, Drag{ModeMix, false, Ctrl, L | R},
+                   Drag{ModeMix, true, Ctrl | Shift, L}, Drag{ModeMapping, true, Ctrl, L},
+                   Drag{ModeMix, true, 0, L}, Drag{ModeMix, false, 0, R},
+                   Drag{ModeMapping, true, 0, L}, Drag{ModeMapping, false, 0, R}}) {
+        FanView v(d.mode);
+        v.host.warps.reserve(64);
+        v.host.sent.reserve(64);
+        v.Press(d.left, Top, d.keys);
+        if (d.mode == ModeMapping && d.keys == 0) {
+            for (int t = 0; t < 4; ++t) v.app->Triangles[t].Flags = d.left ? 0u : Selected;
+        }
+        const long before = AllocationCounter::Count();
+        for (ClientPoint p : {Right, Top, Bottom, Left, Top2, Outside}) {
+            v.box->OnMouseMove(p, d.moveFlags);
+        }
+        EXPECT_EQ(AllocationCounter::Count(), before) << "mode " << d.mode << " keys " << d.keys;
+        EXPECT_FALSE(v.host.warps.empty() && v.host.sent.empty());  // the moves did something
+    }
+}
+
+}  // namespace
+}  // namespace varp::test
