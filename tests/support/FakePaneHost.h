@@ -39,6 +39,11 @@ public:
         sent.push_back(kind);
         if (onRefresh) onRefresh(kind);
     }
+    // Every request the pane made of its window, so that a test can show there was none.
+    int Requests() const {
+        return captures + releases + cursorCalls + static_cast<int>(warps.size()) + redraws +
+               static_cast<int>(sent.size());
+    }
 
     Pane* pane = nullptr;
     bool capture = false;

@@ -9,7 +9,7 @@
 
 #include "views/palette/PalBox.h"
 #include "views/palette/PaletteTestSupport.h"
-#include "views/skin/HeapCounter.h"
+#include "support/HeapCounter.h"
 
 namespace varp {
 namespace {
@@ -154,7 +154,7 @@ TEST_F(PalBoxTest, ThePlaceholderStaysUntilTheFirstSizeAndTheSameSizeKeepsTheBuf
     box.Render();
     box.OnSize(-4, -4);
     EXPECT_EQ(box.BufferHeight, 0);
-    EXPECT_EQ(host.calls, 0);
+    EXPECT_EQ(host.Requests(), 0);
 }
 
 TEST_F(PalBoxTest, RenderingNeverAllocates) {

@@ -7,7 +7,7 @@
 
 #include "support/ScriptedPlatform.h"
 #include "views/palette/PalBox.h"
-#include "views/skin/FakePaneHost.h"
+#include "support/FakePaneHost.h"
 
 namespace varp::test {
 

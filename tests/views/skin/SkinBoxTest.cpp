@@ -5,7 +5,7 @@
 #include <climits>
 #include <limits>
 
-#include "views/skin/HeapCounter.h"
+#include "support/HeapCounter.h"
 #include "views/skin/SkinBox.h"
 #include "views/skin/SkinTestSupport.h"
 
@@ -61,7 +61,7 @@ TEST_F(SkinBoxTest, RowsAreRaisedToFourAndOnlyANewSizeRebuildsTheBuffers) {
     EXPECT_EQ(box.PixelBuffer.size(), 304u * 41u);
     ASSERT_NE(box.PickBuffer[0], NoTexel);
     EXPECT_EQ(box.PixelBuffer[0], app->CurrentSkin->Pixels[box.PickBuffer[0]]);
-    EXPECT_EQ(host.calls, 0);  // the size handler renders; showing is the window's business
+    EXPECT_EQ(host.Requests(), 0);  // the size handler renders; showing is the window's business
 }
 
 TEST_F(SkinBoxTest, EmptyNegativeAndHugeSizesStayUsable) {

@@ -8,7 +8,7 @@
 #include "app/App.h"
 #include "support/ScriptedPlatform.h"
 #include "support/TempDir.h"
-#include "views/skin/FakePaneHost.h"
+#include "support/FakePaneHost.h"
 
 namespace varp::test {
 

@@ -1,7 +1,7 @@
 // The test program's operator new and delete, counting every allocation. Every form is
 // replaced, so that nothing allocated here is freed by the library's own delete or the other
 // way round (the sanitizers check that they match).
-#include "views/skin/HeapCounter.h"
+#include "support/HeapCounter.h"
 
 #include <atomic>
 #include <cstddef>
