@@ -22,8 +22,7 @@ inline void Require(bool ok, const char* what) {
 // A fresh folder under /tmp for the whole fuzzing run.
 std::string RunFolder();
 
-// The Workspace after a successful read: indices agree with pointers, every skin has the
-// model's size, every corner agrees with its table entry, every index is inside its table.
+// The Workspace after a successful read: loaded, and every invariant holding.
 void CheckWorkspace(const App& app);
 
 }  // namespace varp::fuzz

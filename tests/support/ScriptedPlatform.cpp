@@ -1,17 +1,21 @@
 // Scripted platform: the test decides every answer and sees every message.
 #include "support/ScriptedPlatform.h"
 
+#include <cstdint>
+
 #include "platform/PosixFile.h"
 
 namespace varp::test {
 
 namespace {
 
-// Wraps a real file and fails its writes once a byte budget is spent, as a full disk would.
-class FaultyFile final : public File {
+// Wraps a real file opened for writing: records it once its content is in place, and fails
+// its writes once a byte budget is spent, as a full disk would.
+class WrittenFile final : public File {
 public:
-    FaultyFile(std::unique_ptr<File> inner, size_t budget, int cause)
-        : inner_(std::move(inner)), budget_(budget), faultCause_(cause) {}
+    WrittenFile(std::unique_ptr<File> inner, size_t budget, int cause,
+                std::vector<std::string>* committed)
+        : inner_(std::move(inner)), budget_(budget), faultCause_(cause), committed_(committed) {}
     size_t Read(void* buffer, size_t size) override { return inner_->Read(buffer, size); }
     int Write(const void* data, size_t size) override {
         if (failed_) return 0;
@@ -27,13 +31,18 @@ public:
     int Seek(int64_t offset) override { return inner_->Seek(offset); }
     int64_t Length() override { return inner_->Length(); }
     const std::string& FullPath() const override { return inner_->FullPath(); }
-    int Commit() override { return failed_ ? 0 : inner_->Commit(); }
+    int Commit() override {
+        if (failed_ || !inner_->Commit()) return 0;
+        committed_->push_back(inner_->FullPath());
+        return 1;
+    }
     int Cause() const override { return failed_ ? faultCause_ : inner_->Cause(); }
 
 private:
     std::unique_ptr<File> inner_;
     size_t budget_;
     int faultCause_;
+    std::vector<std::string>* committed_;
     bool failed_ = false;
 };
 
@@ -90,8 +99,9 @@ std::vector<std::string> ScriptedPlatform::ListPcxFiles() { return PosixListPcxF
 std::unique_ptr<File> ScriptedPlatform::OpenFile(const std::string& path, FileMode mode,
                                                  int* cause) {
     std::unique_ptr<File> file = OpenPosixFile(path, mode, cause);
-    if (file && mode == FileMode::Write && writeFaultAfter) {
-        return std::make_unique<FaultyFile>(std::move(file), *writeFaultAfter, writeFaultCause);
+    if (file && mode == FileMode::Write) {
+        return std::make_unique<WrittenFile>(std::move(file), writeFaultAfter.value_or(SIZE_MAX),
+                                             writeFaultCause, &committed);
     }
     return file;
 }

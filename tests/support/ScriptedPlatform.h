@@ -47,6 +47,7 @@ public:
     std::vector<FileDialogRequest> fileDialogs;
     std::vector<std::string> folderTitles;
     std::vector<std::string> directoryChanges;
+    std::vector<std::string> committed;  // full paths of the files written completely
     int quitCount = 0;
     int aboutCount = 0;
 };
