@@ -1,4 +1,5 @@
-// The flat skin view: the current skin panned and zoomed, its pick buffer, the mapping overlay.
+// The flat skin view: the current skin panned and zoomed, its pick buffer, the mapping overlay,
+// and the mouse: painting, colour picking, panning and zooming, dragging mapping points.
 #pragma once
 
 #include <cstdint>
@@ -34,6 +35,14 @@ class SkinBox : public Pane {
     static constexpr float StartPan = 50.0f;
     static constexpr float StartZoom = 3.0f;
 
+    // Values of DragState. Only Idle accepts a button press.
+    static constexpr int32_t Idle = 0;
+    static constexpr int32_t Done = 2;  // Paint, PickColour or MovePoint over, other button down
+    static constexpr int32_t ViewDrag = 100;    // pan, or zoom while the right button is down
+    static constexpr int32_t Paint = 200;       // left: PaintColour into the texel under the mouse
+    static constexpr int32_t PickColour = 201;  // right: PaintColour from the texel under the mouse
+    static constexpr int32_t MovePoint = 300;   // left, Mapping mode: a mapping point follows
+
     SkinBox(App& app, PaneHost& host);
 
     // New client size: rows raised to a multiple of 4; a change reallocates both buffers and
@@ -60,6 +69,33 @@ class SkinBox : public Pane {
     // not fit the current skin (a skin of another size came in since the last full render).
     uint32_t PickAt(ClientPoint p) const;
 
+    // Mouse messages (SkinInteraction.cpp). A press starts what the mode and Ctrl choose; the
+    // interaction ends when both buttons are up or the capture is lost.
+    void OnLButtonDown(ClientPoint p, unsigned flags) override;
+    void OnRButtonDown(ClientPoint p, unsigned flags) override;
+    void OnMouseMove(ClientPoint p, unsigned flags) override;
+    void OnLButtonUp(ClientPoint p, unsigned flags) override;
+    void OnRButtonUp(ClientPoint p, unsigned flags) override;
+    void OnCaptureChanged() override;
+
+    // PaintColour into the texel shown under a client point, unless its present colour is
+    // locked; a painted texel is reported with a kind-0 refresh even if its colour stays.
+    void PaintTexel(ClientPoint p);
+    // Starts a mapping drag on the point whose texel lies under a client point (MappingDrag.cpp):
+    // the point's corners are re-pointed to the DragSlot, those of the selected triangles only
+    // if any selected triangle uses the point. Returns false, starting nothing, off every point.
+    bool GrabPoint(ClientPoint p);
+
+    // The two steps of a view drag, each ending with KeepViewInRange. PanBy moves the skin with
+    // a pointer that moved (dx, dy) pixels; ZoomBy shrinks the view for a pointer that moved dy
+    // pixels down (dy > 0) and enlarges it for one that moved up, by a fixed factor per pixel.
+    void PanBy(int dx, int dy);
+    void ZoomBy(int dy);
+
+    int32_t DragState = Idle;
+    ClientPoint PressPoint;  // where the running interaction's button went down
+    int32_t CtrlHeld = 0;    // 1 when Ctrl was down at that press
+
     // Per pixel, the offset row x SkinWidth + column of the texel shown there, or NoTexel.
     std::vector<uint32_t> PickBuffer;
     // The skin point shown at the centre of the pane, and pane pixels per texel.
@@ -68,6 +104,17 @@ class SkinBox : public Pane {
     float Zoom = StartZoom;
 
   private:
+    // The interaction's pieces (SkinInteraction.cpp, MappingDrag.cpp).
+    void PressButton(ClientPoint p, unsigned flags, bool left);
+    void MoveView(ClientPoint p, unsigned flags);
+    void PickPaintColour(ClientPoint p);
+    void ReleaseButton(unsigned flags, bool left);
+    void MoveDragSlot(ClientPoint p);
+    void EndMappingDrag();
+    void HideCursor();
+    void ShowCursorAgain();
+    bool InsideClient(ClientPoint p);
+
     // The current skin when it can be drawn (a skin whose pixels cover SkinWidth x
     // SkinHeight), else null.
     const SkinImage* DrawableSkin() const;

@@ -1,0 +1,233 @@
+// The skin view's mouse state machine: what a press starts, how moves carry it on, how releases
+// and a lost capture end it, and the pan and zoom steps of a view drag.
+#include <bit>
+#include <cstdint>
+
+#include "views/skin/SkinBox.h"
+
+namespace varp {
+
+namespace {
+
+// Refresh kinds the skin view sends to the main window.
+constexpr int TexelPainted = 0;
+constexpr int ColourPicked = 4;
+
+// The zoom factors of one pixel of pointer travel, down and up. They are float constants
+// (0.99900097 and 1.001 rounded to float), applied in extended precision.
+constexpr long double ZoomOutStep = std::bit_cast<float>(0x3F7FBE87u);
+constexpr long double ZoomInStep = std::bit_cast<float>(0x3F8020C5u);
+
+// A display count that never crosses zero (something else keeps the cursor hidden or shown)
+// must not hold the pane in a loop.
+constexpr int CursorCallLimit = 20;
+
+// The interaction a press starts, by Mode (Mix, Paint, Camera, Mapping) and Ctrl (without,
+// with). Idle means none; MovePoint starts only if GrabPoint finds a point.
+constexpr int32_t LeftPress[4][2] = {
+    {SkinBox::Paint, SkinBox::ViewDrag},
+    {SkinBox::Paint, SkinBox::Paint},
+    {SkinBox::ViewDrag, SkinBox::ViewDrag},
+    {SkinBox::MovePoint, SkinBox::ViewDrag},
+};
+constexpr int32_t RightPress[4][2] = {
+    {SkinBox::PickColour, SkinBox::ViewDrag},
+    {SkinBox::PickColour, SkinBox::PickColour},
+    {SkinBox::ViewDrag, SkinBox::ViewDrag},
+    {SkinBox::Idle, SkinBox::ViewDrag},
+};
+
+}  // namespace
+
+void SkinBox::OnLButtonDown(ClientPoint p, unsigned flags) {
+    PressButton(p, flags, true);
+}
+
+void SkinBox::OnRButtonDown(ClientPoint p, unsigned flags) {
+    PressButton(p, flags, false);
+}
+
+void SkinBox::OnLButtonUp(ClientPoint, unsigned flags) {
+    ReleaseButton(flags, true);
+}
+
+void SkinBox::OnRButtonUp(ClientPoint, unsigned flags) {
+    ReleaseButton(flags, false);
+}
+
+void SkinBox::PressButton(ClientPoint p, unsigned flags, bool left) {
+    // A second button during an interaction starts nothing; in a view drag it only changes what
+    // the moves do, through their flags.
+    if (DragState != Idle) return;
+    const int32_t mode = app_.Mode;
+    if (mode < ModeMix || mode > ModeMapping) return;
+    CtrlHeld = (flags & MK_CONTROL) != 0 ? 1 : 0;
+    PressPoint = p;
+    switch (left ? LeftPress[mode][CtrlHeld] : RightPress[mode][CtrlHeld]) {
+        case ViewDrag:
+            DragState = ViewDrag;
+            host_.SetCapture();
+            HideCursor();
+            return;
+        case Paint:
+            DragState = Paint;
+            PaintTexel(p);
+            host_.SetCapture();
+            return;
+        case PickColour:
+            DragState = PickColour;
+            host_.SetCapture();
+            PickPaintColour(p);
+            return;
+        case MovePoint:
+            GrabPoint(p);
+            return;
+        default:  // a right press in Mapping mode without Ctrl
+            return;
+    }
+}
+
+void SkinBox::OnMouseMove(ClientPoint p, unsigned flags) {
+    if (!host_.HoldsCapture()) return;
+    switch (DragState) {
+        case ViewDrag:
+            MoveView(p, flags);
+            return;
+        case Paint:
+            if (InsideClient(p)) PaintTexel(p);
+            return;
+        case PickColour:
+            PickPaintColour(p);
+            return;
+        case MovePoint:
+            MoveDragSlot(p);
+            return;
+        default:  // Idle, or Done waiting for the other button
+            return;
+    }
+}
+
+void SkinBox::MoveView(ClientPoint p, unsigned flags) {
+    // Putting the cursor back on the press point comes back as a move there: no motion.
+    if (p == PressPoint) return;
+    const int dx = p.x - PressPoint.x;
+    const int dy = p.y - PressPoint.y;
+    host_.SetCursorPos(PressPoint);
+    if ((flags & MK_RBUTTON) != 0) {
+        ZoomBy(dy);
+    } else {
+        PanBy(dx, dy);
+    }
+    // The pick buffer waits for the end of the drag.
+    Render(DisplayOnly);
+    host_.RedrawNow();
+}
+
+void SkinBox::PanBy(int dx, int dy) {
+    // The division needs a Zoom inside its range.
+    KeepViewInRange();
+    PanS -= static_cast<float>(dx) / Zoom;
+    PanT -= static_cast<float>(dy) / Zoom;
+    KeepViewInRange();
+}
+
+void SkinBox::ZoomBy(int dy) {
+    KeepViewInRange();
+    // One rounding to float at the end, not one per pixel. Once the product has left the range
+    // in the direction it moves, it never comes back and the range check below gives the bound,
+    // so the loop stops there: a huge dy costs at most the steps across the range.
+    long double zoom = Zoom;
+    const long double step = dy > 0 ? ZoomOutStep : ZoomInStep;
+    const int64_t count = dy > 0 ? int64_t{dy} : -int64_t{dy};
+    for (int64_t i = 0; i < count; ++i) {
+        zoom *= step;
+        if (zoom < MinZoom || zoom > MaxZoom) break;
+    }
+    Zoom = static_cast<float>(zoom);
+    KeepViewInRange();
+}
+
+void SkinBox::PaintTexel(ClientPoint p) {
+    const uint32_t offset = PickAt(p);  // NoTexel also without a skin
+    if (offset == NoTexel) return;
+    uint8_t& texel = app_.CurrentSkin->Pixels[offset];
+    if (app_.ColourLocks[texel] != 0) return;
+    texel = app_.PaintColour;
+    // Sent even when the texel had that colour already: the stroke is reported, not the change.
+    host_.SendRefresh(TexelPainted);
+}
+
+void SkinBox::PickPaintColour(ClientPoint p) {
+    // The columns that round the buffer up to four lie outside the window: nothing is picked
+    // there.
+    if (!InsideClient(p)) return;
+    const uint32_t offset = PickAt(p);
+    if (offset == NoTexel) return;
+    app_.PaintColour = app_.CurrentSkin->Pixels[offset];
+    host_.SendRefresh(ColourPicked);
+}
+
+void SkinBox::ReleaseButton(unsigned flags, bool left) {
+    if (!host_.HoldsCapture() || DragState == Idle) return;
+    const bool otherHeld = (flags & (left ? MK_RBUTTON : MK_LBUTTON)) != 0;
+    if (DragState == ViewDrag) {
+        // Either button may have started it; it goes on with the other one.
+        if (otherHeld) return;
+        // Idle before the capture goes, so that the capture-lost message finds nothing to end.
+        DragState = Idle;
+        Render(Full);  // the pick buffer skipped during the drag
+        host_.RedrawNow();
+        ShowCursorAgain();
+        host_.ReleaseCapture();
+        CtrlHeld = 0;
+        return;
+    }
+    if (left && DragState == Paint) {
+        DragState = Done;
+    } else if (left && DragState == MovePoint) {
+        EndMappingDrag();
+        DragState = Done;
+    } else if (!left && DragState == PickColour) {
+        DragState = Done;
+    }
+    // A release of the button that did not start the interaction changes nothing.
+    if (DragState == Done && !otherHeld) {
+        DragState = Idle;
+        host_.ReleaseCapture();
+        CtrlHeld = 0;
+    }
+}
+
+void SkinBox::OnCaptureChanged() {
+    // A release of the pane's own has set Idle already.
+    if (DragState == Idle) return;
+    if (DragState == ViewDrag) {
+        Render(Full);
+        host_.RedrawNow();
+        ShowCursorAgain();
+    } else if (DragState == MovePoint) {
+        EndMappingDrag();
+    }
+    DragState = Idle;
+    CtrlHeld = 0;
+}
+
+bool SkinBox::InsideClient(ClientPoint p) {
+    int width = 0, height = 0;
+    host_.ClientSize(&width, &height);
+    return p.x >= 0 && p.y >= 0 && p.x < width && p.y < height;
+}
+
+void SkinBox::HideCursor() {
+    for (int i = 0; i < CursorCallLimit; ++i) {
+        if (host_.ShowCursor(false) < 0) return;
+    }
+}
+
+void SkinBox::ShowCursorAgain() {
+    for (int i = 0; i < CursorCallLimit; ++i) {
+        if (host_.ShowCursor(true) >= 0) return;
+    }
+}
+
+}  // namespace varp

@@ -1,0 +1,133 @@
+// The skin view's mapping drags through a real main window: what the refreshes show, and a mode
+// change in the middle of a drag.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+#include <vector>
+
+#include "frame/Commands.h"
+#include "frame/MainWnd.h"
+#include "support/FakePaneHost.h"
+#include "support/Md2Files.h"
+#include "support/ScriptedFrameHost.h"
+#include "support/ScriptedPlatform.h"
+#include "support/TempDir.h"
+#include "views/palette/PalBox.h"
+#include "views/skin/SkinBox.h"
+
+namespace varp::test {
+namespace {
+
+constexpr unsigned L = MK_LBUTTON;
+constexpr uint8_t Unselected = 200, SelectedOutline = 196, GrabbedOutline = 204;
+
+// The square model (triangles 0 1 2 and 0 2 3 over the corners of an 8 x 8 skin) in an
+// 800 x 600 window, in Mapping mode with PaintColour 200. The skin view is 608 x 550 at the
+// starting pan and zoom: texel (s, t) lies around client point (305 + 3 (s - 50),
+// 276 + 3 (t - 50)). The skin's texels are all below 29, so outline colours stand out.
+struct SkinWindowTest : ::testing::Test {
+    SkinWindowTest() : app(std::make_unique<App>(sys)) {
+        TestModel m = SquareModel();
+        m.skins = {"sq\\skin.pcx"};
+        dir.Write("sq/tris.md2", MakeMd2(m));
+        dir.Write("sq/skin.pcx", MakePcx(8, 8));
+        sys.settings["Project/BaseDir"] = dir.SystemPath();
+        sys.settings["Project/CurFile"] = dir.SystemPath() + "\\sq\\tris.md2";
+        wnd = std::make_unique<MainWnd>(*app, frame, modelHost, skinHost, paletteHost);
+        frame.wnd = wnd.get();
+        frame.hosts = {{Child::ModelView, &modelHost},
+                       {Child::SkinView, &skinHost},
+                       {Child::PaletteView, &paletteHost}};
+        modelHost.pane = &wnd->PaneOf(Child::ModelView);
+        skinHost.pane = &wnd->PaneOf(Child::SkinView);
+        paletteHost.pane = &wnd->PaneOf(Child::PaletteView);
+        for (FakePaneHost* h : {&modelHost, &skinHost, &paletteHost}) {
+            h->onRefresh = [this](int kind) { wnd->OnRefresh(kind); };
+        }
+        wnd->OnCreateClient();
+        app->PaintColour = Unselected;
+        wnd->OnCommand(CmdMappingMode);
+        frame.Drain();
+        frame.redraws.clear();
+    }
+    static ClientPoint At(int s, int t) { return {305 + 3 * (s - 50), 276 + 3 * (t - 50)}; }
+    size_t Shown(uint8_t colour) {
+        const std::vector<uint8_t>& pixels = wnd->SkinView().PixelBuffer;
+        return static_cast<size_t>(std::count(pixels.begin(), pixels.end(), colour));
+    }
+
+    TempDir dir;
+    ScriptedPlatform sys;
+    std::unique_ptr<App> app;
+    ScriptedFrameHost frame;
+    FakePaneHost modelHost, skinHost, paletteHost;
+    std::unique_ptr<MainWnd> wnd;
+};
+
+TEST_F(SkinWindowTest, EveryStepOfADragIsOnScreenWhenTheHandlerReturns) {
+    SkinBox& skin = wnd->SkinView();
+    app->Triangles[0].Flags = Selected;
+    skin.OnLButtonDown(At(7, 7), L);
+    ASSERT_EQ(skin.DragState, SkinBox::MovePoint);
+    EXPECT_EQ(frame.redraws, (std::vector<Child>{Child::ModelView, Child::SkinView}));
+    EXPECT_GT(Shown(GrabbedOutline), 0u);
+    EXPECT_GT(Shown(Unselected), 0u);
+    EXPECT_EQ(Shown(SelectedOutline), 0u);  // the one selected triangle is grabbed
+
+    skin.OnMouseMove(At(5, 3), L);
+    EXPECT_EQ(frame.redraws.size(), 4u);
+    skin.OnLButtonUp(At(5, 3), 0);
+    EXPECT_EQ(frame.redraws.size(), 6u);
+    EXPECT_EQ(Shown(GrabbedOutline), 0u);
+    EXPECT_GT(Shown(SelectedOutline), 0u);
+    EXPECT_EQ(app->NumTexCoords, 5);
+    EXPECT_TRUE(frame.posted.empty());
+}
+
+TEST_F(SkinWindowTest, AModeChangeEndsAMappingDragAsAReleaseDoes) {
+    SkinBox& skin = wnd->SkinView();
+    app->Triangles[0].Flags = Selected;
+    skin.OnLButtonDown(At(7, 7), L);
+    skin.OnMouseMove(At(5, 3), L);
+    wnd->OnCommand(CmdPaintMode);
+    EXPECT_EQ(skin.DragState, SkinBox::Idle);
+    EXPECT_FALSE(skinHost.capture);
+    EXPECT_EQ(skinHost.sent, (std::vector<int>{1, 1, 1}));
+    // The table is rebuilt and the drag's outline gone from the last Mapping render.
+    EXPECT_EQ(app->NumTexCoords, 5);
+    EXPECT_EQ(app->Triangles[0].CornerST[2], (SkinCoord{5, 3}));
+    EXPECT_EQ(app->Triangles[1].CornerST[1], (SkinCoord{7, 7}));
+    EXPECT_EQ(app->Triangles[0].Flags, Selected);
+    EXPECT_EQ(app->Triangles[1].Flags, 0u);
+    EXPECT_EQ(Shown(GrabbedOutline), 0u);
+    EXPECT_EQ(app->Mode, ModePaint);
+    skin.OnMouseMove(At(2, 2), L);
+    skin.OnLButtonUp(At(2, 2), 0);
+    EXPECT_EQ(skinHost.sent.size(), 3u);
+}
+
+TEST_F(SkinWindowTest, AModeChangeEndsAViewDragWithTheCursorShown) {
+    SkinBox& skin = wnd->SkinView();
+    skin.OnLButtonDown({300, 300}, L | MK_CONTROL);
+    skin.OnMouseMove({330, 300}, L);
+    EXPECT_EQ(skinHost.displayCount, -1);
+    wnd->OnCommand(CmdMixMode);
+    EXPECT_EQ(skin.DragState, SkinBox::Idle);
+    EXPECT_EQ(skin.CtrlHeld, 0);
+    EXPECT_EQ(skinHost.displayCount, 0);
+    EXPECT_EQ(skin.PanS, 40.0f);
+}
+
+TEST_F(SkinWindowTest, APaletteChoiceInMappingModeRecoloursTheOutlinesAtOnce) {
+    PalBox& palette = wnd->PaletteView();
+    palette.OnLButtonDown({12 * 5 + 2, 12 * 2 + 2}, L);  // colour 37
+    EXPECT_EQ(app->PaintColour, 37);
+    EXPECT_EQ(paletteHost.sent, std::vector<int>{1});
+    EXPECT_GT(Shown(37), 0u);
+    EXPECT_EQ(Shown(Unselected), 0u);
+    palette.OnLButtonUp({0, 0}, 0);
+}
+
+}  // namespace
+}  // namespace varp::test
