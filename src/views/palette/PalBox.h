@@ -1,5 +1,5 @@
 // The palette view: the 16 x 16 colour grid with the paint and background markers and the
-// protection crosses.
+// protection crosses, and the mouse that chooses the two colours and protects colours.
 #pragma once
 
 #include <cstdint>
@@ -13,6 +13,14 @@ class PalBox : public Pane {
     // The grid: 16 x 16 cells of 12 x 12 pixels, colour 0 at the top left.
     static constexpr int CellSize = 12;
     static constexpr int GridSize = 16 * CellSize;  // the pane's laid-out width and height
+
+    // Values of DragState. Only Idle accepts a button press.
+    static constexpr int32_t Idle = 0;
+    static constexpr int32_t Done = 2;               // sweep over, the other button still down
+    static constexpr int32_t PaintSweep = 100;       // left: PaintColour follows the mouse
+    static constexpr int32_t BackgroundSweep = 101;  // right: BackgroundColour follows the mouse
+    static constexpr int32_t ProtectSweep = 200;     // Shift + left: colours passed get locked
+    static constexpr int32_t ReleaseSweep = 201;     // Shift + right: colours passed get unlocked
 
     PalBox(App& app, PaneHost& host);
 
@@ -30,10 +38,30 @@ class PalBox : public Pane {
     // anywhere yields an index beyond 255.
     static uint8_t ColourAt(ClientPoint p);
 
+    // Mouse messages (PalInteraction.cpp). Each change re-renders and repaints the pane at
+    // once; the sweep ends when both buttons are up or the capture is lost.
+    void OnLButtonDown(ClientPoint p, unsigned flags) override;
+    void OnRButtonDown(ClientPoint p, unsigned flags) override;
+    void OnMouseMove(ClientPoint p, unsigned flags) override;
+    void OnLButtonUp(ClientPoint p, unsigned flags) override;
+    void OnRButtonUp(ClientPoint p, unsigned flags) override;
+    void OnCaptureChanged() override;
+
+    int32_t DragState = Idle;
+    int32_t ShiftHeld = 0;  // 1 when Shift was down at the press that started the sweep
+
     // The outline colour of a colour's marker: 256 - ((30 - row - column) div 2), mod 256.
     static uint8_t MarkerColour(uint8_t colour);
 
   private:
+    void ChoosePaintColour(ClientPoint p);
+    void ChooseBackgroundColour(ClientPoint p);
+    // Sets ColourLocks of the colour under p to `lock` (0 or 1) if it held the other one.
+    void SetLock(ClientPoint p, int32_t lock);
+    void ReleaseButton(unsigned flags, bool left);
+    void Show();
+    bool InsideClient(ClientPoint p);
+
     // Writes one pixel at a buffer row counted from the bottom, if it lies inside the buffer.
     void Plot(int row, int column, uint8_t colour);
     // The one-pixel square outline of `size` pixels inset by `inset` in a colour's cell.

@@ -1,0 +1,135 @@
+// The palette view's mouse: the left button sweeps PaintColour, the right BackgroundColour, and
+// with Shift they lock and unlock the colours they pass.
+#include <cstdint>
+
+#include "views/palette/PalBox.h"
+
+namespace varp {
+
+namespace {
+
+// Refresh kinds the palette sends to the main window.
+constexpr int MappingOutlines = 1;  // in Mapping mode the outlines take PaintColour
+constexpr int BackgroundChanged = 2;
+
+}  // namespace
+
+void PalBox::OnLButtonDown(ClientPoint p, unsigned flags) {
+    if (DragState != Idle) return;
+    ShiftHeld = (flags & MK_SHIFT) != 0 ? 1 : 0;
+    if (ShiftHeld != 0) {
+        DragState = ProtectSweep;
+        SetLock(p, 1);
+    } else {
+        DragState = PaintSweep;
+        ChoosePaintColour(p);
+    }
+    host_.SetCapture();
+}
+
+void PalBox::OnRButtonDown(ClientPoint p, unsigned flags) {
+    if (DragState != Idle) return;
+    ShiftHeld = (flags & MK_SHIFT) != 0 ? 1 : 0;
+    if (ShiftHeld != 0) {
+        DragState = ReleaseSweep;
+        SetLock(p, 0);
+    } else {
+        DragState = BackgroundSweep;
+        ChooseBackgroundColour(p);
+    }
+    host_.SetCapture();
+}
+
+void PalBox::OnMouseMove(ClientPoint p, unsigned) {
+    if (!host_.HoldsCapture()) return;
+    switch (DragState) {
+        case PaintSweep:
+            // Outside the pane the colour stays, but the pane is still redrawn and told.
+            if (InsideClient(p)) {
+                ChoosePaintColour(p);
+            } else {
+                Show();
+                if (app_.Mode == ModeMapping) host_.SendRefresh(MappingOutlines);
+            }
+            return;
+        case BackgroundSweep:
+            if (InsideClient(p)) ChooseBackgroundColour(p);
+            return;
+        case ProtectSweep:
+            if (InsideClient(p)) SetLock(p, 1);
+            return;
+        case ReleaseSweep:
+            if (InsideClient(p)) SetLock(p, 0);
+            return;
+        default:  // Idle, or Done waiting for the other button
+            return;
+    }
+}
+
+void PalBox::ChoosePaintColour(ClientPoint p) {
+    // Redrawn and, in Mapping mode, told even when the colour stays.
+    app_.PaintColour = ColourAt(p);
+    Show();
+    if (app_.Mode == ModeMapping) host_.SendRefresh(MappingOutlines);
+}
+
+void PalBox::ChooseBackgroundColour(ClientPoint p) {
+    // Only a change is told and drawn.
+    const uint8_t colour = ColourAt(p);
+    if (colour == app_.BackgroundColour) return;
+    app_.BackgroundColour = colour;
+    host_.SendRefresh(BackgroundChanged);
+    Show();
+}
+
+void PalBox::SetLock(ClientPoint p, int32_t lock) {
+    // Only the values 0 and 1 change hands: a lock of any other value is left alone.
+    const int32_t from = lock == 1 ? 0 : 1;
+    int32_t& current = app_.ColourLocks[ColourAt(p)];
+    if (current != from) return;
+    current = lock;
+    Show();
+}
+
+void PalBox::OnLButtonUp(ClientPoint, unsigned flags) {
+    ReleaseButton(flags, true);
+}
+
+void PalBox::OnRButtonUp(ClientPoint, unsigned flags) {
+    ReleaseButton(flags, false);
+}
+
+void PalBox::ReleaseButton(unsigned flags, bool left) {
+    if (!host_.HoldsCapture() || DragState == Idle) return;
+    // A release of the button that did not start the sweep changes nothing.
+    const bool ownSweep = left ? DragState == PaintSweep || DragState == ProtectSweep
+                               : DragState == BackgroundSweep || DragState == ReleaseSweep;
+    if (ownSweep) DragState = Done;
+    const bool otherHeld = (flags & (left ? MK_RBUTTON : MK_LBUTTON)) != 0;
+    if (DragState == Done && !otherHeld) {
+        // Idle before the capture goes, so that the capture-lost message finds nothing to end.
+        DragState = Idle;
+        host_.ReleaseCapture();
+        ShiftHeld = 0;
+    }
+}
+
+void PalBox::OnCaptureChanged() {
+    // The capture is gone already: nothing to release.
+    if (DragState == Idle) return;
+    DragState = Idle;
+    ShiftHeld = 0;
+}
+
+void PalBox::Show() {
+    Render();
+    host_.RedrawNow();
+}
+
+bool PalBox::InsideClient(ClientPoint p) {
+    int width = 0, height = 0;
+    host_.ClientSize(&width, &height);
+    return p.x >= 0 && p.y >= 0 && p.x < width && p.y < height;
+}
+
+}  // namespace varp
