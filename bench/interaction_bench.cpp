@@ -1,0 +1,337 @@
+// What one mouse event costs end to end, through a real main window: a paint stroke's move
+// (the texel, the kind-0 refresh of both large panes and their blits), a camera drag's move
+// (the quick render and the blit) and a mapping drag's move on the flat skin (the kind-1
+// refresh of both panes in Mapping mode and their blits), each beside a memcpy of the buffers
+// it goes through.
+#include <benchmark/benchmark.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "formats/Md2Reader.h"
+#include "frame/MainWnd.h"
+#include "platform/ConsolePlatform.h"
+#include "platform/Paths.h"
+#include "sample/Sample.h"
+#include "views/Blit.h"
+#include "views/iso/IsoBox.h"
+#include "views/skin/SkinBox.h"
+
+namespace {
+
+using namespace varp;
+using Clock = std::chrono::steady_clock;
+
+void WriteFile(const std::filesystem::path& path, const std::vector<uint8_t>& bytes) {
+    std::filesystem::create_directories(path.parent_path());
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
+}
+
+// A pane's window: its repaint is the program's paint handler, the blit of the whole picture
+// through the current colour table into a 32-bit image.
+struct Screen {
+    std::vector<uint32_t> image;
+    uint32_t table[256] = {};
+
+    void Show(const App& app, const Pane& pane) {
+        const int w = pane.Width(), h = pane.Height();
+        if (w <= 0 || h <= 0) return;
+        const size_t count = static_cast<size_t>(w) * static_cast<size_t>(h);
+        if (image.size() < count) image.resize(count);
+        PaneColourTable(app, table);
+        BlitPane(pane.Pixels(), w, h, table, 0, 0, w, h, image.data(), w);
+        benchmark::DoNotOptimize(image.data());
+    }
+};
+
+class Window;
+
+class BenchPaneHost : public PaneHost {
+  public:
+    BenchPaneHost(Window& window, Child child) : window_(window), child_(child) {}
+    void SetCapture() override { capture_ = true; }
+    void ReleaseCapture() override;
+    bool HoldsCapture() override { return capture_; }
+    int ShowCursor(bool show) override { return count_ += show ? 1 : -1; }
+    void SetCursorPos(ClientPoint) override {}
+    void ClientSize(int* width, int* height) override { *width = *height = 0; }
+    void RedrawNow() override;
+    void SendRefresh(int kind) override;
+    long refreshes = 0;  // to show that every event went all the way
+
+  private:
+    Window& window_;
+    Child child_;
+    bool capture_ = false;
+    int count_ = 0;
+};
+
+class BenchFrameHost : public FrameHost {
+  public:
+    explicit BenchFrameHost(Window& window) : window_(window) {}
+    void PostRefresh(int) override {}
+    void RecalcLayout() override {}
+    int ToolbarBottom() override { return 0; }
+    Rect ClientRect() override { return {}; }
+    void MoveChild(Child, int, int, int, int) override {}
+    Rect ChildClientRect(Child) override { return {}; }
+    void RedrawChild(Child child) override;
+    void ResetSelector(int) override {}
+    void ReserveSelector(int, int, int) override {}
+    void AddSelectorEntry(int, const std::string&) override {}
+    void SelectSelectorEntry(int, int) override {}
+    void UpdateCommandStates() override {}
+    void CloseWindow() override {}
+
+  private:
+    Window& window_;
+};
+
+// The main window over a model loaded once for the whole run, from a base folder removed at
+// exit: the demo character, or the dense torus of 4096 triangles.
+class Window {
+  public:
+    explicit Window(bool dense) : dense_(dense) {
+        char templ[] = "/tmp/varp-interaction-bench-XXXXXX";
+        dir_ = mkdtemp(templ);
+        const std::filesystem::path base(dir_);
+        const char* folder = dense ? "models/dense" : "models/demo";
+        WriteFile(base / folder / "tris.md2",
+                  dense ? sample::DenseModelBytes(4096) : sample::SampleModelBytes());
+        WriteFile(base / folder / "skin.pcx", sample::SampleSkinBytes(0));
+        if (!dense) WriteFile(base / folder / "skin2.pcx", sample::SampleSkinBytes(1));
+        app = std::make_unique<App>(sys_);
+        wnd = std::make_unique<MainWnd>(*app, frame_, modelHost_, skinHost_, paletteHost_);
+        app->BaseFolder = ToSystemForm(dir_);
+        LoadModel(*app, dense ? "models\\dense\\tris.md2" : "models\\demo\\tris.md2");
+    }
+    ~Window() {
+        wnd.reset();
+        app.reset();
+        std::error_code ec;
+        std::filesystem::remove_all(dir_, ec);
+    }
+
+    // Both large panes at the given size, the camera where it starts (the torus seen from 30
+    // degrees above), Mix mode, fully rendered.
+    void Prepare(int width, int height) {
+        app->Mode = ModeMix;
+        app->PaintColour = 37;
+        IsoBox& model = wnd->ModelView();
+        model.ViewCamera = Camera{};
+        if (dense_) {
+            model.ViewCamera.BeginOrbit();
+            model.ViewCamera.Orbit(0, 150);
+        }
+        model.OnSize(width, height);
+        SkinBox& skin = wnd->SkinView();
+        skin.PanS = skin.PanT = SkinBox::StartPan;
+        skin.Zoom = SkinBox::StartZoom;
+        skin.OnSize(width, height);
+        wnd->OnRefresh(1);
+    }
+
+    // A point of the 3D view that shows a texel, as near the centre as found.
+    ClientPoint PointOnModel() {
+        IsoBox& model = wnd->ModelView();
+        const int w = model.Width(), h = model.Height();
+        for (int y = h / 2; y < h; ++y) {
+            for (int x = w / 2; x < w; ++x) {
+                if (model.PickAt({x, y}) != IsoBox::NoPick) return {x, y};
+            }
+        }
+        return {w / 2, h / 2};
+    }
+
+    Screen& ScreenOf(Child child) { return screens_[static_cast<int>(child)]; }
+    long ModelRefreshes() const { return modelHost_.refreshes; }
+    long SkinRefreshes() const { return skinHost_.refreshes; }
+
+    std::unique_ptr<App> app;
+    std::unique_ptr<MainWnd> wnd;
+
+  private:
+    bool dense_;
+    std::string dir_;
+    ConsolePlatform sys_;
+    BenchFrameHost frame_{*this};
+    BenchPaneHost modelHost_{*this, Child::ModelView};
+    BenchPaneHost skinHost_{*this, Child::SkinView};
+    BenchPaneHost paletteHost_{*this, Child::PaletteView};
+    Screen screens_[5];
+};
+
+void BenchPaneHost::ReleaseCapture() {
+    if (!capture_) return;
+    capture_ = false;
+    window_.wnd->PaneOf(child_).OnCaptureChanged();
+}
+void BenchPaneHost::RedrawNow() {
+    window_.ScreenOf(child_).Show(*window_.app, window_.wnd->PaneOf(child_));
+}
+void BenchPaneHost::SendRefresh(int kind) {
+    ++refreshes;
+    window_.wnd->OnRefresh(kind);
+}
+void BenchFrameHost::RedrawChild(Child child) {
+    window_.ScreenOf(child).Show(*window_.app, window_.wnd->PaneOf(child));
+}
+
+Window& Model(const benchmark::State& state) {
+    static Window character(false);
+    static Window torus(true);
+    return state.range(2) != 0 ? torus : character;
+}
+
+int Width(const benchmark::State& state) {
+    return static_cast<int>(state.range(0));
+}
+int Height(const benchmark::State& state) {
+    return static_cast<int>(state.range(1));
+}
+size_t Pixels(const benchmark::State& state) {
+    return static_cast<size_t>(Width(state)) * static_cast<size_t>(Height(state));
+}
+
+void Cases(benchmark::internal::Benchmark* b) {
+    for (int dense : {0, 1}) b->Args({1920, 1080, dense})->Args({3840, 2160, dense});
+    b->ArgNames({"w", "h", "dense"})->Unit(benchmark::kMicrosecond);
+}
+
+// The baseline of an event: one memcpy of each buffer it goes through, given in bytes.
+class Copies {
+  public:
+    explicit Copies(const std::vector<size_t>& sizes) {
+        for (size_t n : sizes) {
+            from_.emplace_back(n, uint8_t{0x5A});
+            to_.emplace_back(n);
+            bytes_ += n;
+        }
+    }
+    // Seconds per round of copies, over at least a fifth of a second.
+    double SecondsPerRound() {
+        int rounds = 0;
+        const Clock::time_point start = Clock::now();
+        std::chrono::duration<double> elapsed{};
+        do {
+            for (size_t i = 0; i < from_.size(); ++i) {
+                std::memcpy(to_[i].data(), from_[i].data(), from_[i].size());
+                benchmark::DoNotOptimize(to_[i].data());
+            }
+            benchmark::ClobberMemory();
+            ++rounds;
+            elapsed = Clock::now() - start;
+        } while (rounds < 3 || elapsed.count() < 0.2);
+        return elapsed.count() / rounds;
+    }
+    size_t Bytes() const { return bytes_; }
+
+  private:
+    std::vector<std::vector<uint8_t>> from_, to_;
+    size_t bytes_ = 0;
+};
+
+// Time per event (measured around the loop as well, for the ratio) beside the baseline.
+template <class Event>
+void RunEvents(benchmark::State& state, Copies& copies, Event&& event) {
+    const Clock::time_point start = Clock::now();
+    for (auto _ : state) event();
+    const std::chrono::duration<double> elapsed = Clock::now() - start;
+    const double perEvent = elapsed.count() / static_cast<double>(state.iterations());
+    const double perCopy = copies.SecondsPerRound();
+    state.counters["memcpy_us"] = perCopy * 1e6;
+    state.counters["memcpy_MB"] = static_cast<double>(copies.Bytes()) / 1e6;
+    state.counters["ratio"] = perEvent / perCopy;
+}
+
+// One move of a paint stroke: PaintTexel, the kind-0 refresh (Recolour of the 3D view and of
+// the skin view) and the repaint of both through the blit. Every move paints and refreshes,
+// even over a texel that has the paint colour already.
+void BM_PaintEvent(benchmark::State& state) {
+    Window& w = Model(state);
+    w.Prepare(Width(state), Height(state));
+    IsoBox& model = w.wnd->ModelView();
+    const ClientPoint p = w.PointOnModel();
+    model.OnLButtonDown(p, MK_LBUTTON);
+    // Read: both pick buffers; written: both pictures and both blitted images.
+    const size_t n = Pixels(state);
+    Copies copies({4 * n, n, 4 * n, n, 4 * n, 4 * n});
+    const long refreshes = w.ModelRefreshes();
+    RunEvents(state, copies, [&] { model.OnMouseMove(p, MK_LBUTTON); });
+    state.counters["refreshes"] = benchmark::Counter(
+        static_cast<double>(w.ModelRefreshes() - refreshes), benchmark::Counter::kAvgIterations);
+    model.OnLButtonUp(p, 0);
+}
+BENCHMARK(BM_PaintEvent)->Apply(Cases);
+
+// One move of an orbit drag: the camera turn, the Quick render and the blit of the 3D view.
+// The moves swing two pixels either side of the press point, so the model stays in view.
+void BM_CameraDragEvent(benchmark::State& state) {
+    Window& w = Model(state);
+    w.Prepare(Width(state), Height(state));
+    IsoBox& model = w.wnd->ModelView();
+    const ClientPoint press{Width(state) / 2, Height(state) / 2};
+    model.OnLButtonDown(press, MK_LBUTTON | MK_CONTROL);
+    // Written: colour and depth buffers, and the blitted image.
+    const size_t n = Pixels(state);
+    Copies copies({n, 2 * n, 4 * n});
+    int side = 1;
+    RunEvents(state, copies, [&] {
+        model.OnMouseMove({press.x + 2 * side, press.y}, MK_LBUTTON);
+        side = -side;
+    });
+    model.OnLButtonUp(press, 0);
+}
+BENCHMARK(BM_CameraDragEvent)->Apply(Cases);
+
+// One move of a mapping-point drag on the skin view, in Mapping mode with every other triangle
+// selected: the dragged corners follow, and the kind-1 refresh redraws the 3D view (a Mapping
+// render with outlines) and the skin view (the skin and its mapping overlay), then blits both.
+// The moves swing the point between two neighbouring texels, so every move changes the mapping.
+void BM_MappingDragEvent(benchmark::State& state) {
+    Window& w = Model(state);
+    w.Prepare(Width(state), Height(state));
+    App& app = *w.app;
+    for (int i = 0; i < app.NumTriangles; ++i) app.Triangles[i].Flags = (i % 2 == 0) ? Selected : 0;
+    app.Mode = ModeMapping;
+    // The point of the first corner of triangle 0, in the middle of the skin view.
+    const SkinCoord point = app.TexCoords[app.Triangles[0].TexCoord[0]];
+    const int nextS = point.s + 1 < app.SkinWidth ? point.s + 1 : point.s - 1;
+    SkinBox& skin = w.wnd->SkinView();
+    skin.PanS = static_cast<float>(point.s) + 0.5f;
+    skin.PanT = static_cast<float>(point.t) + 0.5f;
+    skin.KeepViewInRange();
+    w.wnd->OnRefresh(1);
+    const auto pointOf = [&](int s, int t) {
+        return ClientPoint{skin.ColumnOf(s + 0.5), skin.Height() - 1 - skin.RowOf(t + 0.5)};
+    };
+    const ClientPoint home = pointOf(point.s, point.t);
+    const ClientPoint away = pointOf(nextS, point.t);
+    skin.OnLButtonDown(home, MK_LBUTTON);
+    // Written: the 3D view's three buffers, the skin view's picture, both blitted images.
+    const size_t n = Pixels(state);
+    Copies copies({n, 2 * n, 4 * n, n, 4 * n, 4 * n});
+    const long refreshes = w.SkinRefreshes();
+    bool there = false;
+    RunEvents(state, copies, [&] {
+        there = !there;
+        skin.OnMouseMove(there ? away : home, MK_LBUTTON);
+    });
+    state.counters["refreshes"] = benchmark::Counter(
+        static_cast<double>(w.SkinRefreshes() - refreshes), benchmark::Counter::kAvgIterations);
+    skin.OnMouseMove(home, MK_LBUTTON);
+    skin.OnLButtonUp(home, 0);
+    for (int i = 0; i < app.NumTriangles; ++i) app.Triangles[i].Flags = 0;
+    app.Mode = ModeMix;
+}
+BENCHMARK(BM_MappingDragEvent)->Apply(Cases);
+
+}  // namespace
