@@ -174,6 +174,7 @@ TEST_F(SkinInteractionTest, CtrlLeftInMixPansWithTheCursorHiddenUntilBothButtons
     box.OnMouseMove({100, 101}, L | R);
     EXPECT_EQ(box.Zoom, 4.0f * 0x1.ff7d0ep-1f);
     EXPECT_EQ(box.PanS, 5.0f);
+    EXPECT_EQ(host.warps, (std::vector<ClientPoint>(2, {100, 100})));
     box.OnLButtonUp({100, 100}, R);
     EXPECT_EQ(box.DragState, SkinBox::ViewDrag);
     EXPECT_EQ(host.displayCount, -1);

@@ -107,18 +107,6 @@ TEST_F(SkinWindowTest, AModeChangeEndsAMappingDragAsAReleaseDoes) {
     EXPECT_EQ(skinHost.sent.size(), 3u);
 }
 
-TEST_F(SkinWindowTest, AModeChangeEndsAViewDragWithTheCursorShown) {
-    SkinBox& skin = wnd->SkinView();
-    skin.OnLButtonDown({300, 300}, L | MK_CONTROL);
-    skin.OnMouseMove({330, 300}, L);
-    EXPECT_EQ(skinHost.displayCount, -1);
-    wnd->OnCommand(CmdMixMode);
-    EXPECT_EQ(skin.DragState, SkinBox::Idle);
-    EXPECT_EQ(skin.CtrlHeld, 0);
-    EXPECT_EQ(skinHost.displayCount, 0);
-    EXPECT_EQ(skin.PanS, 40.0f);
-}
-
 TEST_F(SkinWindowTest, APaletteChoiceInMappingModeRecoloursTheOutlinesAtOnce) {
     PalBox& palette = wnd->PaletteView();
     palette.OnLButtonDown({12 * 5 + 2, 12 * 2 + 2}, L);  // colour 37
