@@ -6,5 +6,6 @@ namespace varp::cli {
 int InfoCommand(int argc, char** argv);
 int ResaveCommand(int argc, char** argv);
 int MakeSampleCommand(int argc, char** argv);
+int RenderCommand(int argc, char** argv);
 
 }  // namespace varp::cli

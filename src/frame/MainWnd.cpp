@@ -141,13 +141,14 @@ void MainWnd::SwapDisplays() {
     PostRefresh(1);
 }
 
-void MainWnd::SelectMode(int32_t mode) {
-    if (app_.Mode == mode) return;
-    // A drag running in a pane belongs to the old mode: its pick entries change meaning with
-    // the next render. Taking the mouse away ends it as any lost capture does.
+void MainWnd::EndPaneDrags() {
     for (Pane* pane : {static_cast<Pane*>(modelView_.get()), static_cast<Pane*>(skinView_.get())}) {
         if (pane->Host().HoldsCapture()) pane->Host().ReleaseCapture();
     }
+}
+
+void MainWnd::SelectMode(int32_t mode) {
+    if (app_.Mode == mode) return;
     app_.Mode = mode;
     RefreshAllViews();
     frame_.UpdateCommandStates();
@@ -168,6 +169,11 @@ void MainWnd::OnClose() {
 }
 
 void MainWnd::OnCommand(int id) {
+    // A key pressed in the middle of a drag must not act on half-done state: a model saved
+    // while a mapping point is on the move would name the drag slot, and after a mode change
+    // the pick entries mean something else. Taking the mouse away ends the drag first, as any
+    // lost capture does.
+    EndPaneDrags();
     switch (id) {
         case CmdFileOpen: FileOpen(app_); break;
         case CmdFileSave: FileSave(app_); break;

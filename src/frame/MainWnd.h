@@ -58,6 +58,8 @@ private:
     void ComputeAreas(const Rect& client);
     void Move(Child child, const Rect& r);
     void SelectMode(int32_t mode);
+    // Ends a drag running in the 3D or skin view.
+    void EndPaneDrags();
     void SwapDisplays();
 
     App& app_;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "frame/Commands.h"
+#include "formats/Md2Reader.h"
 #include "frame/MainWnd.h"
 #include "support/FakePaneHost.h"
 #include "support/Md2Files.h"
@@ -149,6 +150,27 @@ TEST_F(MainWndTest, AModeChangeTakesTheMouseFromARunningDrag) {
     EXPECT_FALSE(skinHost.capture);
     EXPECT_EQ(skinHost.releases, 1);
     EXPECT_EQ(modelHost.releases, 0);
+}
+
+TEST_F(MainWndTest, AKeyPressedDuringAMappingDragEndsTheDragBeforeTheCommand) {
+    wnd->OnCommand(CmdMappingMode);
+    frame.Drain();
+    Pane& skinView = wnd->PaneOf(Child::SkinView);
+    // The skin view starts centred on texel (50, 50) at three pixels a texel: texel (0, 0) of
+    // the 8 x 8 skin lies 150 pixels up and left of the middle of the 608 x 550 pane.
+    skinView.OnLButtonDown({304 - 150 + 1, 275 - 150 + 1}, MK_LBUTTON);
+    skinView.OnMouseMove({304 - 150 + 16, 275 - 150 + 13}, MK_LBUTTON);
+    ASSERT_TRUE(skinHost.capture);
+    EXPECT_EQ(app->Triangles[0].TexCoord[0], app->NumTexCoords);  // on the drag slot
+    wnd->OnCommand(CmdFileSave);
+    EXPECT_FALSE(skinHost.capture);
+    EXPECT_TRUE(sys.messages.empty());
+    auto back = std::make_unique<App>(sys);
+    back->BaseFolder = dir.SystemPath();
+    ASSERT_EQ(LoadModel(*back, "sq\\tris.md2"), 1);
+    EXPECT_EQ(back->Triangles[0].CornerST[0], (SkinCoord{5, 4}));
+    EXPECT_EQ(back->Triangles[1].CornerST[0], (SkinCoord{5, 4}));  // no selection: both follow
+    EXPECT_EQ(app->Triangles[0].Flags, 0u);
 }
 
 TEST_F(MainWndTest, ChoosingAFrameOrASkinRefreshesTheViewsAndASkinAlsoThePalette) {
