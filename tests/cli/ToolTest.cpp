@@ -1,6 +1,8 @@
 // varp-tool run as a user runs it: the demo folder, info as JSON, resave, and refusals.
 #include <gtest/gtest.h>
 
+#include <QImage>
+
 #include <array>
 #include <cstdio>
 #include <string>
@@ -88,6 +90,40 @@ TEST(Tool, MessagesOfTheReaderReachTheReportAndTheExitStatus) {
     info = Tool("info --json --no " + bare);
     EXPECT_TRUE(Contains(info.out, "\"Skins\": []"));
     EXPECT_EQ(Tool("info").status, 2);
+}
+
+TEST(Tool, RendersEachPaneThroughTheSkinPalette) {
+    test::TempDir dir;
+    ASSERT_EQ(Tool("make-sample " + dir.Path()).status, 0);
+    const std::string model = " --base " + dir.Path() + " models/demo/tris.md2";
+    const std::vector<uint8_t> skinFile = test::ReadFileBytes(dir.Path() + "/models/demo/skin.pcx");
+    const uint8_t* palette = skinFile.data() + skinFile.size() - 768;
+    auto rgb = [&](int index) {
+        return qRgb(palette[3 * index], palette[3 * index + 1], palette[3 * index + 2]);
+    };
+
+    // The palette pane: cell 37 (column 5, row 2) in its own colour, framed by its marker.
+    ToolRun r = Tool("render" + model + " --view palette --size 192x192 --out " + dir.Path() +
+                     "/pal.png --paint-colour 37 --background 37");
+    ASSERT_EQ(r.status, 0) << r.out;
+    QImage pal(QString::fromStdString(dir.Path() + "/pal.png"));
+    ASSERT_EQ(pal.size(), QSize(192, 192));
+    EXPECT_EQ(pal.pixel(5 * 12 + 1, 2 * 12 + 1), rgb(37));
+    EXPECT_EQ(pal.pixel(5 * 12, 2 * 12), rgb(256 - (30 - 2 - 5) / 2));
+    EXPECT_EQ(pal.pixel(191, 191), rgb(255));
+
+    // The 3D view: the background in the corners, the model in the middle, any camera.
+    r = Tool("render" + model + " --view iso --size 160x120 --background 7 --orbit 450,0 --out " +
+             dir.Path() + "/iso.png");
+    ASSERT_EQ(r.status, 0) << r.out;
+    QImage iso(QString::fromStdString(dir.Path() + "/iso.png"));
+    ASSERT_EQ(iso.size(), QSize(160, 120));
+    EXPECT_EQ(iso.pixel(0, 0), rgb(7));
+    EXPECT_NE(iso.pixel(80, 60), rgb(7));
+
+    EXPECT_EQ(Tool("render" + model + " --view iso --size 0x10 --out x.png").status, 2);
+    EXPECT_EQ(Tool("render" + model + " --view side --size 10x10 --out x.png").status, 2);
+    EXPECT_EQ(Tool("render" + model + " --view skin --size 10x10 --out x.png --frame 99").status, 2);
 }
 
 }  // namespace
