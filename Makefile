@@ -8,7 +8,7 @@ FUZZ_SECONDS ?= 300
 JOBS       ?= $(shell nproc)
 CMAKE_ARGS ?=
 
-.PHONY: all deps configure build run test test-unit test-asan fuzz-build test-fuzz fuzz bench clean
+.PHONY: all deps configure build run test test-unit test-asan fuzz-build test-fuzz fuzz soak bench clean
 
 all: build
 
@@ -54,6 +54,11 @@ fuzz: fuzz-build
 	done
 
 test: test-unit test-asan test-fuzz
+
+# The randomised soak of the editor core for SOAK_STEPS steps (make test runs 100000).
+SOAK_STEPS ?= 2000000
+soak: build
+	@VARP_SOAK_STEPS=$(SOAK_STEPS) $(BUILD)/tests/soak/soak_tests
 
 bench: build
 	@for b in $(BUILD)/bench/varp-bench-*; do echo "== $$b"; $$b --benchmark_min_time=0.2; done
