@@ -10,33 +10,11 @@ import subprocess
 import sys
 import tempfile
 
+sys.dont_write_bytecode = True  # nothing written into the source tree
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from varp_demo import COLUMN, find_palette  # noqa: E402
+from varp_files import Pcx  # noqa: E402
 from xsession import Timeout, XSession, wait_for  # noqa: E402
-
-CELL = 12  # palette grid cells are 12 x 12 pixels, 16 to a row
-COLUMN = 192  # the right-hand column: frame selector, palette, side pane
-
-
-def pcx_palette(path):
-    data = open(path, "rb").read()
-    assert data[-769] == 12, "a 256-colour PCX ends with 12 and the palette"
-    table = data[-768:]
-    return [tuple(table[3 * i:3 * i + 3]) for i in range(256)]
-
-
-def find_palette(shot, left, top, right, bottom, palette):
-    """Top-left of the 16 x 16 grid in the right-hand column: every cell's centre shows its
-    colour. None while the grid is not on screen yet."""
-    x0 = right - COLUMN
-    # Colour 5's cell carries no marker at start: its column finds the grid's top row.
-    column = x0 + 5 * CELL + CELL // 2
-    for y0 in range(top, min(bottom - COLUMN, top + 200)):
-        if any(shot.pixel(column, y0 + dy) != palette[5] for dy in range(CELL)):
-            continue
-        if all(shot.pixel(x0 + (i % 16) * CELL + CELL // 2, y0 + (i // 16) * CELL + CELL // 2)
-               == palette[i] for i in range(256)):
-            return x0, y0
-    return None
 
 
 def main():
@@ -48,7 +26,8 @@ def main():
         base = os.path.join(work, "base")
         subprocess.run([tool, "make-sample", base], check=True, capture_output=True, timeout=120)
         model = os.path.join(base, "models", "demo", "tris.md2")
-        palette = pcx_palette(os.path.join(base, "models", "demo", "skin.pcx"))
+        skin = Pcx.read(os.path.join(base, "models", "demo", "skin.pcx"))
+        palette = [skin.rgb(i) for i in range(256)]
 
         # Its own settings, with the base folder set, so start-up asks nothing.
         config = os.path.join(work, "config")
