@@ -198,6 +198,14 @@ class DemoRun:
                                 env=self.x.env, capture_output=True, timeout=60)
         return set(result.stdout.decode().split())
 
+    def wait_new_window(self, known, what):
+        """The one visible window that is not among `known`, once there is one."""
+        def new():
+            fresh = self.visible_windows() - set(known)
+            assert len(fresh) <= 1, f"{len(fresh)} new windows while waiting for {what}"
+            return fresh.pop() if fresh else None
+        return wait_for(what, new, WAIT)
+
     def start(self):
         """Starts the program on the demo model and waits until its palette is on screen."""
         env = dict(self.x.env, XDG_CONFIG_HOME=self.config)
@@ -318,11 +326,13 @@ class DemoRun:
         return Pcx.read(path)
 
 
-def unused_colour(skin, avoid=()):
-    """A colour index the skin does not use whose colour no used index shows on screen."""
-    used_rgb = {skin.rgb(i) for i in skin.used()}
+def unused_colour(skin, also_used=()):
+    """A colour index that neither the skin nor `also_used` holds and whose colour none of
+    those shows on screen."""
+    used = skin.used() | set(also_used)
+    used_rgb = {skin.rgb(i) for i in used}
     for c in range(1, 256):
-        if c not in skin.used() and c not in avoid and skin.rgb(c) not in used_rgb:
+        if c not in used and skin.rgb(c) not in used_rgb:
             return c
     raise AssertionError("the skin uses every colour")
 

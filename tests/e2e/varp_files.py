@@ -42,6 +42,15 @@ class Pcx:
         self.palette = bytes(data[-768:])
 
     @classmethod
+    def image(cls, width, height, pixels, palette):
+        """An image as the program should hold it, to compare with what it shows."""
+        self = cls.__new__(cls)
+        self.header = None
+        self.width, self.height = width, height
+        self.pixels, self.palette = bytes(pixels), bytes(palette)
+        return self
+
+    @classmethod
     def read(cls, path):
         with open(path, "rb") as f:
             return cls(f.read())
