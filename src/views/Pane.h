@@ -2,20 +2,26 @@
 // the window messages they handle.
 #pragma once
 
+#include <algorithm>
+#include <cstddef>
 #include <cstdint>
+#include <new>
 #include <vector>
 
 #include "app/App.h"
 #include "platform/PaneHost.h"
+#include "raster/Raster.h"
 
 namespace varp {
 
 // The client width raised to a multiple of 4, so that a buffer row is a whole number of
 // 32-bit words (and of bitmap row padding).
-inline int RoundUpToFour(int width) { return (width + 3) & ~3; }
+inline int RoundUpToFour(int width) {
+    return (width + 3) & ~3;
+}
 
 class Pane {
-public:
+  public:
     Pane(App& app, PaneHost& host) : app_(app), host_(host) {}
     virtual ~Pane() = default;
     Pane(const Pane&) = delete;
@@ -40,7 +46,44 @@ public:
     int16_t BufferWidth = -1;
     int16_t BufferHeight = -1;
 
-protected:
+  protected:
+    // Sides the 16-bit buffer sizes can hold; the width is then raised to a multiple of 4.
+    static constexpr int MaxBufferWidth = 32764;
+    static constexpr int MaxBufferHeight = 32767;
+
+    // The resize every pane makes on a size change. Returns true when the buffers were
+    // replaced and the pane should render; false when the size rounds to the present one, or
+    // when the new buffers do not fit in memory (then the pane stays empty, 0 x 0, and the next
+    // size change tries again). `release` frees every buffer of the pane, `allocate(count)`
+    // makes each of them count elements; the old buffers are gone before the new ones are made.
+    template <typename Release, typename Allocate>
+    bool ReplaceBuffers(int cx, int cy, Release release, Allocate allocate) {
+        const int width = RoundUpToFour(std::clamp(cx, 0, MaxBufferWidth));
+        const int height = std::clamp(cy, 0, MaxBufferHeight);
+        if (width == BufferWidth && height == BufferHeight) return false;
+        release();
+        try {
+            allocate(static_cast<size_t>(width) * static_cast<size_t>(height));
+            // The edge table grows here, so that drawing never has to.
+            ReserveRasterRows(height);
+        } catch (const std::bad_alloc&) {
+            release();
+            BufferWidth = BufferHeight = 0;
+            return false;
+        }
+        BufferWidth = static_cast<int16_t>(width);
+        BufferHeight = static_cast<int16_t>(height);
+        return true;
+    }
+
+    // The whole picture as the drawing target, clipped to the buffer, with the depth and pick
+    // buffers of the same layout when the pane has them.
+    RasterTarget WholeTarget(uint16_t* depth = nullptr, uint32_t* pick = nullptr) {
+        return RasterTarget{
+            PixelBuffer.data(), depth, pick, BufferWidth, BufferHeight, 0, BufferWidth - 1, 0,
+            BufferHeight - 1};
+    }
+
     App& app_;
     PaneHost& host_;
 };

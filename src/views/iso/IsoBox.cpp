@@ -7,19 +7,6 @@
 
 namespace varp {
 
-namespace {
-
-// Sides the int16 buffer sizes can hold; the width is then raised to a multiple of 4.
-constexpr int MaxWidth = 32764;
-constexpr int MaxHeight = 32767;
-
-template <class T>
-void Release(std::vector<T>& buffer) {
-    std::vector<T>().swap(buffer);
-}
-
-}  // namespace
-
 IsoBox::IsoBox(App& app, PaneHost& host) : Pane(app, host) {
     // 32 x 32 placeholders until the first size change; nothing draws into them, because
     // Render does nothing while the sizes are -1.
@@ -29,35 +16,20 @@ IsoBox::IsoBox(App& app, PaneHost& host) : Pane(app, host) {
 }
 
 void IsoBox::OnSize(int cx, int cy) {
-    const int w = RoundUpToFour(std::clamp(cx, 0, MaxWidth));
-    const int h = std::clamp(cy, 0, MaxHeight);
-    if (w == BufferWidth && h == BufferHeight) return;
-
-    // Release first, so that the old and the new buffers are never held together.
-    Release(PixelBuffer);
-    Release(DepthBuffer);
-    Release(PickBuffer);
-    pickHolds_ = PickMeaning::Nothing;
-    const size_t n = static_cast<size_t>(w) * static_cast<size_t>(h);
-    try {
-        PixelBuffer.resize(n);
-        DepthBuffer.resize(n);
-        PickBuffer.resize(n);
-        // The edge table grows here, so that drawing never has to.
-        ReserveRasterRows(h);
-    } catch (const std::bad_alloc&) {
-        // Too big for memory: the pane stays empty (a zero size renders nothing) and the next
-        // size change tries again.
-        Release(PixelBuffer);
-        Release(DepthBuffer);
-        Release(PickBuffer);
-        BufferWidth = 0;
-        BufferHeight = 0;
-        return;
-    }
-    BufferWidth = static_cast<int16_t>(w);
-    BufferHeight = static_cast<int16_t>(h);
-    Render(Full);
+    const bool replaced = ReplaceBuffers(
+        cx, cy,
+        [this] {
+            PixelBuffer = {};
+            DepthBuffer = {};
+            PickBuffer = {};
+            pickHolds_ = PickMeaning::Nothing;
+        },
+        [this](size_t n) {
+            PixelBuffer.resize(n);
+            DepthBuffer.resize(n);
+            PickBuffer.resize(n);
+        });
+    if (replaced) Render(Full);
 }
 
 void IsoBox::Render(int32_t kind) {

@@ -27,8 +27,7 @@ void IsoBox::DrawModel(int32_t kind) {
     if (!IsUsable(setup)) return;
     TransformVertices(setup, *frame);
 
-    const RasterTarget target{
-        PixelBuffer.data(), DepthBuffer.data(), PickBuffer.data(), w, h, 0, w - 1, 0, h - 1};
+    const RasterTarget target = WholeTarget(DepthBuffer.data(), PickBuffer.data());
     SelectTriangles();
     if (VisibleCount == 0) return;
     DepthScale = DepthRange / (MaxZ - MinZ);

@@ -9,36 +9,15 @@
 
 namespace varp {
 
-namespace {
-
-// BufferWidth and BufferHeight are int16: a larger client area is clamped to this.
-constexpr int MaxBufferWidth = 32764;
-constexpr int MaxBufferHeight = 32767;
-
-}  // namespace
-
 PalBox::PalBox(App& app, PaneHost& host) : Pane(app, host) {
     // Placeholder until the first size change; Render draws nothing while the size is -1.
     PixelBuffer.assign(1024, 0);
 }
 
 void PalBox::OnSize(int cx, int cy) {
-    const int width = RoundUpToFour(std::clamp(cx, 0, MaxBufferWidth));
-    const int height = std::clamp(cy, 0, MaxBufferHeight);
-    if (width == BufferWidth && height == BufferHeight) return;
-
-    PixelBuffer = {};
-    try {
-        PixelBuffer.resize(static_cast<size_t>(width) * static_cast<size_t>(height));
-    } catch (const std::bad_alloc&) {
-        // Too big for memory: the pane stays empty and the next size change tries again.
-        PixelBuffer = {};
-        BufferWidth = BufferHeight = 0;
-        return;
-    }
-    BufferWidth = static_cast<int16_t>(width);
-    BufferHeight = static_cast<int16_t>(height);
-    Render();
+    const bool replaced = ReplaceBuffers(
+        cx, cy, [this] { PixelBuffer = {}; }, [this](size_t n) { PixelBuffer.resize(n); });
+    if (replaced) Render();
 }
 
 uint8_t PalBox::ColourAt(ClientPoint p) {
@@ -107,14 +86,7 @@ void PalBox::DrawCellOutline(uint8_t colour, int inset, int size) {
 }
 
 void PalBox::DrawCross(int colourIndex) {
-    RasterTarget target;
-    target.Colour = PixelBuffer.data();
-    target.Pitch = BufferWidth;
-    target.Rows = BufferHeight;
-    target.ClipLeft = 0;
-    target.ClipRight = BufferWidth - 1;
-    target.ClipTop = 0;
-    target.ClipBottom = BufferHeight - 1;
+    const RasterTarget target = WholeTarget();
 
     const int x0 = CellSize * (colourIndex % 16);
     const int y0 = 180 - CellSize * (colourIndex / 16);

@@ -10,10 +10,6 @@ namespace varp {
 
 namespace {
 
-// BufferWidth and BufferHeight are int16: a larger client area is clamped to this.
-constexpr int MaxBufferWidth = 32764;
-constexpr int MaxBufferHeight = 32767;
-
 // The fillers' clippers bisect with 32-bit midpoints, which hold for coordinates within +-2^30.
 // Inside the view range the farthest skin corner or mapping point lands within about +-2.6e7, so
 // this bound only catches a transform done outside it (a caller that skipped KeepViewInRange).
@@ -50,32 +46,19 @@ SkinBox::SkinBox(App& app, PaneHost& host) : Pane(app, host) {
 }
 
 void SkinBox::OnSize(int cx, int cy) {
-    const int width = RoundUpToFour(std::clamp(cx, 0, MaxBufferWidth));
-    const int height = std::clamp(cy, 0, MaxBufferHeight);
-    if (width == BufferWidth && height == BufferHeight) return;
-
-    // Release the old pair before allocating the new one, so two never coexist.
-    PixelBuffer = {};
-    PickBuffer = {};
-    const size_t count = static_cast<size_t>(width) * static_cast<size_t>(height);
-    try {
-        PixelBuffer.resize(count);
-        // In Mapping mode the render below leaves PickBuffer alone, so it must already say
-        // "no texel" everywhere.
-        PickBuffer.assign(count, NoTexel);
-        // The edge table grows here, so that drawing never has to.
-        ReserveRasterRows(height);
-    } catch (const std::bad_alloc&) {
-        // Too big for memory: the pane stays empty (a zero size renders nothing) and the next
-        // size change tries again.
-        PixelBuffer = {};
-        PickBuffer = {};
-        BufferWidth = BufferHeight = 0;
-        return;
-    }
-    BufferWidth = static_cast<int16_t>(width);
-    BufferHeight = static_cast<int16_t>(height);
-    Render(Full);
+    const bool replaced = ReplaceBuffers(
+        cx, cy,
+        [this] {
+            PixelBuffer = {};
+            PickBuffer = {};
+        },
+        [this](size_t n) {
+            PixelBuffer.resize(n);
+            // In Mapping mode the render below leaves PickBuffer alone, so it must already say
+            // "no texel" everywhere.
+            PickBuffer.assign(n, NoTexel);
+        });
+    if (replaced) Render(Full);
 }
 
 void SkinBox::KeepViewInRange() {
@@ -120,17 +103,7 @@ const SkinImage* SkinBox::DrawableSkin() const {
 }
 
 RasterTarget SkinBox::Target() {
-    RasterTarget target;
-    target.Colour = PixelBuffer.data();
-    target.Depth = nullptr;
-    target.Pick = PickBuffer.data();
-    target.Pitch = BufferWidth;
-    target.Rows = BufferHeight;
-    target.ClipLeft = 0;
-    target.ClipRight = BufferWidth - 1;
-    target.ClipTop = 0;
-    target.ClipBottom = BufferHeight - 1;
-    return target;
+    return WholeTarget(nullptr, PickBuffer.data());
 }
 
 void SkinBox::Render(int kind) {
