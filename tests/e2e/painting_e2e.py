@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Painting with the real program: in Paint mode a colour the demo skin does not use is chosen
 in the palette, a click on the 3D model and a click on the flat skin paint one texel each, and
-Skins > Save writes exactly those two texels, in that colour, and nothing else.
+Skins > Save writes exactly those two texels, in that colour, and nothing else. The right button
+then picks the paint colour up from the skin view and from the model.
 
 Usage: painting_e2e.py VARP VARP_TOOL
 """
@@ -54,6 +55,14 @@ def main(varp, tool):
         # Both views show the painted texels, the rest of the skin as it was.
         expected = Pcx.read(demo.skin_path)
         demo.wait_skin_view(expected, "the painted skin in the skin view")
+
+        # The right button picks the paint colour up from either view.
+        picked = next(st for st in candidates[len(candidates) // 2:]
+                      if original.texel(*st) != colour)
+        demo.click(layout.texel_point(*picked), button=3)
+        demo.wait_palette(original, paint=original.texel(*picked))
+        demo.click(centre, button=3)
+        demo.wait_palette(original, paint=colour)
         demo.quit()
 
 

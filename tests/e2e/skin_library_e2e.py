@@ -30,7 +30,9 @@ def checkerboard(width, height):
 
 def main(varp, tool):
     with DemoRun(varp, tool) as demo:
-        original = Pcx.read(demo.skin_path)
+        with open(demo.skin_path, "rb") as f:
+            skin_bytes = f.read()
+        original = Pcx(skin_bytes)
         with open(demo.model, "rb") as f:
             model_bytes = f.read()
         linked_path = os.path.join(demo.base, *LINKED.split("/"))
@@ -106,6 +108,8 @@ def main(varp, tool):
         demo.wait_skin_view(painted, "the linked skin with its painted texel")
         assert demo.visible_windows() == windows, "the list is still open"
         demo.quit()
+        with open(demo.skin_path, "rb") as f:
+            assert f.read() == skin_bytes, "the demo skin changed"
 
 
 if __name__ == "__main__":

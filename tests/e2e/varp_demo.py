@@ -106,6 +106,7 @@ class Layout:
         # The skin view's picture: rows raised to a multiple of 4, centred on (PanS, PanT).
         buffer_width = (self.skin[2] + 3) // 4 * 4
         self.half_w, self.half_h = buffer_width // 2, self.skin[3] // 2
+        self.pan_s, self.pan_t = PAN_S, PAN_T  # whole texels only
         # The toolbar band above the selectors shows which mode button is down.
         self.band = (left, top, min(width, 240), palette_y - top - 28)
 
@@ -118,18 +119,18 @@ class Layout:
         return self.palette_x, self.palette_y, COLUMN, COLUMN
 
     def texel_point(self, s, t):
-        """Screen point in the middle of the 3 x 3 pixels that show texel (s, t) at start."""
-        return (self.skin[0] + self.half_w + (s - PAN_S) * ZOOM + 1,
-                self.skin[1] + self.half_h + (t - PAN_T) * ZOOM + 1)
+        """Screen point in the middle of the 3 x 3 pixels that show texel (s, t)."""
+        return (self.skin[0] + self.half_w + (s - self.pan_s) * ZOOM + 1,
+                self.skin[1] + self.half_h + (t - self.pan_t) * ZOOM + 1)
 
     def visible_texels(self, skin, step=1):
-        """Texels whose whole 3 x 3 block lies inside the skin view at start."""
+        """Texels whose whole 3 x 3 block lies inside the skin view."""
         s_range = [s for s in range(0, skin.width, step)
-                   if 0 <= self.half_w + (s - PAN_S) * ZOOM and
-                   self.half_w + (s - PAN_S) * ZOOM + ZOOM <= self.skin[2]]
+                   if 0 <= self.half_w + (s - self.pan_s) * ZOOM and
+                   self.half_w + (s - self.pan_s) * ZOOM + ZOOM <= self.skin[2]]
         t_range = [t for t in range(0, skin.height, step)
-                   if 0 <= self.half_h + (t - PAN_T) * ZOOM and
-                   self.half_h + (t - PAN_T) * ZOOM + ZOOM <= self.skin[3]]
+                   if 0 <= self.half_h + (t - self.pan_t) * ZOOM and
+                   self.half_h + (t - self.pan_t) * ZOOM + ZOOM <= self.skin[3]]
         return [(s, t) for t in t_range for s in s_range]
 
     def iso_centre(self):
@@ -298,7 +299,7 @@ class DemoRun:
                 if shot.pixel(*self.layout.texel_point(s, t)) != skin.rgb(skin.texel(s, t))]
 
     def wait_skin_view(self, skin, what):
-        """Waits until the skin view shows `skin` at the start's pan and zoom."""
+        """Waits until the skin view shows `skin` at the layout's pan, zoom 3."""
         try:
             return self.wait_screen(what, lambda s: not self.skin_view_mismatches(s, skin))
         except Timeout:

@@ -1,8 +1,11 @@
-"""A private X server for end-to-end runs, and what a test does on it: screenshots, keys, windows.
+"""A private X server for end-to-end runs, and what a test does on it: screenshots, keys, windows,
+the cursor.
 
-Standard library only. The server picks a free display number itself (-displayfd), so runs
+Standard library only (ctypes for the X libraries). The server picks a free display number itself (-displayfd), so runs
 never collide with one another or with a desktop.
 """
+import ctypes
+import ctypes.util
 import os
 import subprocess
 import tempfile
@@ -66,6 +69,14 @@ class Screenshot:
                 for x in range(left, left + width)}
 
 
+class _CursorImage(ctypes.Structure):
+    # The leading fields of XFixesCursorImage.
+    _fields_ = [("x", ctypes.c_short), ("y", ctypes.c_short),
+                ("width", ctypes.c_ushort), ("height", ctypes.c_ushort),
+                ("xhot", ctypes.c_ushort), ("yhot", ctypes.c_ushort),
+                ("cursor_serial", ctypes.c_ulong), ("pixels", ctypes.POINTER(ctypes.c_ulong))]
+
+
 class XSession:
     def __init__(self, width=1280, height=1024):
         self.tmp = tempfile.mkdtemp(prefix="varp-x-")
@@ -85,8 +96,13 @@ class XSession:
         self.env = dict(os.environ, DISPLAY=self.display, QT_QPA_PLATFORM="xcb",
                         XDG_RUNTIME_DIR=self.tmp)
         self.env.pop("WAYLAND_DISPLAY", None)
+        self._xlib = None
+        self._connection = None
 
     def close(self):
+        if self._connection is not None:
+            self._xlib[0].XCloseDisplay(self._connection)
+            self._connection = None
         self.server.terminate()
         try:
             self.server.wait(10)
@@ -115,6 +131,38 @@ class XSession:
             key, _, value = line.partition("=")
             values[key] = int(value) if value.lstrip("-").isdigit() else value
         return values["X"], values["Y"], values["WIDTH"], values["HEIGHT"]
+
+    def cursor_visible(self):
+        """Whether the pointer's cursor shows any pixel (X Fixes reads the cursor image), or
+        None where the X libraries cannot be loaded."""
+        if self._xlib is None:
+            x11_name = ctypes.util.find_library("X11")
+            fixes_name = ctypes.util.find_library("Xfixes")
+            if x11_name is None or fixes_name is None:
+                self._xlib = ()
+            else:
+                x11, fixes = ctypes.CDLL(x11_name), ctypes.CDLL(fixes_name)
+                x11.XOpenDisplay.restype = ctypes.c_void_p
+                x11.XOpenDisplay.argtypes = [ctypes.c_char_p]
+                x11.XCloseDisplay.argtypes = [ctypes.c_void_p]
+                x11.XFree.argtypes = [ctypes.c_void_p]
+                fixes.XFixesGetCursorImage.restype = ctypes.POINTER(_CursorImage)
+                fixes.XFixesGetCursorImage.argtypes = [ctypes.c_void_p]
+                self._xlib = (x11, fixes)
+                self._connection = x11.XOpenDisplay(self.display.encode())
+                if not self._connection:
+                    raise RuntimeError(f"cannot open {self.display}")
+        if not self._xlib:
+            return None
+        x11, fixes = self._xlib
+        image = fixes.XFixesGetCursorImage(self._connection)
+        if not image:
+            raise RuntimeError("no cursor image")
+        c = image.contents
+        # 32-bit ARGB values in unsigned longs; a hidden cursor is transparent throughout.
+        shown = any(c.pixels[i] >> 24 for i in range(c.width * c.height))
+        x11.XFree(image)
+        return shown
 
     def screenshot(self):
         return Screenshot(self.run("import", "-window", "root", "-depth", "8", "ppm:-",
