@@ -1,8 +1,9 @@
 #!/usr/bin/env python3
 """Painting with the real program: in Paint mode a colour the demo skin does not use is chosen
 in the palette, a click on the 3D model and a click on the flat skin paint one texel each, and
-Skins > Save writes exactly those two texels, in that colour, and nothing else. The right button
-then picks the paint colour up from the skin view and from the model.
+Skins > Save writes exactly those two texels, in that colour, and nothing else. A stroke over
+the flat skin paints the texels under its moves and ends over the palette without choosing a
+colour; the right button then picks the paint colour up from the skin view and the model.
 
 Usage: painting_e2e.py VARP VARP_TOOL
 """
@@ -11,7 +12,7 @@ import sys
 
 sys.dont_write_bytecode = True  # nothing written into the source tree
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from varp_demo import DemoRun, run, unused_colour  # noqa: E402
+from varp_demo import DemoRun, palette_image, run, unused_colour  # noqa: E402
 from varp_files import Pcx, changed_texels  # noqa: E402
 
 
@@ -52,13 +53,41 @@ def main(varp, tool):
         assert changed_texels(original, saved) == {model_texel: colour, texel: colour}, (
             changed_texels(original, saved), model_texel, texel, colour)
 
+        # A stroke: each move with the button down paints the texel under the pointer, only
+        # that one; the skin view keeps the mouse when the pointer leaves it, so a release over
+        # the palette chooses no colour.
+        painted = {model_texel: colour, texel: colour}
+        visible = set(layout.visible_texels(original))
+
+        def free_block(s, t):
+            block = {(s + ds, t + dt) for ds in range(5) for dt in range(3)}
+            return block <= visible and not block & set(painted)
+        s, t = next(st for st in candidates[len(candidates) // 2:] if free_block(*st))
+        stroke = [(s, t), (s + 2, t), (s + 4, t + 2)]
+        demo.x.xdotool("mousemove", *map(str, layout.texel_point(*stroke[0])), "mousedown", "1")
+        try:
+            for i, st in enumerate(stroke):
+                if i:
+                    demo.x.xdotool("mousemove", *map(str, layout.texel_point(*st)))
+                demo.wait_pixel(layout.texel_point(*st), rgb, f"texel {st} painted by the stroke")
+            demo.x.xdotool("mousemove", *map(str, layout.cell(5)))
+        finally:
+            demo.x.xdotool("mouseup", "1")
+        after = (s + 4, t)
+        demo.click(layout.texel_point(*after))
+        shot = demo.wait_pixel(layout.texel_point(*after), rgb, f"texel {after} painted")
+        assert shot.region(*layout.palette_region()) == palette_image(original, paint=colour), \
+            "the palette took part in the stroke"
+        painted.update({st: colour for st in stroke + [after]})
+        saved = demo.save_skin(demo.skin_path)
+        assert changed_texels(original, saved) == painted, (changed_texels(original, saved),
+                                                            painted)
+
         # Both views show the painted texels, the rest of the skin as it was.
-        expected = Pcx.read(demo.skin_path)
-        demo.wait_skin_view(expected, "the painted skin in the skin view")
+        demo.wait_skin_view(saved, "the painted skin in the skin view")
 
         # The right button picks the paint colour up from either view.
-        picked = next(st for st in candidates[len(candidates) // 2:]
-                      if original.texel(*st) != colour)
+        picked = next(st for st in candidates[len(candidates) // 2:] if st not in painted)
         demo.click(layout.texel_point(*picked), button=3)
         demo.wait_palette(original, paint=original.texel(*picked))
         demo.click(centre, button=3)
