@@ -148,19 +148,23 @@ class DemoRun:
         self.x = None
         self.program = None
         self.log_path = os.path.join(self.work, "varp.log")
-        self.base = os.path.join(self.work, "base")
-        subprocess.run([self.tool, "make-sample", self.base], check=True, capture_output=True,
-                       timeout=WAIT)
-        self.model = os.path.join(self.base, "models", "demo", "tris.md2")
-        self.skin_path = os.path.join(self.base, "models", "demo", "skin.pcx")
-        # Its own settings, with the base folder set, so start-up asks nothing.
-        self.config = os.path.join(self.work, "config")
-        os.makedirs(os.path.join(self.config, "Ombrick"))
-        with open(os.path.join(self.config, "Ombrick", "Zozuz05.conf"), "w") as f:
-            f.write('[Project]\nBaseDir="%s"\n'
-                    % self.base.replace("\\", "\\\\").replace('"', '\\"'))
-        self.x = XSession()
         self.layout = None
+        try:
+            self.base = os.path.join(self.work, "base")
+            subprocess.run([self.tool, "make-sample", self.base], check=True, capture_output=True,
+                           timeout=WAIT)
+            self.model = os.path.join(self.base, "models", "demo", "tris.md2")
+            self.skin_path = os.path.join(self.base, "models", "demo", "skin.pcx")
+            # Its own settings, with the base folder set, so start-up asks nothing.
+            self.config = os.path.join(self.work, "config")
+            os.makedirs(os.path.join(self.config, "Ombrick"))
+            with open(os.path.join(self.config, "Ombrick", "Zozuz05.conf"), "w") as f:
+                f.write('[Project]\nBaseDir="%s"\n'
+                        % self.base.replace("\\", "\\\\").replace('"', '\\"'))
+            self.x = XSession()
+        except BaseException:
+            self.close()
+            raise
 
     def __enter__(self):
         return self

@@ -1,8 +1,8 @@
 """A private X server for end-to-end runs, and what a test does on it: screenshots, keys, windows,
 the cursor.
 
-Standard library only (ctypes for the X libraries). The server picks a free display number itself (-displayfd), so runs
-never collide with one another or with a desktop.
+Standard library only (ctypes for the X libraries). The server picks a free display number
+itself (-displayfd), so runs never collide with one another or with a desktop.
 """
 import ctypes
 import ctypes.util
