@@ -7,6 +7,7 @@ itself (-displayfd), so runs never collide with one another or with a desktop.
 import ctypes
 import ctypes.util
 import os
+import shutil
 import subprocess
 import tempfile
 import time
@@ -91,6 +92,8 @@ class XSession:
             number = pipe.readline().strip()
         if not number:
             self.server.kill()
+            self.server.wait()
+            shutil.rmtree(self.tmp, ignore_errors=True)
             raise RuntimeError("Xvfb did not start")
         self.display = ":" + number.decode()
         self.env = dict(os.environ, DISPLAY=self.display, QT_QPA_PLATFORM="xcb",
@@ -108,6 +111,8 @@ class XSession:
             self.server.wait(10)
         except subprocess.TimeoutExpired:
             self.server.kill()
+            self.server.wait()
+        shutil.rmtree(self.tmp, ignore_errors=True)
 
     def run(self, *args, timeout=60):
         return subprocess.run(list(args), env=self.env, capture_output=True, timeout=timeout,
