@@ -211,11 +211,12 @@ class DemoRun:
             return fresh.pop() if fresh else None
         return wait_for(what, new, WAIT)
 
-    def start(self):
-        """Starts the program on the demo model and waits until its palette is on screen."""
+    def start(self, wrapper=()):
+        """Starts the program on the demo model (behind `wrapper`, a command such as a memory
+        checker, when given) and waits until its palette is on screen."""
         env = dict(self.x.env, XDG_CONFIG_HOME=self.config)
         log = open(self.log_path, "ab")
-        self.program = subprocess.Popen([self.varp, "-md2", self.model], env=env,
+        self.program = subprocess.Popen([*wrapper, self.varp, "-md2", self.model], env=env,
                                         cwd=self.work, stdout=log, stderr=subprocess.STDOUT)
         log.close()
         window = self.x.find_window(TITLE, timeout=WAIT)
