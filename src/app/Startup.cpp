@@ -4,7 +4,7 @@
 #include "app/CommandLine.h"
 #include "app/FileCommands.h"
 #include "formats/Md2Reader.h"
-#include "formats/Pcx.h"
+#include "skins/LooseSkins.h"
 
 namespace varp {
 
@@ -43,22 +43,12 @@ void ReadCommandLine(App& app) {
     app.CurrentFile = tokens[0];
     sys.WriteProfileString(SettingsSection, CurFileValue, app.CurrentFile);
     for (size_t i = 1; i < tokens.size(); ++i) {
-        std::unique_ptr<SkinImage> skin = LoadSkinFile(sys, tokens[i]);
-        if (!skin) {
+        const int added = OpenLooseSkin(app, tokens[i]);
+        if (added == 0) {
             sys.MessageBox("Error loading skin from the command line!", Buttons::Ok,
                            Icon::Exclamation);
-            return;
         }
-        if (skin->Width != app.SkinWidth || skin->Height != app.SkinHeight) {
-            sys.MessageBox("Error loading skin: Incorrect dimensions!", Buttons::Ok,
-                           Icon::Exclamation);
-            return;
-        }
-        skin->Name = skin->Path;
-        skin->Flags |= Unlinked;
-        app.Skins.push_back(std::move(skin));
-        app.SelectSkin(static_cast<int>(app.Skins.size()) - 1);
-        app.RefreshAllViews();
+        if (added != 1) return;
     }
 }
 

@@ -2,6 +2,7 @@
 #include "skins/FolderScan.h"
 
 #include "formats/Pcx.h"
+#include "skins/LooseSkins.h"
 
 namespace varp {
 
@@ -21,10 +22,8 @@ void ScanFolder(App& app, const std::string& folder) {
     for (const std::string& name : names) {
         std::unique_ptr<SkinImage> skin = LoadSkinFile(sys, name);
         if (!skin) continue;
-        if (skin->Width != app.SkinWidth || skin->Height != app.SkinHeight) continue;
-        skin->Name = skin->Path;
-        skin->Flags |= Unlinked;
-        app.Skins.push_back(std::move(skin));
+        if (!FitsModel(app, *skin)) continue;
+        AppendLoose(app, std::move(skin));
         ++found;
     }
     app.RefreshAllViews();

@@ -8,6 +8,7 @@
 #include "app/Startup.h"
 #include "formats/Pcx.h"
 #include "skins/FolderScan.h"
+#include "skins/LooseSkins.h"
 
 namespace varp {
 
@@ -82,19 +83,7 @@ void SkinNew(App& app) {
 
 void SkinOpen(App& app) {
     std::string path;
-    if (!ChooseSkinFile(app, false, &path)) return;
-    std::unique_ptr<SkinImage> skin = LoadSkinFile(app.Sys, path);
-    if (!skin) return;
-    if (skin->Width != app.SkinWidth || skin->Height != app.SkinHeight) {
-        app.Sys.MessageBox("Error loading skin: Incorrect dimensions!", Buttons::Ok,
-                           Icon::Exclamation);
-        return;
-    }
-    skin->Name = skin->Path;
-    skin->Flags |= Unlinked;
-    app.Skins.push_back(std::move(skin));
-    app.SelectSkin(static_cast<int>(app.Skins.size()) - 1);
-    app.RefreshAllViews();
+    if (ChooseSkinFile(app, false, &path)) OpenLooseSkin(app, path);
 }
 
 void SkinClose(App& app) {
