@@ -47,6 +47,14 @@ class Pane {
     int16_t BufferHeight = -1;
 
   protected:
+    // Whether a client point lies inside the pane's client area as the host reports it now.
+    bool InsideClient(ClientPoint p);
+    // Hide the cursor / show it again: ShowCursor until the display count is below zero / at
+    // least zero. At most a fixed number of calls, so that a count that never crosses zero
+    // (something else keeps the cursor hidden or shown) cannot hold the pane in a loop.
+    void HideCursor();
+    void ShowCursorAgain();
+
     // Sides the 16-bit buffer sizes can hold; the width is then raised to a multiple of 4.
     static constexpr int MaxBufferWidth = 32764;
     static constexpr int MaxBufferHeight = 32767;

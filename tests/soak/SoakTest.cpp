@@ -185,8 +185,11 @@ private:
         if (&host == &hosts_[1] && app_->Mode == ModeMapping && app_->NumTexCoords > 0 && Pick(2)) {
             const auto& skin = static_cast<const SkinBox&>(pane);
             const SkinCoord c = app_->TexCoords[Pick(app_->NumTexCoords)];
-            p = {static_cast<int>(skin.Width() / 2 + (c.s - skin.PanS + 0.5f) * skin.Zoom),
-                 static_cast<int>(skin.Height() / 2 + (c.t - skin.PanT + 0.5f) * skin.Zoom)};
+            const float s = static_cast<float>(c.s), t = static_cast<float>(c.t);
+            p = {static_cast<int>(static_cast<float>(skin.Width() / 2) +
+                                  (s - skin.PanS + 0.5f) * skin.Zoom),
+                 static_cast<int>(static_cast<float>(skin.Height() / 2) +
+                                  (t - skin.PanT + 0.5f) * skin.Zoom)};
         }
         unsigned flags = 0;
         if (Pick(2)) flags |= MK_LBUTTON;

@@ -65,10 +65,6 @@ class IsoBox : public Pane {
     // PaintColour into the texel shown under a window point, unless its present colour is
     // locked; a painted texel is reported with a kind-0 refresh even if its colour stays.
     void PaintTexel(ClientPoint p);
-    // Hide the cursor / show it again: ShowCursor until the display count is below zero / at
-    // least zero, at most 20 calls, in case the count never gets there.
-    void HideCursor();
-    void ShowCursorAgain();
     // Gives up the capture and forgets the keys of the press.
     void EndDrag();
 

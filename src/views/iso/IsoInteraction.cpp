@@ -24,10 +24,6 @@ constexpr int32_t RightDrags[4][2] = {
     {IsoBox::DeselectDrag, IsoBox::LookDrag},
 };
 
-// A display count that never crosses zero (another part of the program keeps the cursor
-// hidden or shown) must not hold the pane in a loop.
-constexpr int CursorCallLimit = 20;
-
 bool IsCameraDrag(int32_t state) {
     return state == IsoBox::OrbitDrag || state == IsoBox::LookDrag || state == IsoBox::ZoomDrag;
 }
@@ -201,18 +197,6 @@ void IsoBox::OnCaptureChanged() {
     DragState = Idle;
     CtrlHeld = 0;
     ShiftHeld = 0;
-}
-
-void IsoBox::HideCursor() {
-    for (int i = 0; i < CursorCallLimit; ++i) {
-        if (host_.ShowCursor(false) < 0) return;
-    }
-}
-
-void IsoBox::ShowCursorAgain() {
-    for (int i = 0; i < CursorCallLimit; ++i) {
-        if (host_.ShowCursor(true) >= 0) return;
-    }
 }
 
 void IsoBox::EndDrag() {

@@ -60,7 +60,6 @@ class PalBox : public Pane {
     void SetLock(ClientPoint p, int32_t lock);
     void ReleaseButton(unsigned flags, bool left);
     void Show();
-    bool InsideClient(ClientPoint p);
 
     // Writes one pixel at a buffer row counted from the bottom, if it lies inside the buffer.
     void Plot(int row, int column, uint8_t colour);

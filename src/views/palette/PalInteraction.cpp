@@ -126,10 +126,4 @@ void PalBox::Show() {
     host_.RedrawNow();
 }
 
-bool PalBox::InsideClient(ClientPoint p) {
-    int width = 0, height = 0;
-    host_.ClientSize(&width, &height);
-    return p.x >= 0 && p.y >= 0 && p.x < width && p.y < height;
-}
-
 }  // namespace varp

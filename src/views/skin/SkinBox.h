@@ -111,9 +111,6 @@ class SkinBox : public Pane {
     void ReleaseButton(unsigned flags, bool left);
     void MoveDragSlot(ClientPoint p);
     void EndMappingDrag();
-    void HideCursor();
-    void ShowCursorAgain();
-    bool InsideClient(ClientPoint p);
 
     // The current skin when it can be drawn (a skin whose pixels cover SkinWidth x
     // SkinHeight), else null.

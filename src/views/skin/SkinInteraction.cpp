@@ -18,10 +18,6 @@ constexpr int ColourPicked = 4;
 constexpr long double ZoomOutStep = std::bit_cast<float>(0x3F7FBE87u);
 constexpr long double ZoomInStep = std::bit_cast<float>(0x3F8020C5u);
 
-// A display count that never crosses zero (something else keeps the cursor hidden or shown)
-// must not hold the pane in a loop.
-constexpr int CursorCallLimit = 20;
-
 // The interaction a press starts, by Mode (Mix, Paint, Camera, Mapping) and Ctrl (without,
 // with). Idle means none; MovePoint starts only if GrabPoint finds a point.
 constexpr int32_t LeftPress[4][2] = {
@@ -210,24 +206,6 @@ void SkinBox::OnCaptureChanged() {
     }
     DragState = Idle;
     CtrlHeld = 0;
-}
-
-bool SkinBox::InsideClient(ClientPoint p) {
-    int width = 0, height = 0;
-    host_.ClientSize(&width, &height);
-    return p.x >= 0 && p.y >= 0 && p.x < width && p.y < height;
-}
-
-void SkinBox::HideCursor() {
-    for (int i = 0; i < CursorCallLimit; ++i) {
-        if (host_.ShowCursor(false) < 0) return;
-    }
-}
-
-void SkinBox::ShowCursorAgain() {
-    for (int i = 0; i < CursorCallLimit; ++i) {
-        if (host_.ShowCursor(true) >= 0) return;
-    }
 }
 
 }  // namespace varp
