@@ -2,48 +2,24 @@
 // the quit question.
 #include <gtest/gtest.h>
 
-#include "frame/Commands.h"
 #include "formats/Md2Reader.h"
+#include "frame/Commands.h"
 #include "frame/MainWnd.h"
-#include "support/FakePaneHost.h"
 #include "support/Md2Files.h"
-#include "support/ScriptedFrameHost.h"
-#include "support/ScriptedPlatform.h"
-#include "support/TempDir.h"
+#include "support/TestWindow.h"
 
 namespace varp {
 namespace {
 
-class MainWndTest : public ::testing::Test {
-protected:
-    MainWndTest() : app(std::make_unique<App>(sys)) {
+class MainWndTest : public ::testing::Test, public test::TestWindow {
+  protected:
+    MainWndTest() {
         test::TestModel m = test::SquareModel();
         m.skins = {"sq\\skin.pcx"};
         m.frames.push_back(m.frames[0]);
         m.frames[1].name = "base02";
-        dir.Write("sq/tris.md2", test::MakeMd2(m));
-        dir.Write("sq/skin.pcx", test::MakePcx(8, 8));
-        sys.settings["Project/BaseDir"] = dir.SystemPath();
-        sys.settings["Project/CurFile"] = dir.SystemPath() + "\\sq\\tris.md2";
-        wnd = std::make_unique<MainWnd>(*app, frame, modelHost, skinHost, paletteHost);
-        frame.wnd = wnd.get();
-        frame.hosts = {{Child::ModelView, &modelHost}, {Child::SkinView, &skinHost}, {Child::PaletteView, &paletteHost}};
-        modelHost.pane = &wnd->PaneOf(Child::ModelView);
-        skinHost.pane = &wnd->PaneOf(Child::SkinView);
-        paletteHost.pane = &wnd->PaneOf(Child::PaletteView);
-        for (test::FakePaneHost* h : {&modelHost, &skinHost, &paletteHost}) {
-            h->onRefresh = [this](int kind) { wnd->OnRefresh(kind); };
-        }
-        wnd->OnCreateClient();
-        frame.Drain();
-        frame.redraws.clear();
+        Open(m, "sq");
     }
-    test::TempDir dir;
-    test::ScriptedPlatform sys;
-    std::unique_ptr<App> app;
-    test::ScriptedFrameHost frame;
-    test::FakePaneHost modelHost, skinHost, paletteHost;
-    std::unique_ptr<MainWnd> wnd;
 };
 
 TEST_F(MainWndTest, CreationPlacesEverythingAndReadsTheLastModel) {
@@ -193,7 +169,8 @@ TEST_F(MainWndTest, OnlyYesClosesTheWindow) {
     sys.answers = {Answer::Yes};
     wnd->OnClose();
     EXPECT_TRUE(frame.closed);
-    EXPECT_EQ(sys.messages.back(), "All Unsaved data will be lost...\nAre you sure you want to quit?");
+    EXPECT_EQ(sys.messages.back(),
+              "All Unsaved data will be lost...\nAre you sure you want to quit?");
 }
 
 TEST_F(MainWndTest, MappingCommandsChangeOnlyTheSelectionBit) {

@@ -7,12 +7,8 @@
 #include <vector>
 
 #include "frame/Commands.h"
-#include "frame/MainWnd.h"
-#include "support/FakePaneHost.h"
 #include "support/Md2Files.h"
-#include "support/ScriptedFrameHost.h"
-#include "support/ScriptedPlatform.h"
-#include "support/TempDir.h"
+#include "support/TestWindow.h"
 #include "views/palette/PalBox.h"
 #include "views/skin/SkinBox.h"
 
@@ -26,43 +22,19 @@ constexpr uint8_t Unselected = 200, SelectedOutline = 196, GrabbedOutline = 204;
 // 800 x 600 window, in Mapping mode with PaintColour 200. The skin view is 608 x 550 at the
 // starting pan and zoom: texel (s, t) lies around client point (305 + 3 (s - 50),
 // 276 + 3 (t - 50)). The skin's texels are all below 29, so outline colours stand out.
-struct SkinWindowTest : ::testing::Test {
-    SkinWindowTest() : app(std::make_unique<App>(sys)) {
+struct SkinWindowTest : ::testing::Test, TestWindow {
+    SkinWindowTest() {
         TestModel m = SquareModel();
         m.skins = {"sq\\skin.pcx"};
-        dir.Write("sq/tris.md2", MakeMd2(m));
-        dir.Write("sq/skin.pcx", MakePcx(8, 8));
-        sys.settings["Project/BaseDir"] = dir.SystemPath();
-        sys.settings["Project/CurFile"] = dir.SystemPath() + "\\sq\\tris.md2";
-        wnd = std::make_unique<MainWnd>(*app, frame, modelHost, skinHost, paletteHost);
-        frame.wnd = wnd.get();
-        frame.hosts = {{Child::ModelView, &modelHost},
-                       {Child::SkinView, &skinHost},
-                       {Child::PaletteView, &paletteHost}};
-        modelHost.pane = &wnd->PaneOf(Child::ModelView);
-        skinHost.pane = &wnd->PaneOf(Child::SkinView);
-        paletteHost.pane = &wnd->PaneOf(Child::PaletteView);
-        for (FakePaneHost* h : {&modelHost, &skinHost, &paletteHost}) {
-            h->onRefresh = [this](int kind) { wnd->OnRefresh(kind); };
-        }
-        wnd->OnCreateClient();
+        Open(m, "sq");
         app->PaintColour = Unselected;
-        wnd->OnCommand(CmdMappingMode);
-        frame.Drain();
-        frame.redraws.clear();
+        Command(CmdMappingMode);
     }
     static ClientPoint At(int s, int t) { return {305 + 3 * (s - 50), 276 + 3 * (t - 50)}; }
     size_t Shown(uint8_t colour) {
         const std::vector<uint8_t>& pixels = wnd->SkinView().PixelBuffer;
         return static_cast<size_t>(std::count(pixels.begin(), pixels.end(), colour));
     }
-
-    TempDir dir;
-    ScriptedPlatform sys;
-    std::unique_ptr<App> app;
-    ScriptedFrameHost frame;
-    FakePaneHost modelHost, skinHost, paletteHost;
-    std::unique_ptr<MainWnd> wnd;
 };
 
 TEST_F(SkinWindowTest, EveryStepOfADragIsOnScreenWhenTheHandlerReturns) {
