@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "views/iso/AllocationCounter.h"
+#include "support/HeapCounter.h"
 #include "views/iso/IsoFixture.h"
 
 namespace varp::test {
@@ -95,9 +95,9 @@ TEST(IsoBoxBuffers, AZeroSizedPaneHasEmptyBuffersAndRendersNothing) {
 TEST(IsoBoxBuffers, BuffersThatCannotBeAllocatedLeaveAnEmptyPaneUntilTheNextSizeChange) {
     SampleView v;
     IsoBox& box = *v.box;
-    AllocationCounter::FailFrom(400 * 300);
+    FailAllocationsFrom(400 * 300);
     box.OnSize(400, 300);
-    AllocationCounter::FailFrom(0);
+    FailAllocationsFrom(0);
     EXPECT_EQ(box.BufferWidth, 0);
     EXPECT_EQ(box.BufferHeight, 0);
     EXPECT_TRUE(box.PixelBuffer.empty());
@@ -297,7 +297,7 @@ TEST(IsoBoxKinds, NoRenderAllocates) {
     box.OnSize(1100, 1030);  // taller than the rasterizer's customary 1024 rows
     for (int t = 0; t < app.NumTriangles; t += 3)
         app.Triangles[t].Flags = t % 2 ? Grabbed : Selected;
-    const long before = AllocationCounter::Count();
+    const long before = HeapAllocations();
     for (int kind : {1, 3, 0, 2, 4, 5}) box.Render(kind);
     app.Mode = ModeMapping;
     box.Render(IsoBox::Quick);
@@ -305,7 +305,7 @@ TEST(IsoBoxKinds, NoRenderAllocates) {
     box.ViewCamera.Orbit(300, 200);
     box.ViewCamera.Dolly(-900);
     box.Render(IsoBox::Quick);
-    const long after = AllocationCounter::Count();
+    const long after = HeapAllocations();
     EXPECT_EQ(after - before, 0);
 }
 

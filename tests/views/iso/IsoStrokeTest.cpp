@@ -6,7 +6,7 @@
 #include <ostream>
 #include <vector>
 
-#include "views/iso/AllocationCounter.h"
+#include "support/HeapCounter.h"
 #include "views/iso/FanView.h"
 
 namespace varp::test {
@@ -284,11 +284,11 @@ TEST(IsoMoves, NoMoveAllocates) {
         if (d.mode == ModeMapping && d.keys == 0) {
             for (int t = 0; t < 4; ++t) v.app->Triangles[t].Flags = d.left ? 0u : Selected;
         }
-        const long before = AllocationCounter::Count();
+        const long before = HeapAllocations();
         for (ClientPoint p : {Right, Top, Bottom, Left, Top2, Outside}) {
             v.box->OnMouseMove(p, d.moveFlags);
         }
-        EXPECT_EQ(AllocationCounter::Count(), before) << "mode " << d.mode << " keys " << d.keys;
+        EXPECT_EQ(HeapAllocations(), before) << "mode " << d.mode << " keys " << d.keys;
         EXPECT_FALSE(v.host.warps.empty() && v.host.sent.empty());  // the moves did something
     }
 }
