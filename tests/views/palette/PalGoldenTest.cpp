@@ -64,7 +64,9 @@ testing::AssertionResult SamePicture(const PalBox& box, const std::vector<uint8_
 
 struct PalState {
     uint8_t paint, background;
-    int lockEvery;  // colours k with k % lockEvery == 0 get lock value 1, the next one 2
+    // Colours k with k % lockEvery == 0 get lock value 1, the next one 2 and the one after -1:
+    // only 1 is drawn.
+    int lockEvery;
 };
 
 class PalGoldenTest : public ::testing::TestWithParam<PalState> {
@@ -76,6 +78,7 @@ class PalGoldenTest : public ::testing::TestWithParam<PalState> {
         for (int k = 0; k < 256; ++k) {
             if (k % s.lockEvery == 0) app->ColourLocks[k] = 1;
             if (k % s.lockEvery == 1) app->ColourLocks[k] = 2;
+            if (k % s.lockEvery == 2) app->ColourLocks[k] = -1;
         }
     }
     test::ScriptedPlatform sys;
