@@ -18,22 +18,12 @@ constexpr unsigned R = MK_RBUTTON;
 using Points = std::vector<SkinCoord>;
 
 // Two triangles on a 16 x 16 skin sharing the points (10, 2) and (6, 8):
-// A = (2, 2) (10, 2) (6, 8) and B = (10, 2) (14, 8) (6, 8), in Mapping mode, shown as in
-// SkinInteractionTest: texel (s, t) around client point (102 + 4 (s - 8), 102 + 4 (t - 8)).
-struct MappingDragTest : ::testing::Test {
-    test::ScriptedPlatform sys;
-    test::FakePaneHost host;
-    std::unique_ptr<App> app = test::AppWithSkin(sys, 16, 16);
-    SkinBox box{*app, host};
+// A = (2, 2) (10, 2) (6, 8) and B = (10, 2) (14, 8) (6, 8), in Mapping mode.
+struct MappingDragTest : test::SkinPaneTest {
     ModelTriangle& a = app->Triangles[0];
     ModelTriangle& b = app->Triangles[1];
 
     MappingDragTest() {
-        host.pane = &box;
-        host.width = host.height = 200;
-        box.PanS = box.PanT = 8.0f;
-        box.Zoom = 4.0f;
-        box.OnSize(200, 200);
         app->Mode = ModeMapping;
         const Points points = {{2, 2}, {10, 2}, {6, 8}, {14, 8}};
         std::copy(points.begin(), points.end(), app->TexCoords);
@@ -43,7 +33,6 @@ struct MappingDragTest : ::testing::Test {
         app->NumTriangles = 2;
         app->RebuildTexCoords();
     }
-    static ClientPoint At(int s, int t) { return {102 + 4 * (s - 8), 102 + 4 * (t - 8)}; }
     Points Table() const { return {app->TexCoords, app->TexCoords + app->NumTexCoords}; }
     static Points Corners(const ModelTriangle& t) {
         return {t.CornerST[0], t.CornerST[1], t.CornerST[2]};

@@ -100,45 +100,6 @@ TEST_F(SkinBoxTest, APaneTooBigForMemoryStaysEmptyAndTheNextSizeTriesAgain) {
     EXPECT_EQ(box.PickBuffer.size(), 400u * 304u);
 }
 
-TEST_F(SkinBoxTest, TexelFiftyLiesAtTheCentreOfATwoHundredPixelPaneAtZoomThree) {
-    auto app = AppWithSkin(sys, 128, 128);
-    SkinBox box(*app, host);
-    box.OnSize(200, 200);
-    EXPECT_EQ(box.ColumnOf(50.0), 100);
-    EXPECT_EQ(box.RowOf(50.0), 100);  // screen row 99 from the top
-    EXPECT_EQ(box.ColumnOf(51.0), 103);
-    EXPECT_EQ(box.RowOf(51.0), 97);  // t grows downward on screen
-    EXPECT_EQ(box.ColumnOf(0.0), -50);
-    EXPECT_EQ(box.ColumnOf(-0.2), -50);  // -50.6 truncates toward zero
-}
-
-TEST_F(SkinBoxTest, TheSkinRectangleRunsFromTheFirstTexelToTheStartOfTheLast) {
-    auto app = AppWithSkin(sys, 16, 16);
-    SkinBox box(*app, host);
-    box.PanS = box.PanT = 8.0f;
-    box.OnSize(200, 200);
-    // Corners: columns (0 - 8) * 3 + 100 = 76 and (15 - 8) * 3 + 100 = 121; rows
-    // 100 + 24 = 124 for t = 0 and 100 - 21 = 79 for t = 15.
-    const SkinImage& skin = *app->CurrentSkin;
-    for (int row = 0; row < 200; ++row) {
-        for (int column = 0; column < 200; ++column) {
-            const size_t i = static_cast<size_t>(row * 200 + column);
-            const bool inside = column >= 76 && column <= 121 && row >= 79 && row <= 124;
-            ASSERT_EQ(box.PickBuffer[i] != NoTexel, inside) << column << ", " << row;
-            const uint8_t expected = inside ? skin.Pixels[box.PickBuffer[i]] : uint8_t{0};
-            ASSERT_EQ(box.PixelBuffer[i], expected) << column << ", " << row;
-        }
-    }
-    // Upright: texel (0, 0) at the top left, t growing downward, s to the right.
-    EXPECT_EQ(box.PickBuffer[124 * 200 + 76], 0u);
-    const uint32_t bottomLeft = box.PickBuffer[79 * 200 + 76];
-    EXPECT_EQ(bottomLeft % 16, 0u);
-    EXPECT_GE(bottomLeft / 16, 14u);
-    const uint32_t topRight = box.PickBuffer[124 * 200 + 121];
-    EXPECT_EQ(topRight / 16, 0u);
-    EXPECT_GE(topRight % 16, 14u);
-}
-
 TEST_F(SkinBoxTest, TheTexelUnderAPointTruncatesTowardZero) {
     auto app = AppWithSkin(sys, 64, 64);
     SkinBox box(*app, host);
@@ -288,35 +249,6 @@ TEST_F(SkinBoxTest, MappingModeDrawsEveryKindAsDisplayOnlyAndKeepsTheLastFullPic
         EXPECT_EQ(box.PixelBuffer, reference.PixelBuffer) << kind;
         EXPECT_EQ(box.PickBuffer, pick) << kind;
     }
-}
-
-TEST_F(SkinBoxTest, RecolourAfterPaintingEqualsAFullRenderOfTheSample) {
-    test::TempDir dir;
-    auto app = AppWithSample(sys, dir);
-    ASSERT_NE(app->CurrentSkin, nullptr);
-    SkinBox box(*app, host);
-    box.PanS = 100.0f, box.PanT = 60.0f, box.Zoom = 2.75f;
-    box.OnSize(320, 240);
-    const auto pick = box.PickBuffer;
-    const uint32_t offset = box.PickAt({160, 120});
-    ASSERT_NE(offset, NoTexel);
-    uint8_t& texel = app->CurrentSkin->Pixels[offset];
-    texel = static_cast<uint8_t>(texel ^ 0x80);
-    box.Render(SkinBox::Recolour);
-    EXPECT_EQ(box.PickBuffer, pick);
-
-    SkinBox full(*app, host);
-    full.PanS = 100.0f, full.PanT = 60.0f, full.Zoom = 2.75f;
-    full.OnSize(320, 240);
-    EXPECT_EQ(full.PickBuffer, pick);
-    int named = 0;
-    for (size_t i = 0; i < pick.size(); ++i) {
-        if (pick[i] != offset) continue;
-        ++named;
-        ASSERT_EQ(box.PixelBuffer[i], texel);
-    }
-    EXPECT_GE(named, 4);  // the texel is two or three pixels on each side
-    EXPECT_EQ(box.PixelBuffer, full.PixelBuffer);
 }
 
 TEST_F(SkinBoxTest, ASmallerSkinArrivingBeforeAFullRenderIsNeverReadPastItsEnd) {

@@ -17,23 +17,7 @@ constexpr unsigned L = MK_LBUTTON;
 constexpr unsigned R = MK_RBUTTON;
 constexpr unsigned Ctrl = MK_CONTROL;
 
-// A 200 x 200 pane over a 16 x 16 skin at zoom 4 centred on skin point (8, 8): texel (s, t)
-// covers client columns 100 + 4 (s - 8) to 3 more, and the rows likewise.
-struct SkinInteractionTest : ::testing::Test {
-    test::ScriptedPlatform sys;
-    test::FakePaneHost host;
-    std::unique_ptr<App> app = test::AppWithSkin(sys, 16, 16);
-    SkinBox box{*app, host};
-
-    SkinInteractionTest() {
-        host.pane = &box;
-        host.width = host.height = 200;
-        box.PanS = box.PanT = 8.0f;
-        box.Zoom = 4.0f;
-        box.OnSize(200, 200);
-    }
-    // The middle of texel (s, t) on screen.
-    static ClientPoint At(int s, int t) { return {102 + 4 * (s - 8), 102 + 4 * (t - 8)}; }
+struct SkinInteractionTest : test::SkinPaneTest {
     uint8_t& Texel(int s, int t) {
         return app->CurrentSkin->Pixels[static_cast<size_t>(16 * t + s)];
     }
