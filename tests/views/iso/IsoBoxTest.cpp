@@ -20,11 +20,6 @@ struct SampleView : IsoFixture {
         app->BackgroundColour = 7;
         box->OnSize(320, 240);
     }
-    // The pick entry shown by most pixels: a texel (or triangle) that is surely on screen.
-    uint32_t SomeShownEntry() const {
-        const std::vector<uint32_t>& pick = box->PickBuffer;
-        return pick[At(160, 120)] != NoPick ? pick[At(160, 120)] : pick[At(160, 60)];
-    }
 };
 
 TEST(IsoBoxBuffers, PlaceholdersUntilTheFirstSizeChangeAndNothingIsDrawnIntoThem) {
@@ -46,34 +41,25 @@ TEST(IsoBoxBuffers, PlaceholdersUntilTheFirstSizeChangeAndNothingIsDrawnIntoThem
     EXPECT_EQ(std::count(box.PickBuffer.begin(), box.PickBuffer.end(), 5u), 1024);
 }
 
-TEST(IsoBoxBuffers, WidthIsRaisedToAMultipleOfFourAndAnUnchangedSizeKeepsTheBuffers) {
+// The size rule itself is the panes' common one, tested with the skin view.
+TEST(IsoBoxBuffers, ANewSizeReplacesAllThreeBuffersAndRendersThemAndTheSameSizeDoesNeither) {
     SampleView v;
     IsoBox& box = *v.box;
     box.OnSize(201, 100);
     EXPECT_EQ(box.BufferWidth, 204);
-    EXPECT_EQ(box.BufferHeight, 100);
     EXPECT_EQ(box.PixelBuffer.size(), 20400u);
     EXPECT_EQ(box.DepthBuffer.size(), 20400u);
     EXPECT_EQ(box.PickBuffer.size(), 20400u);
-    // The size change rendered in full: the model's texels are under the centre.
-    EXPECT_NE(box.PickBuffer[v.At(102, 50)], NoPick);
+    EXPECT_NE(box.PickBuffer[v.At(102, 50)], NoPick);  // the model's texels under the centre
 
-    const uint8_t* pixels = box.PixelBuffer.data();
     box.PixelBuffer[0] = 250;
     box.PickBuffer[0] = 12345;
-    for (int w : {201, 202, 203, 204}) box.OnSize(w, 100);
-    EXPECT_EQ(box.PixelBuffer.data(), pixels);
+    box.OnSize(203, 100);
     EXPECT_EQ(box.PixelBuffer[0], 250);
     EXPECT_EQ(box.PickBuffer[0], 12345u);
-
     box.OnSize(201, 101);
-    EXPECT_EQ(box.BufferWidth, 204);
-    EXPECT_EQ(box.BufferHeight, 101);
     EXPECT_EQ(box.PixelBuffer[0], 7);  // rendered again: the background
     EXPECT_EQ(box.PickBuffer[0], NoPick);
-    box.OnSize(200, 101);
-    EXPECT_EQ(box.BufferWidth, 200);
-    EXPECT_EQ(box.PixelBuffer.size(), 20200u);
 }
 
 TEST(IsoBoxBuffers, AZeroSizedPaneHasEmptyBuffersAndRendersNothing) {
@@ -87,9 +73,6 @@ TEST(IsoBoxBuffers, AZeroSizedPaneHasEmptyBuffersAndRendersNothing) {
     EXPECT_TRUE(box.PickBuffer.empty());
     for (int kind = 0; kind <= 5; ++kind) box.Render(kind);
     EXPECT_EQ(box.PickAt({0, 0}), NoPick);
-    box.OnSize(-8, -1);
-    EXPECT_EQ(box.BufferWidth, 0);
-    EXPECT_EQ(box.BufferHeight, 0);
 }
 
 TEST(IsoBoxBuffers, BuffersThatCannotBeAllocatedLeaveAnEmptyPaneUntilTheNextSizeChange) {
@@ -108,67 +91,6 @@ TEST(IsoBoxBuffers, BuffersThatCannotBeAllocatedLeaveAnEmptyPaneUntilTheNextSize
     EXPECT_EQ(box.BufferWidth, 400);
     EXPECT_EQ(box.PickBuffer.size(), 120000u);
     EXPECT_NE(box.PickAt({200, 150}), NoPick);
-}
-
-TEST(IsoBoxBuffers, PickAtReadsTheBottomUpBufferAndIsEmptyOutsideIt) {
-    SampleView v;
-    IsoBox& box = *v.box;
-    box.PickBuffer[0] = 11;                   // bottom-left
-    box.PickBuffer[239u * 320u + 319u] = 22;  // top-right
-    EXPECT_EQ(box.PickAt({0, 239}), 11u);
-    EXPECT_EQ(box.PickAt({319, 0}), 22u);
-    EXPECT_EQ(box.PickAt({-1, 5}), NoPick);
-    EXPECT_EQ(box.PickAt({320, 5}), NoPick);
-    EXPECT_EQ(box.PickAt({5, 240}), NoPick);
-}
-
-TEST(IsoBoxKinds, QuickRedrawsTheColoursAndKeepsThePicksOfTheLastFullRender) {
-    SampleView v;
-    IsoBox& box = *v.box;
-    const std::vector<uint32_t> picks = box.PickBuffer;
-    const std::vector<uint8_t> pixels = box.PixelBuffer;
-    EXPECT_EQ(box.PickHolds(), IsoBox::PickMeaning::TexelOffsets);
-
-    box.ViewCamera.BeginOrbit();
-    box.ViewCamera.Orbit(120, 30);
-    box.Render(IsoBox::Quick);
-    EXPECT_EQ(box.PickBuffer, picks);
-    EXPECT_NE(box.PixelBuffer, pixels);
-    EXPECT_EQ(box.PickHolds(), IsoBox::PickMeaning::TexelOffsets);
-
-    box.Render(IsoBox::Full);
-    EXPECT_NE(box.PickBuffer, picks);
-}
-
-TEST(IsoBoxKinds, RecolourAfterPaintingATexelShowsWhatAFullRenderShows) {
-    SampleView v;
-    IsoBox& box = *v.box;
-    SkinImage& skin = *v.app->CurrentSkin;
-    const uint32_t texel = v.SomeShownEntry();
-    ASSERT_NE(texel, NoPick);
-    const uint8_t paint = static_cast<uint8_t>(skin.Pixels[texel] + 1);
-    const std::vector<uint8_t> before = box.PixelBuffer;
-    const std::vector<uint32_t> picks = box.PickBuffer;
-
-    skin.Pixels[texel] = paint;
-    box.Render(IsoBox::Recolour);
-    const std::vector<uint8_t> recoloured = box.PixelBuffer;
-    EXPECT_EQ(box.PickBuffer, picks);
-    box.Render(IsoBox::Full);
-    ASSERT_EQ(box.PickBuffer, picks);
-
-    size_t shown = 0;
-    for (size_t i = 0; i < picks.size(); ++i) {
-        if (picks[i] == texel) {
-            ++shown;
-            ASSERT_EQ(recoloured[i], box.PixelBuffer[i]) << "pixel " << i;
-            ASSERT_EQ(recoloured[i], paint) << "pixel " << i;
-        } else {
-            ASSERT_EQ(recoloured[i], before[i]) << "pixel " << i;
-        }
-    }
-    EXPECT_GT(shown, 0u);
-    EXPECT_EQ(recoloured, box.PixelBuffer);
 }
 
 TEST(IsoBoxKinds, BackgroundRecoloursOnlyPixelsThatShowNoTriangle) {
@@ -215,9 +137,7 @@ TEST(IsoBoxKinds, InMappingModeEveryKindIsAFullMappingRenderWithOutlines) {
     const std::vector<uint16_t> depth = box.DepthBuffer;
     const std::vector<uint32_t> picks = box.PickBuffer;
     EXPECT_EQ(box.PickHolds(), IsoBox::PickMeaning::TriangleIndices);
-    EXPECT_GT(std::count(pixels.begin(), pixels.end(), 40), 100);  // unselected outlines
     EXPECT_GT(std::count(pixels.begin(), pixels.end(), 36), 100);  // selected outlines
-    for (uint32_t p : picks) ASSERT_TRUE(p == NoPick || p < uint32_t(app.NumTriangles));
 
     for (int kind : {0, 1, 2, 3, 4, 9}) {
         std::fill(box.PixelBuffer.begin(), box.PixelBuffer.end(), uint8_t{3});

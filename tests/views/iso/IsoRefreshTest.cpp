@@ -12,7 +12,6 @@ namespace {
 
 constexpr uint32_t NoPick = IsoBox::NoPick;
 constexpr unsigned L = MK_LBUTTON;
-constexpr unsigned R = MK_RBUTTON;
 
 // Every pixel whose pick entry is `entry` shows `colour`; every other one is as `before`.
 void ExpectOnlyPicksChanged(const std::vector<uint8_t>& before, const std::vector<uint8_t>& after,
@@ -54,18 +53,6 @@ TEST(IsoThroughMainWnd, AMixClickPaintsATexelThatBothViewsShowWhenThePressReturn
     EXPECT_FALSE(w.modelHost.capture);
 }
 
-TEST(IsoThroughMainWnd, AColourPickRedrawsThePaletteOnly) {
-    FanWindow w;
-    w.Command(CmdPaintMode);
-    IsoBox& model = w.Model();
-    const uint8_t colour = w.Texels()[model.PickAt(FanWindow::Right)];
-    model.OnRButtonDown(FanWindow::Right, R);
-    EXPECT_EQ(w.app->PaintColour, colour);
-    EXPECT_EQ(w.modelHost.sent, std::vector<int>{4});
-    EXPECT_EQ(w.frame.redraws, std::vector<Child>{Child::PaletteView});
-    model.OnRButtonUp(FanWindow::Right, 0);
-}
-
 TEST(IsoThroughMainWnd, ASelectionOutlinesTheTriangleInBothViewsAtOnce) {
     FanWindow w;
     w.Command(CmdMappingMode);
@@ -86,12 +73,6 @@ TEST(IsoThroughMainWnd, ASelectionOutlinesTheTriangleInBothViewsAtOnce) {
     EXPECT_EQ(w.frame.redraws, (std::vector<Child>{Child::ModelView, Child::SkinView}));
     EXPECT_GT(count(model.PixelBuffer, selectedColour), 0u);
     EXPECT_GT(count(w.Skin().PixelBuffer, selectedColour), 0u);
-    // Outlines are drawn over the triangle's own pixels only.
-    for (size_t i = 0; i < model.PixelBuffer.size(); ++i) {
-        if (model.PixelBuffer[i] == selectedColour) {
-            ASSERT_EQ(model.PickBuffer[i], 0u);
-        }
-    }
 
     // The re-render keeps triangle indices under the mouse: the drag goes on over them.
     model.OnMouseMove(FanWindow::Right, L);
