@@ -10,11 +10,14 @@
 #include <memory>
 #include <vector>
 
+#include "views/SamePixels.h"
 #include "views/palette/PalBox.h"
 #include "views/palette/PaletteTestSupport.h"
 
 namespace varp {
 namespace {
+
+using test::SamePixels;
 
 uint8_t MarkerOf(int c) {
     return static_cast<uint8_t>((256 - (30 - c / 16 - c % 16) / 2) % 256);
@@ -50,18 +53,6 @@ std::vector<uint8_t> ReferencePicture(const Workspace& ws, int width, int height
     return out;
 }
 
-testing::AssertionResult SamePicture(const PalBox& box, const std::vector<uint8_t>& want) {
-    if (box.PixelBuffer.size() != want.size()) return testing::AssertionFailure() << "size";
-    for (size_t i = 0; i < want.size(); ++i) {
-        if (box.PixelBuffer[i] != want[i]) {
-            return testing::AssertionFailure()
-                   << "column " << i % box.BufferWidth << ", buffer row " << i / box.BufferWidth
-                   << ": " << +box.PixelBuffer[i] << " instead of " << +want[i];
-        }
-    }
-    return testing::AssertionSuccess();
-}
-
 struct PalState {
     uint8_t paint, background;
     // Colours k with k % lockEvery == 0 get lock value 1, the next one 2 and the one after -1:
@@ -89,7 +80,7 @@ class PalGoldenTest : public ::testing::TestWithParam<PalState> {
 TEST_P(PalGoldenTest, TheLaidOutPaneMatchesTheReference) {
     PalBox box(*app, host);
     box.OnSize(192, 192);
-    EXPECT_TRUE(SamePicture(box, ReferencePicture(*app, 192, 192)));
+    EXPECT_TRUE(SamePixels(box.PixelBuffer, ReferencePicture(*app, 192, 192), 192));
 }
 
 TEST_P(PalGoldenTest, EveryOtherSizeMatchesTheReferenceAndStaysInsideTheBuffer) {
@@ -97,7 +88,8 @@ TEST_P(PalGoldenTest, EveryOtherSizeMatchesTheReferenceAndStaysInsideTheBuffer) 
     for (int cx : {1, 3, 4, 13, 100, 181, 188, 191, 193, 250}) {
         for (int cy : {1, 2, 11, 12, 13, 100, 179, 180, 181, 191, 193, 250}) {
             box.OnSize(cx, cy);
-            ASSERT_TRUE(SamePicture(box, ReferencePicture(*app, box.BufferWidth, cy)))
+            ASSERT_TRUE(SamePixels(box.PixelBuffer, ReferencePicture(*app, box.BufferWidth, cy),
+                                   box.BufferWidth))
                 << cx << " x " << cy;
         }
     }

@@ -12,11 +12,14 @@
 #include <vector>
 
 #include "raster/Raster.h"
+#include "views/SamePixels.h"
 #include "views/skin/SkinBox.h"
 #include "views/skin/SkinTestSupport.h"
 
 namespace varp {
 namespace {
+
+using test::SamePixels;
 
 struct View {
     float panS, panT, zoom;
@@ -87,20 +90,6 @@ Picture ReferenceRender(const App& app, int width, int height, View view, bool m
         }
     }
     return p;
-}
-
-template <class T>
-testing::AssertionResult SamePixels(const std::vector<T>& got, const std::vector<T>& want,
-                                    int width) {
-    if (got.size() != want.size()) return testing::AssertionFailure() << "sizes differ";
-    size_t differ = 0, first = 0;
-    for (size_t i = got.size(); i-- > 0;) {
-        if (got[i] != want[i]) ++differ, first = i;
-    }
-    if (differ == 0) return testing::AssertionSuccess();
-    return testing::AssertionFailure()
-           << differ << " pixels differ; first at column " << first % width << ", buffer row "
-           << first / width << ": " << +got[first] << " instead of " << +want[first];
 }
 
 struct SkinGoldenTest : ::testing::TestWithParam<View> {
