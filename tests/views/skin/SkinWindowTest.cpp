@@ -9,7 +9,6 @@
 #include "frame/Commands.h"
 #include "support/Md2Files.h"
 #include "support/TestWindow.h"
-#include "views/palette/PalBox.h"
 #include "views/skin/SkinBox.h"
 
 namespace varp::test {
@@ -74,16 +73,6 @@ TEST_F(SkinWindowTest, AModeChangeEndsAMappingDragAsAReleaseDoes) {
     skin.OnMouseMove(At(2, 2), L);
     skin.OnLButtonUp(At(2, 2), 0);
     EXPECT_EQ(skinHost.sent.size(), 3u);
-}
-
-TEST_F(SkinWindowTest, APaletteChoiceInMappingModeRecoloursTheOutlinesAtOnce) {
-    PalBox& palette = wnd->PaletteView();
-    palette.OnLButtonDown({12 * 5 + 2, 12 * 2 + 2}, L);  // colour 37
-    EXPECT_EQ(app->PaintColour, 37);
-    EXPECT_EQ(paletteHost.sent, std::vector<int>{1});
-    EXPECT_GT(Shown(37), 0u);
-    EXPECT_EQ(Shown(Unselected), 0u);
-    palette.OnLButtonUp({0, 0}, 0);
 }
 
 }  // namespace
