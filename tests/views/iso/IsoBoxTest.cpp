@@ -93,6 +93,17 @@ TEST(IsoBoxBuffers, BuffersThatCannotBeAllocatedLeaveAnEmptyPaneUntilTheNextSize
     EXPECT_NE(box.PickAt({200, 150}), NoPick);
 }
 
+TEST(IsoBoxBuffers, PickAtIsEmptyOutsideTheBuffer) {
+    SampleView v;
+    IsoBox& box = *v.box;
+    std::fill(box.PickBuffer.begin(), box.PickBuffer.end(), 5u);  // so a wrapped read shows
+    for (ClientPoint p :
+         {ClientPoint{-1, 5}, ClientPoint{320, 5}, ClientPoint{5, -1}, ClientPoint{5, 240}}) {
+        EXPECT_EQ(box.PickAt(p), NoPick) << p.x << ", " << p.y;
+    }
+    EXPECT_EQ(box.PickAt({319, 239}), 5u);
+}
+
 TEST(IsoBoxKinds, BackgroundRecoloursOnlyPixelsThatShowNoTriangle) {
     SampleView v;
     IsoBox& box = *v.box;
