@@ -20,6 +20,10 @@ struct SampleView : IsoFixture {
         app->BackgroundColour = 7;
         box->OnSize(320, 240);
     }
+    uint32_t SomeShownEntry() const {
+        const std::vector<uint32_t>& pick = box->PickBuffer;
+        return pick[At(160, 120)] != NoPick ? pick[At(160, 120)] : pick[At(160, 60)];
+    }
 };
 
 TEST(IsoBoxBuffers, PlaceholdersUntilTheFirstSizeChangeAndNothingIsDrawnIntoThem) {
@@ -102,6 +106,37 @@ TEST(IsoBoxBuffers, PickAtIsEmptyOutsideTheBuffer) {
         EXPECT_EQ(box.PickAt(p), NoPick) << p.x << ", " << p.y;
     }
     EXPECT_EQ(box.PickAt({319, 239}), 5u);
+}
+
+TEST(IsoBoxKinds, RecolourAfterPaintingATexelShowsWhatAFullRenderShows) {
+    SampleView v;
+    IsoBox& box = *v.box;
+    SkinImage& skin = *v.app->CurrentSkin;
+    const uint32_t texel = v.SomeShownEntry();
+    ASSERT_NE(texel, NoPick);
+    const uint8_t paint = static_cast<uint8_t>(skin.Pixels[texel] + 1);
+    const std::vector<uint8_t> before = box.PixelBuffer;
+    const std::vector<uint32_t> picks = box.PickBuffer;
+
+    skin.Pixels[texel] = paint;
+    box.Render(IsoBox::Recolour);
+    const std::vector<uint8_t> recoloured = box.PixelBuffer;
+    EXPECT_EQ(box.PickBuffer, picks);
+    box.Render(IsoBox::Full);
+    ASSERT_EQ(box.PickBuffer, picks);
+
+    size_t shown = 0;
+    for (size_t i = 0; i < picks.size(); ++i) {
+        if (picks[i] == texel) {
+            ++shown;
+            ASSERT_EQ(recoloured[i], box.PixelBuffer[i]) << "pixel " << i;
+            ASSERT_EQ(recoloured[i], paint) << "pixel " << i;
+        } else {
+            ASSERT_EQ(recoloured[i], before[i]) << "pixel " << i;
+        }
+    }
+    EXPECT_GT(shown, 0u);
+    EXPECT_EQ(recoloured, box.PixelBuffer);
 }
 
 TEST(IsoBoxKinds, BackgroundRecoloursOnlyPixelsThatShowNoTriangle) {

@@ -1,16 +1,51 @@
 // A mapping edit from start to file: a triangle selected on the model, a shared mapping point
-// dragged on the flat skin, File > Save, and the MD2 on disk read back. The GL command list is
-// built from the same table and triangles, and checked against them in the format tests.
+// dragged on the flat skin, File > Save, and the MD2 on disk read back.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <cstdint>
+#include <tuple>
 #include <vector>
 
+#include "formats/Md2Format.h"
 #include "formats/Md2Reader.h"
 #include "views/iso/FanWindow.h"
 
 namespace varp::test {
 namespace {
+
+// A corner as the GL command list gives it: vertex index and float skin coordinates.
+using GlCorner = std::tuple<int32_t, float, float>;
+using GlTriangle = std::array<GlCorner, 3>;
+
+// The triangles of an MD2 file's GL command list, each with its corners sorted, all sorted: a
+// strip of n corners holds the triangles (i, i + 1, i + 2), a fan (0, i, i + 1).
+std::vector<GlTriangle> DecodeGlCommands(const std::vector<uint8_t>& file) {
+    const size_t begin = static_cast<size_t>(md2::GetInt(file.data() + md2::OfsGlCmds));
+    const size_t words = static_cast<size_t>(md2::GetInt(file.data() + md2::NumGlCmds));
+    std::vector<GlTriangle> triangles;
+    size_t at = begin;
+    const size_t end = begin + 4 * words;
+    while (at + 4 <= end) {
+        const int32_t count = md2::GetInt(file.data() + at);
+        at += 4;
+        if (count == 0) break;
+        const bool fan = count < 0;
+        std::vector<GlCorner> corners;
+        for (int32_t i = 0; i < (fan ? -count : count) && at + 12 <= end; ++i, at += 12) {
+            corners.emplace_back(md2::GetInt(file.data() + at + 8), md2::GetFloat(file.data() + at),
+                                 md2::GetFloat(file.data() + at + 4));
+        }
+        for (size_t i = 2; i < corners.size(); ++i) {
+            GlTriangle t = {fan ? corners[0] : corners[i - 2], corners[i - 1], corners[i]};
+            std::sort(t.begin(), t.end());
+            triangles.push_back(t);
+        }
+    }
+    std::sort(triangles.begin(), triangles.end());
+    return triangles;
+}
 
 // Where skin texel (s, t) lies in the skin view, as a window point.
 ClientPoint PointOfTexel(const SkinBox& skin, int s, int t) {
@@ -62,6 +97,21 @@ TEST(IsoMappingEdit, APointDraggedWithOneTriangleSelectedIsSplitOffForItAloneInT
     // The corners' vertices are those the model was made with.
     EXPECT_EQ(saved.Triangles[0].Vertex[2], 4);
     EXPECT_EQ(saved.Triangles[1].Vertex[2], 4);
+
+    // The GL command list draws the same four triangles with the new coordinates, texel
+    // centres over the 8 x 8 skin: (s + 0.5) / 8.
+    const auto corner = [](int vertex, float s, float t) {
+        return GlCorner{vertex, (s + 0.5f) / 8.0f, (t + 0.5f) / 8.0f};
+    };
+    std::vector<GlTriangle> want = {
+        {corner(0, 0, 0), corner(1, 7, 0), corner(4, 6, 2)},
+        {corner(1, 7, 0), corner(2, 7, 7), corner(4, 4, 4)},
+        {corner(2, 7, 7), corner(3, 0, 7), corner(4, 4, 4)},
+        {corner(3, 0, 7), corner(0, 0, 0), corner(4, 4, 4)},
+    };
+    for (GlTriangle& t : want) std::sort(t.begin(), t.end());
+    std::sort(want.begin(), want.end());
+    EXPECT_EQ(DecodeGlCommands(ReadFileBytes(w.dir.Path() + "/fan/tris.md2")), want);
 }
 
 }  // namespace
