@@ -1,6 +1,7 @@
 // The bisection clippers and the edge walk on single edges, with exact records.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <climits>
 
 #include "raster/Raster.h"
@@ -66,14 +67,10 @@ TEST(EdgeWalk, HorizontalEdgeEndsAfterTenTruncatedSteps) {
     WalkEdge<true>(table, {0, 3, 0, 7, 0}, {10, 3, 1005, -20, 99999});
     EXPECT_EQ(table.TopRow, 3);
     EXPECT_EQ(table.BottomRow, 3);
-    EXPECT_EQ(table.MinX[3], 0);
-    EXPECT_EQ(table.LeftU[3], 0);
-    EXPECT_EQ(table.LeftV[3], 7);
-    EXPECT_EQ(table.LeftZ[3], 0);
-    EXPECT_EQ(table.MaxX[3], 10);
-    EXPECT_EQ(table.RightU[3], 1000);
-    EXPECT_EQ(table.RightV[3], -13);
-    EXPECT_EQ(table.RightZ[3], 99990);
+    // Row 3 as min x, u, v, z, then max x, u, v, z.
+    EXPECT_EQ((std::array{table.MinX[3], table.LeftU[3], table.LeftV[3], table.LeftZ[3],
+                          table.MaxX[3], table.RightU[3], table.RightV[3], table.RightZ[3]}),
+              (std::array{0, 0, 7, 0, 10, 1000, -13, 99990}));
     EXPECT_EQ(table.MinX[2], INT_MAX);
     EXPECT_EQ(table.MaxX[4], INT_MIN);
 }

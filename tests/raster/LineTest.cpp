@@ -13,7 +13,10 @@ namespace {
 
 using Pixels = std::set<std::pair<int32_t, int32_t>>;
 
-Pixels Drawn(const Buffers& b) {
+// The pixels a line sets in a clear 12 x 24 target.
+Pixels Draw(std::array<int32_t, 4> line) {
+    Buffers b(12, 24);
+    DrawLine(b.Target(), line.data(), 1);
     Pixels p;
     for (int32_t y = 0; y < b.Rows; ++y) {
         for (int32_t x = 0; x < b.Pitch; ++x) {
@@ -21,12 +24,6 @@ Pixels Drawn(const Buffers& b) {
         }
     }
     return p;
-}
-
-Pixels Draw(std::array<int32_t, 4> line) {
-    Buffers b(12, 24);
-    DrawLine(b.Target(), line.data(), 1);
-    return Drawn(b);
 }
 
 TEST(DrawLine, WritesMaxOfDxDyPlusOnePixelsDownwardFromTheLowerRow) {
@@ -44,20 +41,6 @@ TEST(DrawLine, WritesMaxOfDxDyPlusOnePixelsDownwardFromTheLowerRow) {
     // x-major, leftward: Adj = 3 * 65536 / 7 = 28086; the row steps when the sum wraps.
     EXPECT_EQ(Draw({9, 1, 2, 4}),
               (Pixels{{9, 1}, {8, 1}, {7, 1}, {6, 2}, {5, 2}, {4, 3}, {3, 3}, {2, 4}}));
-}
-
-TEST(DrawLineOverId, WritesOnlyWhereThePickBufferHoldsTheId) {
-    Buffers b(10, 10, 0, 0xFFFF, 8);
-    int32_t line[4] = {0, 0, 9, 9};
-    DrawLineOverId(b.Target(), line, 1, 7);
-    EXPECT_TRUE(Drawn(b).empty());
-    // Id 7 on the left half only: the diagonal shows there and nowhere else.
-    for (int32_t y = 0; y < 10; ++y) {
-        for (int32_t x = 0; x < 5; ++x) b.Pick[b.At(x, y)] = 7;
-    }
-    int32_t again[4] = {9, 9, 0, 0};
-    DrawLineOverId(b.Target(), again, 1, 7);
-    EXPECT_EQ(Drawn(b), (Pixels{{0, 0}, {1, 1}, {2, 2}, {3, 3}, {4, 4}}));
 }
 
 TEST(ClipLine, ClipsInSixteenSixteenFixedPointAndKeepsRejectedLines) {
