@@ -22,6 +22,12 @@ float AsFloat(int32_t w) {
     return f;
 }
 
+int32_t Word(float f) {
+    int32_t w;
+    std::memcpy(&w, &f, 4);
+    return w;
+}
+
 struct Mesh {
     std::vector<ModelTriangle> tris;
     std::vector<SkinCoord> coords;
@@ -36,23 +42,10 @@ struct Mesh {
 
 TEST(GlCommands, ALoneTriangleIsAFanOfThreeFromCornerZero) {
     Mesh m{{Tri(5, 6, 7, 0, 1, 2)}, {{0, 0}, {255, 0}, {3, 4}}};
-    const std::vector<int32_t> out = m.Build();
-    ASSERT_EQ(out.size(), 11u);
-    EXPECT_EQ(out[0], -3);
-    EXPECT_EQ(AsFloat(out[1]), 0.001953125f);  // (0 + 0.5) / 256
-    EXPECT_EQ(AsFloat(out[2]), 0.001953125f);
-    EXPECT_EQ(out[3], 5);
-    EXPECT_EQ(AsFloat(out[4]), 255.5f / 256);
-    EXPECT_EQ(out[6], 6);
-    EXPECT_EQ(AsFloat(out[7]), 3.5f / 256);
-    EXPECT_EQ(AsFloat(out[8]), 4.5f / 256);
-    EXPECT_EQ(out[9], 7);
-    EXPECT_EQ(out[10], 0);
-}
-
-TEST(GlCommands, NoTrianglesIsTheEndMarkAlone) {
-    Mesh m;
-    EXPECT_EQ(m.Build(), std::vector<int32_t>{0});
+    const int32_t mid0 = Word(0.001953125f);  // (0 + 0.5) / 256
+    EXPECT_EQ(m.Build(), (std::vector<int32_t>{-3, mid0, mid0, 5, Word(255.5f / 256), mid0, 6, Word(3.5f / 256),
+                                               Word(4.5f / 256), 7, 0}));
+    EXPECT_EQ(Mesh{}.Build(), std::vector<int32_t>{0});  // no triangles: the end mark alone
 }
 
 TEST(GlCommands, TwoTrianglesSharingAnEdgeFormOneGroupOfFour) {
@@ -61,10 +54,7 @@ TEST(GlCommands, TwoTrianglesSharingAnEdgeFormOneGroupOfFour) {
     std::vector<int32_t> out = m.Build();
     ASSERT_EQ(out.size(), 1u + 4 * 3 + 1);
     EXPECT_EQ(out[0], -4);  // a fan from corner 0: 0, 1, 2, 3
-    EXPECT_EQ(out[3], 0);
-    EXPECT_EQ(out[6], 1);
-    EXPECT_EQ(out[9], 2);
-    EXPECT_EQ(out[12], 3);
+    for (int k = 0; k < 4; ++k) EXPECT_EQ(out[static_cast<size_t>(3 + 3 * k)], k);
     // A different point on the shared edge keeps them apart.
     m.tris[1] = Tri(0, 2, 3, 0, 4, 3);
     m.coords.push_back({1, 1});
@@ -171,13 +161,8 @@ std::vector<int32_t> PlainBuild(const Mesh& m) {
         out.push_back(bestStrip ? count : -count);
         for (const auto& [vertex, coord] : best) {
             const SkinCoord st = m.coords[static_cast<size_t>(coord)];
-            const float s = (st.s + 0.5f) / static_cast<float>(m.width);
-            const float t = (st.t + 0.5f) / static_cast<float>(m.height);
-            int32_t ws, wt;
-            std::memcpy(&ws, &s, 4);
-            std::memcpy(&wt, &t, 4);
-            out.push_back(ws);
-            out.push_back(wt);
+            out.push_back(Word((st.s + 0.5f) / static_cast<float>(m.width)));
+            out.push_back(Word((st.t + 0.5f) / static_cast<float>(m.height)));
             out.push_back(vertex);
         }
     }
