@@ -1,5 +1,5 @@
 // File menu commands: open with the save question, save, save under the base folder only,
-// base folder change, quit question.
+// base folder change.
 #include <gtest/gtest.h>
 
 #include "app/FileCommands.h"
@@ -102,11 +102,15 @@ TEST_F(FileCommands, SaveAsWritesOnlyUnderTheBaseFolderComparedLetterForLetter) 
     FileSaveAs(*app);
     EXPECT_EQ(sys.messages, (std::vector<std::string>{refusal, refusal, refusal}));
 
+    // A write that fails halfway leaves the copy made before as it was.
+    const std::vector<uint8_t> copy = test::ReadFileBytes(dir.Path() + "/base/a/copy.md2");
+    app->Triangles[0].Vertex[0] = 3;
     sys.messages.clear();
     sys.writeFaultAfter = 10;
     sys.fileDialogResults = {base + "\\a\\copy.md2"};
     FileSaveAs(*app);
     EXPECT_EQ(sys.messages, (std::vector<std::string>{"Error Saving:13", "An error occured while attempting to save!"}));
+    EXPECT_EQ(test::ReadFileBytes(dir.Path() + "/base/a/copy.md2"), copy);
 }
 
 TEST_F(FileCommands, BaseFolderChangesOnlyTheSetting) {
@@ -120,14 +124,6 @@ TEST_F(FileCommands, BaseFolderChangesOnlyTheSetting) {
     EXPECT_EQ(sys.messages, std::vector<std::string>{"You must restart Varp before the change will take effect."});
     EXPECT_EQ(sys.settings["Project/BaseDir"], dir.SystemPath());
     EXPECT_EQ(app->BaseFolder, base);
-}
-
-TEST_F(FileCommands, QuitAsksAndOnlyYesAgrees) {
-    sys.answers = {Answer::No, Answer::Yes};
-    EXPECT_FALSE(AskQuit(*app));
-    EXPECT_TRUE(AskQuit(*app));
-    EXPECT_EQ(sys.messages[0], "All Unsaved data will be lost...\nAre you sure you want to quit?");
-    EXPECT_EQ(sys.messageButtons[0], Buttons::YesNo);
 }
 
 }  // namespace

@@ -59,7 +59,7 @@ protected:
 
 std::string Damaged(const std::string& what) { return "This MD2 is damaged: " + what + "."; }
 
-TEST_F(HostileMd2, EveryTruncationBeforeTheGlCommandsIsRefusedAtItsSection) {
+TEST_F(HostileMd2, EveryTruncationBeforeTheGlCommandsAndAForeignIdentAreRefused) {
     const auto at = [&](md2::Field f) { return static_cast<size_t>(GetField(good, f)); };
     for (size_t cut = 0; cut < at(md2::OfsGlCmds); ++cut) {
         std::string message;
@@ -72,6 +72,8 @@ TEST_F(HostileMd2, EveryTruncationBeforeTheGlCommandsIsRefusedAtItsSection) {
         SCOPED_TRACE(cut);
         ExpectRefused(std::vector<uint8_t>(good.begin(), good.begin() + static_cast<long>(cut)), message);
     }
+    // Another ident is named as such before the short header is.
+    ExpectRefused({'I', 'D', 'P', '3', 0, 0, 0, 0}, "This is not an MD2!");
 }
 
 TEST_F(HostileMd2, CountsBeyondWhatTheEditorHoldsAreRefused) {

@@ -10,8 +10,6 @@
 namespace varp {
 namespace {
 
-using test::Tri;
-
 class Md2Reader : public ::testing::Test {
 protected:
     Md2Reader() : app(std::make_unique<App>(sys)) { app->BaseFolder = dir.SystemPath(); }
@@ -61,21 +59,12 @@ TEST_F(Md2Reader, ReadsTablesFramesAndTheNamedSkin) {
     EXPECT_EQ(skin.Pixels[8 * 2 + 1], 7);  // x + 3y
     EXPECT_EQ(app->CurrentSkin, &skin);
     EXPECT_EQ(app->CurrentSkinIndex, 0);
-    EXPECT_EQ(app->ModelFileImage, test::ReadFileBytes(dir.Path() + "/models/x/tris.md2"));
-}
-
-TEST_F(Md2Reader, DuplicateCoordinateRecordsEndUpAsOneEntry) {
-    test::TestModel m = test::SquareModel();
-    m.coords = {{1, 1}, {2, 2}, {1, 1}, {3, 3}};
-    m.triangles = {Tri(0, 1, 2, 0, 1, 3), Tri(0, 2, 3, 2, 1, 3)};
-    ASSERT_EQ(Load(m), 1);
-    EXPECT_EQ(app->NumTexCoords, 3);
-    EXPECT_EQ(app->Triangles[1].TexCoord[0], 0);
-    EXPECT_EQ(app->Triangles[1].TexCoord[2], 2);
 }
 
 TEST_F(Md2Reader, AMissingSkinBecomesAGreyCheckerboardNamedAsInTheFile) {
     test::TestModel m = test::SquareModel();
+    m.skinWidth = 12;
+    m.skinHeight = 9;
     m.skins = {"models/x/gone.pcx", "models/x/small.pcx"};
     dir.Write("models/x/small.pcx", test::MakePcx(4, 8));
     ASSERT_EQ(Load(m), 1);
@@ -85,10 +74,14 @@ TEST_F(Md2Reader, AMissingSkinBecomesAGreyCheckerboardNamedAsInTheFile) {
     ASSERT_EQ(app->Skins.size(), 2u);
     for (const auto& skin : app->Skins) {
         EXPECT_EQ(skin->OnDisk, 0u);
-        EXPECT_EQ(skin->Width, 8);
-        EXPECT_EQ(skin->Height, 8);
-        EXPECT_EQ(skin->Pixels[0], 63);
-        EXPECT_EQ(skin->Pixels[4], 191);
+        EXPECT_EQ(skin->Flags, 0u);
+        EXPECT_EQ(skin->Width, 12);
+        EXPECT_EQ(skin->Height, 9);
+        // Squares of four texels: (0, 0) dark, (4, 0) and (0, 4) light, (4, 4) and (11, 8) dark.
+        const uint8_t spots[5] = {skin->Pixels[0], skin->Pixels[4], skin->Pixels[48], skin->Pixels[52],
+                                  skin->Pixels[107]};
+        EXPECT_EQ(std::vector<uint8_t>(spots, spots + 5), (std::vector<uint8_t>{63, 191, 191, 63, 63}));
+        EXPECT_EQ(skin->StoredPixels, skin->Pixels);
         EXPECT_EQ(skin->Palette[3 * 191], 191);
     }
     EXPECT_EQ(app->Skins[0]->Name, "models/x/gone.pcx");
@@ -117,8 +110,6 @@ TEST_F(Md2Reader, AModelWithoutSkinsOffersTheScanOfItsOwnFolder) {
     EXPECT_EQ(sys.messages, std::vector<std::string>{question});
     ASSERT_EQ(app->Skins.size(), 2u);
     EXPECT_EQ(app->Skins[0]->Name, dir.SystemPath() + "\\models\\x\\a.pcx");
-    EXPECT_EQ(app->Skins[0]->Flags, Unlinked);
-    EXPECT_EQ(app->Skins[1]->Path, dir.SystemPath() + "\\models\\x\\b.PCX");
     EXPECT_EQ(app->CurrentSkinIndex, 0);
 }
 
@@ -134,18 +125,6 @@ TEST_F(Md2Reader, CoordinatesOutsideTheSkinArePulledOntoItsEdgeAndTheUserIsTold)
     EXPECT_EQ(app->Triangles[0].CornerST[0], (SkinCoord{0, 0}));
     EXPECT_EQ(app->Triangles[0].CornerST[1], (SkinCoord{7, 2}));
     EXPECT_EQ(app->Triangles[0].CornerST[2], (SkinCoord{7, 7}));
-}
-
-TEST_F(Md2Reader, UnreadableOrForeignFilesAreRefusedWithTheirMessage) {
-    EXPECT_EQ(LoadModel(*app, "models\\none.md2"), 0);
-    dir.Write("notmd2.md2", {'I', 'D', 'P', '3', 0, 0, 0, 0});
-    EXPECT_EQ(LoadModel(*app, "notmd2.md2"), 0);
-    dir.Write("short.md2", {'I', 'D'});
-    EXPECT_EQ(LoadModel(*app, "short.md2"), 0);
-    EXPECT_EQ(sys.messages, (std::vector<std::string>{"There was an error loading the specified file!",
-                                                      "This is not an MD2!", "This is not an MD2!"}));
-    EXPECT_EQ(app->ModelLoaded, 0);
-    EXPECT_TRUE(app->ModelFileImage.empty());
 }
 
 TEST_F(Md2Reader, ANewModelReplacesTheOldButKeepsTheDrawingState) {

@@ -30,16 +30,12 @@ protected:
     test::ScriptedPlatform sys;
 };
 
-TEST_F(SaveFailure, AMissingFolderIsABadPathAndNothingIsCreated) {
+TEST_F(SaveFailure, AMissingFolderIsABadPathAndAFolderInThePlaceOfTheFileIsAccessDenied) {
     EXPECT_EQ(SaveSkinFile(sys, *Skin(), dir.SystemPath() + "\\nowhere\\skin.pcx"), 0);
-    EXPECT_EQ(sys.messages, std::vector<std::string>{"Error Saving:3"});
-    EXPECT_EQ(EntriesIn(dir.Path()), 0u);
-}
-
-TEST_F(SaveFailure, AFolderInThePlaceOfTheFileIsAccessDenied) {
+    EXPECT_EQ(EntriesIn(dir.Path()), 0u);  // nothing is created
     dir.Write("taken/x", {});
     EXPECT_EQ(SaveSkinFile(sys, *Skin(), dir.SystemPath() + "\\taken"), 0);
-    EXPECT_EQ(sys.messages, std::vector<std::string>{"Error Saving:5"});
+    EXPECT_EQ(sys.messages, (std::vector<std::string>{"Error Saving:3", "Error Saving:5"}));
 }
 
 TEST_F(SaveFailure, ADiskFullHalfwayKeepsTheOldFileAndLeavesNoTemporaryFile) {
