@@ -22,31 +22,28 @@ std::vector<std::string> Order(const Workspace& ws) {
 }
 
 TEST(LinkedFirst, LinkedSkinsMoveToTheFrontAndTheCurrentSkinIsFollowed) {
-    auto ws = std::make_unique<Workspace>();
-    for (const char* n : {"U1", "L1", "U2", "L2"}) ws->Skins.push_back(Skin(n, n[0] == 'U' ? Unlinked : 0));
-    ws->SelectSkin(0);
-    SkinImage* u1 = ws->CurrentSkin;
-    LinkedFirst(*ws);
-    EXPECT_EQ(Order(*ws), (std::vector<std::string>{"L1", "L2", "U2", "U1"}));
-    EXPECT_EQ(ws->CurrentSkinIndex, 3);
-    EXPECT_EQ(ws->CurrentSkin, u1);
-
-    auto other = std::make_unique<Workspace>();
-    for (const char* n : {"U1", "U2", "L1", "L2"}) other->Skins.push_back(Skin(n, n[0] == 'U' ? Unlinked : 0));
-    other->SelectSkin(2);
-    LinkedFirst(*other);
-    EXPECT_EQ(Order(*other), (std::vector<std::string>{"L1", "L2", "U1", "U2"}));
-    EXPECT_EQ(other->CurrentSkinIndex, 0);
-}
-
-TEST(LinkedFirst, AllOfOneKindStaysAsItIs) {
-    auto ws = std::make_unique<Workspace>();
-    for (const char* n : {"U2", "U1", "U3"}) ws->Skins.push_back(Skin(n, Unlinked));
-    LinkedFirst(*ws);
-    EXPECT_EQ(Order(*ws), (std::vector<std::string>{"U2", "U1", "U3"}));
-    for (auto& s : ws->Skins) s->Flags = 0;
-    LinkedFirst(*ws);
-    EXPECT_EQ(Order(*ws), (std::vector<std::string>{"U2", "U1", "U3"}));
+    using Names = std::vector<std::string>;
+    const struct {
+        Names before;
+        int current;
+        Names after;
+        int followed;
+    } cases[] = {
+        {{"U1", "L1", "U2", "L2"}, 0, {"L1", "L2", "U2", "U1"}, 3},
+        {{"U1", "U2", "L1", "L2"}, 2, {"L1", "L2", "U1", "U2"}, 0},
+        {{"U2", "U1", "U3"}, 1, {"U2", "U1", "U3"}, 1},  // all of one kind stays as it is
+        {{"L2", "L1"}, 0, {"L2", "L1"}, 0},
+    };
+    for (const auto& c : cases) {
+        auto ws = std::make_unique<Workspace>();
+        for (const std::string& n : c.before) ws->Skins.push_back(Skin(n, n[0] == 'U' ? Unlinked : 0));
+        ws->SelectSkin(c.current);
+        SkinImage* current = ws->CurrentSkin;
+        LinkedFirst(*ws);
+        EXPECT_EQ(Order(*ws), c.after);
+        EXPECT_EQ(ws->CurrentSkinIndex, c.followed);
+        EXPECT_EQ(ws->Skins[static_cast<size_t>(c.followed)].get(), current);
+    }
 }
 
 TEST(RebuildSelectors, ListsPrefixedNamesWithSlashesAndKeepsBackslashesInTheWorkspace) {
