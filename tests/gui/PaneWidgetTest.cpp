@@ -57,10 +57,7 @@ class PaneWidgetTest : public ::testing::Test {
         frame = new PaneFrame(true, &window);
         widget = frame->Pane();
         pane = std::make_unique<RecordingPane>(app, *widget);
-        widget->Attach(pane.get(), &app, [this](int kind) {
-            refreshes.push_back(kind);
-            return 0;
-        });
+        widget->Attach(pane.get(), &app, nullptr);
     }
     ~PaneWidgetTest() override { widget->Attach(nullptr, nullptr, nullptr); }
 
@@ -85,7 +82,6 @@ class PaneWidgetTest : public ::testing::Test {
     PaneFrame* frame = nullptr;
     PaneWidget* widget = nullptr;
     std::unique_ptr<RecordingPane> pane;
-    std::vector<int> refreshes;
 };
 
 TEST_F(PaneWidgetTest, PlaceDeliversTheClientSizeInsideTheEdgeAtOnceAndOnlyOnce) {
@@ -105,19 +101,6 @@ TEST_F(PaneWidgetTest, PlaceDeliversTheClientSizeInsideTheEdgeAtOnceAndOnlyOnce)
     frame->Place(0, 0, -7, -1);
     EXPECT_EQ(pane->sizes, (std::vector<ClientPoint>{{100, 80}, {46, 26}, {0, 0}}));
     EXPECT_EQ(frame->geometry(), QRect(0, 0, 0, 0));
-}
-
-TEST(PaneFrame, PaletteHasNoEdge) {
-    test::ScriptedPlatform platform;
-    App app(platform);
-    QWidget window;
-    auto* frame = new PaneFrame(false, &window);
-    RecordingPane pane(app, *frame->Pane());
-    frame->Pane()->Attach(&pane, &app, nullptr);
-    frame->Place(608, 30, 192, 192);
-    EXPECT_EQ(pane.sizes, (std::vector<ClientPoint>{{192, 192}}));
-    EXPECT_EQ(frame->Pane()->geometry(), QRect(0, 0, 192, 192));
-    frame->Pane()->Attach(nullptr, nullptr, nullptr);
 }
 
 TEST_F(PaneWidgetTest, PaintShowsTheBottomUpBufferTopDownThroughTheGreyRamp) {
@@ -237,25 +220,6 @@ TEST_F(PaneWidgetTest, PuttingTheCursorOnAPointReportsAMoveThere) {
     EXPECT_EQ(pane->calls.back().Point, (ClientPoint{37, 41}));
     EXPECT_EQ(QCursor::pos(), widget->mapToGlobal(QPoint(37, 41)));
     widget->ReleaseCapture();
-}
-
-TEST_F(PaneWidgetTest, RedrawNowPaintsBeforeReturningAndRefreshGoesStraightToTheSink) {
-    Show();
-    struct PaintCounter : QObject {
-        int paints = 0;
-        bool eventFilter(QObject*, QEvent* e) override {
-            if (e->type() == QEvent::Paint) ++paints;
-            return false;
-        }
-    } counter;
-    widget->installEventFilter(&counter);
-    widget->RedrawNow();
-    EXPECT_EQ(counter.paints, 1);
-    widget->removeEventFilter(&counter);
-
-    widget->SendRefresh(4);
-    widget->SendRefresh(0);
-    EXPECT_EQ(refreshes, (std::vector<int>{4, 0}));
 }
 
 }  // namespace

@@ -22,7 +22,7 @@ QtPlatform MakePlatform() {
     return QtPlatform({"/usr/bin/varp"}, "/home/user");
 }
 
-TEST(QtPlatformSettings, ArePathsStoredWithSlashesAndReadWithBackslashes) {
+TEST(QtPlatformSettings, ArePathsStoredWithSlashesAndReadWithBackslashesOrTheFallback) {
     QtPlatform platform = MakePlatform();
     platform.WriteProfileString("Project", "BaseDir", "D:\\quake2\\baseq2");
     platform.WriteProfileString("Project", "CurFile", "/home/user/q2/models/x/tris.md2");
@@ -33,10 +33,7 @@ TEST(QtPlatformSettings, ArePathsStoredWithSlashesAndReadWithBackslashes) {
     EXPECT_EQ(platform.GetProfileString("Project", "BaseDir", "Unknown"), "D:\\quake2\\baseq2");
     EXPECT_EQ(platform.GetProfileString("Project", "CurFile", "Unknown"),
               "\\home\\user\\q2\\models\\x\\tris.md2");
-}
-
-TEST(QtPlatformSettings, MissingValueGivesTheFallbackUnchanged) {
-    QtPlatform platform = MakePlatform();
+    // A missing value gives the fallback unchanged.
     EXPECT_EQ(platform.GetProfileString("Project", "NoSuchValue", "Unknown"), "Unknown");
     EXPECT_EQ(platform.GetProfileString("Elsewhere", "BaseDir", "a/b"), "a/b");
 }
@@ -94,6 +91,9 @@ TEST(LaunchCommandLine, QuotesArgumentsWithSpacesAndMakesPathsAbsolute) {
     EXPECT_EQ(BuildCommandLine({"/usr/bin/varp"}, "/home/user"), "/usr/bin/varp");
     EXPECT_EQ(BuildCommandLine({"/usr/bin/varp", "-md2", "/q2/models/x/tris.md2"}, "/home/user"),
               "/usr/bin/varp -md2 \\q2\\models\\x\\tris.md2");
+    // The platform hands the same line to the system.
+    EXPECT_EQ(QtPlatform({"/usr/bin/varp", "-md2", "models/a b/tris.md2"}, "/q2").CommandLine(),
+              "/usr/bin/varp -md2 \"\\q2\\models\\a b\\tris.md2\"");
     EXPECT_EQ(BuildCommandLine({"./varp", "-md2", "my model/tris.md2", "skin.pcx"}, "/home/u"),
               "./varp -md2 \"\\home\\u\\my model\\tris.md2\" \\home\\u\\skin.pcx");
     // A launch folder with a trailing slash (the root) gives no doubled separator.
@@ -115,11 +115,6 @@ TEST(QtPlatformQuit, QuitAskedBeforeTheLoopEndsItOnceItRuns) {
     guard.start(10000);
     EXPECT_EQ(QCoreApplication::exec(), 0);
     guard.stop();
-}
-
-TEST(QtPlatformCommandLine, IsRebuiltFromTheArguments) {
-    QtPlatform platform({"/usr/bin/varp", "-md2", "models/a b/tris.md2"}, "/q2");
-    EXPECT_EQ(platform.CommandLine(), "/usr/bin/varp -md2 \"\\q2\\models\\a b\\tris.md2\"");
 }
 
 }  // namespace
