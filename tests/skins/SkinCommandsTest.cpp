@@ -1,10 +1,12 @@
-// Skins menu commands: list order, current skin, names, files on disk after each command.
+// Skins menu commands: list order, current skin, names, files on disk after each command; the
+// folder scan.
 #include <gtest/gtest.h>
 
 #include <cstdio>
 
 #include "formats/Md2Reader.h"
 #include "formats/Pcx.h"
+#include "skins/FolderScan.h"
 #include "skins/SkinCommands.h"
 #include "support/Md2Files.h"
 #include "support/RecordingViewHub.h"
@@ -55,14 +57,16 @@ TEST_F(SkinCommands, NewMakesAnUnlinkedCheckerboardInTheCurrentPalette) {
     // Without a current skin the palette is a grey ramp; the squares are four texels wide.
     app->Skins.clear();
     app->SelectSkin(-1);
-    app->SkinWidth = app->SkinHeight = 64;
+    app->SkinWidth = 64;
+    app->SkinHeight = 32;
     SkinNew(*app);
+    ASSERT_EQ(Current().Pixels.size(), 64u * 32);
     auto at = [&](int x, int y) { return Current().Pixels[static_cast<size_t>(y * 64 + x)]; };
     EXPECT_EQ(at(0, 0), 63);
     EXPECT_EQ(at(3, 3), 63);
     EXPECT_EQ(at(4, 0), 191);
     EXPECT_EQ(at(4, 4), 63);
-    EXPECT_EQ(at(0, 63), 191);
+    EXPECT_EQ(at(0, 31), 191);
     EXPECT_EQ(Current().Palette, GreyPalette());
 }
 
@@ -124,7 +128,6 @@ TEST_F(SkinCommands, SavingANewSkinAsksWhereAndAppendsTheExtension) {
 }
 
 TEST_F(SkinCommands, ALinkedSkinIsSavedOnlyInOrBelowTheBaseFolder) {
-    const std::string elsewhere = base;
     std::string upper = base;
     upper[upper.size() - 1] = 'E';
     sys.fileDialogResults = {upper + "\\models\\sq\\x.pcx", base + "extra\\x.pcx", base + "\\models\\sq\\copy.pcx"};
@@ -241,6 +244,70 @@ TEST_F(SkinCommands, AFailedSaveLeavesTheSkinAndTheFileAsTheyWere) {
     EXPECT_EQ(sys.messages, (std::vector<std::string>{"Error Saving:13", "An error occured while attempting to save!"}));
     EXPECT_EQ(test::ReadFileBytes(dir.Path() + "/base/models/sq/skin.pcx"), before);
     EXPECT_NE(Current().StoredPixels[0], 250);
+}
+
+// Fitting PCX files of any letter case become unlinked skins, in name order.
+class FolderScan : public SkinCommands {
+protected:
+    FolderScan() {
+        dir.Write("scan/x.pcx", test::MakePcx(8, 8));
+        dir.Write("scan/Y.PCX", test::MakePcx(8, 8));
+        dir.Write("scan/big.pcx", test::MakePcx(16, 16));
+        dir.Write("scan/notes.txt", {1});
+        dir.Write("scan/broken.pcx", {1, 2, 3});
+        dir.Write("scan/folder.pcx/inner", {});
+        dir.Write("others/big.pcx", test::MakePcx(16, 16));
+        dir.Write("empty/readme.txt", {});
+    }
+};
+
+TEST_F(FolderScan, AddsEveryFittingFileAsAnUnlinkedSkinAndKeepsTheCurrentSkin) {
+    SkinImage* current = app->CurrentSkin;
+    sys.folderResults = {dir.SystemPath() + "\\scan"};
+    SkinScanFolder(*app);
+    EXPECT_EQ(sys.folderTitles, std::vector<std::string>{"Select the folder you wish to browse..."});
+    EXPECT_TRUE(sys.messages.empty());
+    ASSERT_EQ(app->Skins.size(), 3u);
+    EXPECT_EQ(app->Skins[1]->Name, dir.SystemPath() + "\\scan\\x.pcx");
+    EXPECT_EQ(app->Skins[2]->Name, dir.SystemPath() + "\\scan\\Y.PCX");
+    EXPECT_EQ(app->Skins[2]->Path, app->Skins[2]->Name);
+    EXPECT_EQ(app->Skins[2]->Flags, Unlinked);
+    EXPECT_EQ(app->Skins[2]->OnDisk, 1u);
+    EXPECT_EQ(app->CurrentSkin, current);
+    EXPECT_EQ(app->CurrentSkinIndex, 0);
+    EXPECT_EQ(hub.refreshAll, 1);
+
+    // Scanning again adds them again.
+    ScanFolder(*app, dir.SystemPath() + "\\scan");
+    EXPECT_EQ(app->Skins.size(), 5u);
+}
+
+TEST_F(FolderScan, SaysWhenNothingFitsAfterRefreshingAndWhenNothingMatchesWithout) {
+    ScanFolder(*app, dir.SystemPath() + "\\others");
+    EXPECT_EQ(sys.messages, std::vector<std::string>{"There were no matching skins found at that location"});
+    EXPECT_EQ(hub.refreshAll, 1);
+    ScanFolder(*app, dir.SystemPath() + "\\empty");
+    EXPECT_EQ(sys.messages.size(), 2u);
+    EXPECT_EQ(sys.messages[1], "There were no matching skins found at that location");
+    EXPECT_EQ(hub.refreshAll, 1);
+    EXPECT_EQ(app->Skins.size(), 1u);
+}
+
+TEST_F(FolderScan, ACancelledOrUnusableChoiceIsNotAFolder) {
+    sys.folderResults = {std::nullopt, dir.SystemPath() + "\\gone"};
+    SkinScanFolder(*app);
+    SkinScanFolder(*app);
+    EXPECT_EQ(sys.messages, (std::vector<std::string>{"That folder is not valid", "That folder is not valid"}));
+    EXPECT_EQ(hub.refreshAll, 0);
+}
+
+TEST_F(FolderScan, WithoutACurrentSkinThereIsStillNoneAfterwards) {
+    app->Skins.clear();
+    app->SelectSkin(-1);
+    ScanFolder(*app, dir.SystemPath() + "\\scan");
+    EXPECT_EQ(app->Skins.size(), 2u);
+    EXPECT_EQ(app->CurrentSkin, nullptr);
+    EXPECT_EQ(app->CurrentSkinIndex, -1);
 }
 
 }  // namespace
