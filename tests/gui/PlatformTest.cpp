@@ -44,10 +44,7 @@ TEST(QtPlatformSettings, FileLivesUnderTheConfigFolderAndReadsTheDemoPreset) {
     EXPECT_EQ(QSettings("Ombrick", "Zozuz05").fileName(), file);
 
     // The form the demo run writes: a quoted value, which may hold commas.
-    {
-        QSettings settings("Ombrick", "Zozuz05");
-        settings.clear();
-    }
+    QSettings("Ombrick", "Zozuz05").clear();
     QDir().mkpath(config + "/Ombrick");
     QFile out(file);
     ASSERT_TRUE(out.open(QIODevice::WriteOnly | QIODevice::Truncate));
