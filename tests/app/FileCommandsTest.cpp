@@ -27,7 +27,6 @@ protected:
         EXPECT_EQ(LoadModel(*app, app->CurrentFile), 1);
         sys.messages.clear();
         sys.messageButtons.clear();
-        sys.defaultAnswer = Answer::No;
     }
     test::TempDir dir;
     test::ScriptedPlatform sys;

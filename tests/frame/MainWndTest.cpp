@@ -25,11 +25,7 @@ class MainWndTest : public ::testing::Test, public test::TestWindow {
 TEST_F(MainWndTest, CreationPlacesEverythingAndReadsTheLastModel) {
     EXPECT_EQ(app->ModelLoaded, 1);
     EXPECT_EQ(wnd->SkinViewMain, 1);
-    // Children placed in creation order: selectors, then 3D view, skin view, palette.
-    ASSERT_GE(frame.moves.size(), 5u);
-    EXPECT_EQ(frame.moves[2].child, Child::ModelView);
-    EXPECT_EQ(frame.moves[3].child, Child::SkinView);
-    EXPECT_EQ(frame.moves[4].child, Child::PaletteView);
+    EXPECT_EQ(frame.placed[Child::SkinView], (Rect{0, 50, 608, 600}));
     EXPECT_EQ(frame.entries[FrameSelectorId], (std::vector<std::string>{"base01", "base02"}));
     EXPECT_EQ(frame.entries[SkinSelectorId], std::vector<std::string>{"  sq/skin.pcx"});
 }
@@ -86,23 +82,27 @@ TEST_F(MainWndTest, TheRefreshHubRedrawsOnlyThePanesOfEachKind) {
 }
 
 TEST_F(MainWndTest, ModeCommandsSetTheModeOnceAndMarkIt) {
-    EXPECT_TRUE(wnd->IsChecked(CmdMixMode));
-    EXPECT_FALSE(wnd->IsChecked(CmdCameraMode));
-    EXPECT_FALSE(wnd->IsChecked(CmdPaintMode));
-    EXPECT_FALSE(wnd->IsChecked(CmdMappingMode));
+    auto marked = [&] {
+        std::vector<int> ids;
+        for (int id : {CmdMixMode, CmdCameraMode, CmdPaintMode, CmdMappingMode}) {
+            if (wnd->IsChecked(id)) ids.push_back(id);
+        }
+        return ids;
+    };
+    EXPECT_EQ(marked(), std::vector<int>{CmdMixMode});
     wnd->OnCommand(CmdPaintMode);
     wnd->OnCommand(CmdPaintMode);
-    EXPECT_EQ(app->Mode, ModePaint);
     EXPECT_EQ(frame.posted, std::deque<int>{1});
     EXPECT_EQ(frame.commandStateUpdates, 1);
-    wnd->OnCommand(CmdCameraMode);
-    EXPECT_EQ(app->Mode, ModeCamera);
-    EXPECT_TRUE(wnd->IsChecked(CmdCameraMode));
-    EXPECT_FALSE(wnd->IsChecked(CmdPaintMode));
-    wnd->OnCommand(CmdMappingMode);
-    EXPECT_EQ(app->Mode, ModeMapping);
-    wnd->OnCommand(CmdMixMode);
-    EXPECT_EQ(app->Mode, ModeMix);
+    const std::pair<int, int> modes[] = {{CmdPaintMode, ModePaint},
+                                         {CmdCameraMode, ModeCamera},
+                                         {CmdMappingMode, ModeMapping},
+                                         {CmdMixMode, ModeMix}};
+    for (const auto& [id, mode] : modes) {
+        wnd->OnCommand(id);
+        EXPECT_EQ(app->Mode, mode);
+        EXPECT_EQ(marked(), std::vector<int>{id});
+    }
 }
 
 TEST_F(MainWndTest, AKeyPressedDuringAMappingDragEndsTheDragBeforeTheCommand) {

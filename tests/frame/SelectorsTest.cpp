@@ -36,7 +36,9 @@ TEST(LinkedFirst, LinkedSkinsMoveToTheFrontAndTheCurrentSkinIsFollowed) {
     };
     for (const auto& c : cases) {
         auto ws = std::make_unique<Workspace>();
-        for (const std::string& n : c.before) ws->Skins.push_back(Skin(n, n[0] == 'U' ? Unlinked : 0));
+        for (const std::string& n : c.before) {
+            ws->Skins.push_back(Skin(n, n[0] == 'U' ? Unlinked : 0));
+        }
         ws->SelectSkin(c.current);
         SkinImage* current = ws->CurrentSkin;
         LinkedFirst(*ws);
