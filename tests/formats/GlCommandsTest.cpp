@@ -43,8 +43,8 @@ struct Mesh {
 TEST(GlCommands, ALoneTriangleIsAFanOfThreeFromCornerZero) {
     Mesh m{{Tri(5, 6, 7, 0, 1, 2)}, {{0, 0}, {255, 0}, {3, 4}}};
     const int32_t mid0 = Word(0.001953125f);  // (0 + 0.5) / 256
-    EXPECT_EQ(m.Build(), (std::vector<int32_t>{-3, mid0, mid0, 5, Word(255.5f / 256), mid0, 6, Word(3.5f / 256),
-                                               Word(4.5f / 256), 7, 0}));
+    EXPECT_EQ(m.Build(), (std::vector<int32_t>{-3, mid0, mid0, 5, Word(255.5f / 256), mid0, 6,
+                                               Word(3.5f / 256), Word(4.5f / 256), 7, 0}));
     EXPECT_EQ(Mesh{}.Build(), std::vector<int32_t>{0});  // no triangles: the end mark alone
 }
 

@@ -78,9 +78,9 @@ TEST_F(Md2Reader, AMissingSkinBecomesAGreyCheckerboardNamedAsInTheFile) {
         EXPECT_EQ(skin->Width, 12);
         EXPECT_EQ(skin->Height, 9);
         // Squares of four texels: (0, 0) dark, (4, 0) and (0, 4) light, (4, 4) and (11, 8) dark.
-        const uint8_t spots[5] = {skin->Pixels[0], skin->Pixels[4], skin->Pixels[48], skin->Pixels[52],
-                                  skin->Pixels[107]};
-        EXPECT_EQ(std::vector<uint8_t>(spots, spots + 5), (std::vector<uint8_t>{63, 191, 191, 63, 63}));
+        const std::vector<uint8_t> spots = {skin->Pixels[0], skin->Pixels[4], skin->Pixels[48],
+                                            skin->Pixels[52], skin->Pixels[107]};
+        EXPECT_EQ(spots, (std::vector<uint8_t>{63, 191, 191, 63, 63}));
         EXPECT_EQ(skin->StoredPixels, skin->Pixels);
         EXPECT_EQ(skin->Palette[3 * 191], 191);
     }

@@ -83,8 +83,6 @@ TEST_F(LoadedSample, WritesEachSkinCoordinateOnceSoTheMergeKeepsThemAll) {
     const md2::Header h = md2::ReadHeader(app->ModelFileImage.data());
     EXPECT_EQ(app->NumTexCoords, h.num_st);
     EXPECT_GT(app->NumTexCoords, app->NumTriangles / 2);
-    EXPECT_EQ(app->NumVertices, h.num_xyz);
-    EXPECT_EQ(h.num_skins, 2);
 }
 
 TEST_F(LoadedSample, NamesStandRunAndWaveFramesTheWayModelToolsDo) {

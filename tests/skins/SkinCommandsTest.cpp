@@ -277,37 +277,29 @@ TEST_F(FolderScan, AddsEveryFittingFileAsAnUnlinkedSkinAndKeepsTheCurrentSkin) {
     EXPECT_EQ(app->CurrentSkinIndex, 0);
     EXPECT_EQ(hub.refreshAll, 1);
 
-    // Scanning again adds them again.
+    // Scanning again adds them again; without a current skin there is still none afterwards.
     ScanFolder(*app, dir.SystemPath() + "\\scan");
     EXPECT_EQ(app->Skins.size(), 5u);
-}
-
-TEST_F(FolderScan, SaysWhenNothingFitsAfterRefreshingAndWhenNothingMatchesWithout) {
-    ScanFolder(*app, dir.SystemPath() + "\\others");
-    EXPECT_EQ(sys.messages, std::vector<std::string>{"There were no matching skins found at that location"});
-    EXPECT_EQ(hub.refreshAll, 1);
-    ScanFolder(*app, dir.SystemPath() + "\\empty");
-    EXPECT_EQ(sys.messages.size(), 2u);
-    EXPECT_EQ(sys.messages[1], "There were no matching skins found at that location");
-    EXPECT_EQ(hub.refreshAll, 1);
-    EXPECT_EQ(app->Skins.size(), 1u);
-}
-
-TEST_F(FolderScan, ACancelledOrUnusableChoiceIsNotAFolder) {
-    sys.folderResults = {std::nullopt, dir.SystemPath() + "\\gone"};
-    SkinScanFolder(*app);
-    SkinScanFolder(*app);
-    EXPECT_EQ(sys.messages, (std::vector<std::string>{"That folder is not valid", "That folder is not valid"}));
-    EXPECT_EQ(hub.refreshAll, 0);
-}
-
-TEST_F(FolderScan, WithoutACurrentSkinThereIsStillNoneAfterwards) {
     app->Skins.clear();
     app->SelectSkin(-1);
     ScanFolder(*app, dir.SystemPath() + "\\scan");
     EXPECT_EQ(app->Skins.size(), 2u);
     EXPECT_EQ(app->CurrentSkin, nullptr);
     EXPECT_EQ(app->CurrentSkinIndex, -1);
+}
+
+TEST_F(FolderScan, SaysWhenNothingFitsOrTheChoiceIsNoFolder) {
+    ScanFolder(*app, dir.SystemPath() + "\\others");  // refreshes, then says so
+    EXPECT_EQ(hub.refreshAll, 1);
+    ScanFolder(*app, dir.SystemPath() + "\\empty");  // nothing to refresh for
+    sys.folderResults = {std::nullopt, dir.SystemPath() + "\\gone"};
+    SkinScanFolder(*app);
+    SkinScanFolder(*app);
+    const std::string none = "There were no matching skins found at that location";
+    const std::string invalid = "That folder is not valid";
+    EXPECT_EQ(sys.messages, (std::vector<std::string>{none, none, invalid, invalid}));
+    EXPECT_EQ(hub.refreshAll, 1);
+    EXPECT_EQ(app->Skins.size(), 1u);
 }
 
 }  // namespace
