@@ -3,6 +3,8 @@
 #include <sys/resource.h>
 #include <sys/stat.h>
 
+#include <unistd.h>
+
 #include <csignal>
 #include <filesystem>
 
@@ -36,6 +38,49 @@ TEST_F(SaveFailure, AMissingFolderIsABadPathAndAFolderInThePlaceOfTheFileIsAcces
     dir.Write("taken/x", {});
     EXPECT_EQ(SaveSkinFile(sys, *Skin(), dir.SystemPath() + "\\taken"), 0);
     EXPECT_EQ(sys.messages, (std::vector<std::string>{"Error Saving:3", "Error Saving:5"}));
+}
+
+// Permissions do not stop root, who runs the tests on CI: for as long as this lives, the
+// program acts as an ordinary user.
+class AsOrdinaryUser {
+  public:
+    AsOrdinaryUser() : wasRoot_(geteuid() == 0) {
+        if (wasRoot_) {
+            EXPECT_EQ(seteuid(65534), 0);
+        }
+    }
+    ~AsOrdinaryUser() {
+        if (wasRoot_) {
+            EXPECT_EQ(seteuid(0), 0);
+        }
+    }
+    AsOrdinaryUser(const AsOrdinaryUser&) = delete;
+    AsOrdinaryUser& operator=(const AsOrdinaryUser&) = delete;
+
+  private:
+    bool wasRoot_;
+};
+
+TEST_F(SaveFailure, AReadOnlyFileOrFolderIsAccessDeniedAndKeepsTheOldFile) {
+    const std::vector<uint8_t> old = {4, 5, 6};
+    const std::string lockedFile = dir.Write("open/skin.pcx", old);
+    const std::string inLockedFolder = dir.Write("locked/skin.pcx", old);
+    chmod(dir.Path().c_str(), 0755);
+    chmod((dir.Path() + "/open").c_str(), 0777);
+    chmod(lockedFile.c_str(), 0444);
+    chmod(inLockedFolder.c_str(), 0666);
+    chmod((dir.Path() + "/locked").c_str(), 0555);
+    {
+        AsOrdinaryUser user;
+        EXPECT_EQ(SaveSkinFile(sys, *Skin(), dir.SystemPath() + "\\open\\skin.pcx"), 0);
+        EXPECT_EQ(SaveSkinFile(sys, *Skin(), dir.SystemPath() + "\\locked\\skin.pcx"), 0);
+    }
+    chmod((dir.Path() + "/locked").c_str(), 0755);
+    EXPECT_EQ(sys.messages, (std::vector<std::string>{"Error Saving:5", "Error Saving:5"}));
+    EXPECT_EQ(test::ReadFileBytes(lockedFile), old);
+    EXPECT_EQ(test::ReadFileBytes(inLockedFolder), old);
+    EXPECT_EQ(EntriesIn(dir.Path() + "/open"), 1u);
+    EXPECT_EQ(EntriesIn(dir.Path() + "/locked"), 1u);
 }
 
 TEST_F(SaveFailure, ADiskFullHalfwayKeepsTheOldFileAndLeavesNoTemporaryFile) {
