@@ -1,3 +1,5 @@
+// The helpers every pane uses around its mouse handling: where the client area is, and the
+// cursor display count.
 #include "views/Pane.h"
 
 namespace varp {
