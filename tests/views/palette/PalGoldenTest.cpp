@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <ostream>
 #include <vector>
 
 #include "views/SamePixels.h"
@@ -59,6 +60,12 @@ struct PalState {
     // only 1 is drawn.
     int lockEvery;
 };
+
+// Test names and failure reports show the state, not its raw bytes.
+void PrintTo(const PalState& s, std::ostream* out) {
+    *out << "paint " << +s.paint << ", background " << +s.background << ", locks every "
+         << s.lockEvery;
+}
 
 class PalGoldenTest : public ::testing::TestWithParam<PalState> {
   protected:

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <ostream>
 #include <vector>
 
 #include "raster/Raster.h"
@@ -24,6 +25,11 @@ using test::SamePixels;
 struct View {
     float panS, panT, zoom;
 };
+
+// Test names and failure reports show the view, not its raw bytes.
+void PrintTo(const View& v, std::ostream* out) {
+    *out << "pan " << v.panS << ", " << v.panT << ", zoom " << v.zoom;
+}
 
 struct Picture {
     std::vector<uint8_t> colour;
