@@ -102,13 +102,15 @@ void BM_EncodeSkin256(benchmark::State& state) {
     const std::vector<uint8_t> file = sample::SampleSkinBytes(0);
     std::unique_ptr<SkinImage> skin = DecodePcx(file.data(), file.size());
     for (auto _ : state) {
-        benchmark::DoNotOptimize(EncodePcx(skin->Pixels.data(), skin->Width, skin->Height,
-                                           skin->Palette.data()));
+        benchmark::DoNotOptimize(
+            EncodePcx(skin->Pixels.data(), skin->Width, skin->Height, skin->Palette.data()));
     }
 }
 BENCHMARK(BM_EncodeSkin256)->Unit(benchmark::kMicrosecond);
 
-void BM_MemcpySkin256(benchmark::State& state) { Memcpy(state, 256 * 256); }
+void BM_MemcpySkin256(benchmark::State& state) {
+    Memcpy(state, 256 * 256);
+}
 BENCHMARK(BM_MemcpySkin256)->Unit(benchmark::kMicrosecond);
 
 }  // namespace

@@ -101,6 +101,8 @@ bool AskQuit(App& app) {
                               Buttons::YesNo, Icon::Question) == Answer::Yes;
 }
 
-void ShowAbout(App& app) { app.Sys.ShowAboutBox(); }
+void ShowAbout(App& app) {
+    app.Sys.ShowAboutBox();
+}
 
 }  // namespace varp

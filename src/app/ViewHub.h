@@ -4,7 +4,7 @@
 namespace varp {
 
 class ViewHub {
-public:
+  public:
     virtual ~ViewHub() = default;
     // Refill the selectors, queue a full refresh of the large views, redraw the palette.
     virtual void RefreshAllViews() = 0;

@@ -32,7 +32,7 @@ struct ModelTriangle {
     uint32_t Flags = 0;
     int16_t Vertex[3] = {0, 0, 0};    // indices into each frame's Vertices
     int16_t TexCoord[3] = {0, 0, 0};  // indices into TexCoords, one per corner
-    SkinCoord CornerST[3];            // the corner's own coordinates, equal to TexCoords[TexCoord[k]]
+    SkinCoord CornerST[3];  // the corner's own coordinates, equal to TexCoords[TexCoord[k]]
 };
 
 using Vec3 = std::array<float, 3>;

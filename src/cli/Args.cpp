@@ -36,8 +36,8 @@ Args ParseArgs(int argc, char** argv, int first, const std::set<std::string>& va
 std::string BaseFolderOf(const Args& args) {
     std::error_code ec;
     const std::string* base = args.Option("base");
-    std::filesystem::path p = base ? std::filesystem::absolute(*base, ec)
-                                   : std::filesystem::current_path(ec);
+    std::filesystem::path p =
+        base ? std::filesystem::absolute(*base, ec) : std::filesystem::current_path(ec);
     std::string s = p.lexically_normal().string();
     while (s.size() > 1 && s.back() == '/') s.pop_back();
     return ToSystemForm(s);

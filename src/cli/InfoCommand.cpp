@@ -23,12 +23,14 @@ void WriteJson(const App& app, const ConsolePlatform& sys, bool loaded) {
         j.BeginObject("header");
         j.String("ident", h.ident);
         const std::pair<const char*, int32_t> fields[] = {
-            {"version", h.version},       {"skinwidth", h.skinwidth},   {"skinheight", h.skinheight},
-            {"framesize", h.framesize},   {"num_skins", h.num_skins},   {"num_xyz", h.num_xyz},
-            {"num_st", h.num_st},         {"num_tris", h.num_tris},     {"num_glcmds", h.num_glcmds},
-            {"num_frames", h.num_frames}, {"ofs_skins", h.ofs_skins},   {"ofs_st", h.ofs_st},
-            {"ofs_tris", h.ofs_tris},     {"ofs_frames", h.ofs_frames}, {"ofs_glcmds", h.ofs_glcmds},
-            {"ofs_end", h.ofs_end}};
+            {"version", h.version},       {"skinwidth", h.skinwidth},
+            {"skinheight", h.skinheight}, {"framesize", h.framesize},
+            {"num_skins", h.num_skins},   {"num_xyz", h.num_xyz},
+            {"num_st", h.num_st},         {"num_tris", h.num_tris},
+            {"num_glcmds", h.num_glcmds}, {"num_frames", h.num_frames},
+            {"ofs_skins", h.ofs_skins},   {"ofs_st", h.ofs_st},
+            {"ofs_tris", h.ofs_tris},     {"ofs_frames", h.ofs_frames},
+            {"ofs_glcmds", h.ofs_glcmds}, {"ofs_end", h.ofs_end}};
         for (const auto& [key, value] : fields) j.Number(key, value);
         j.EndObject();
         j.Number("NumTriangles", app.NumTriangles);
@@ -65,12 +67,12 @@ void WriteText(const App& app) {
     const md2::Header h = md2::ReadHeader(app.ModelFileImage.data());
     std::printf("header: ident %s, version %d, skin %d x %d, framesize %d\n", h.ident, h.version,
                 h.skinwidth, h.skinheight, h.framesize);
-    std::printf("header counts: skins %d, vertices %d, coordinates %d, triangles %d, glcmds %d, "
-                "frames %d\n",
-                h.num_skins, h.num_xyz, h.num_st, h.num_tris, h.num_glcmds, h.num_frames);
+    std::printf(
+        "header counts: skins %d, vertices %d, coordinates %d, triangles %d, glcmds %d, "
+        "frames %d\n",
+        h.num_skins, h.num_xyz, h.num_st, h.num_tris, h.num_glcmds, h.num_frames);
     std::printf("NumTriangles %d, NumVertices %d, NumTexCoords %d, SkinWidth %d, SkinHeight %d\n",
-                app.NumTriangles, app.NumVertices, app.NumTexCoords, app.SkinWidth,
-                app.SkinHeight);
+                app.NumTriangles, app.NumVertices, app.NumTexCoords, app.SkinWidth, app.SkinHeight);
     for (size_t i = 0; i < app.Skins.size(); ++i) {
         const SkinImage& s = *app.Skins[i];
         std::printf("skin %zu: %s%s (%s)%s\n", i, (s.Flags & Unlinked) ? "* " : "  ",
@@ -86,7 +88,8 @@ void WriteText(const App& app) {
 int InfoCommand(int argc, char** argv) {
     const Args args = ParseArgs(argc, argv, 2, {"base"}, {"json", "yes", "no"});
     if (!args.error.empty() || args.positional.size() != 1) {
-        std::fprintf(stderr, "usage: varp-tool info [--json] [--base DIR] [--yes|--no] MODEL.md2\n");
+        std::fprintf(stderr,
+                     "usage: varp-tool info [--json] [--base DIR] [--yes|--no] MODEL.md2\n");
         return 2;
     }
     ConsolePlatform sys(args.Has("yes") ? Answer::Yes : Answer::No);

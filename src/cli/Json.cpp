@@ -9,10 +9,18 @@ std::string JsonWriter::Quote(const std::string& s) {
     std::string q = "\"";
     for (unsigned char c : s) {
         switch (c) {
-            case '"': q += "\\\""; break;
-            case '\\': q += "\\\\"; break;
-            case '\n': q += "\\n"; break;
-            case '\t': q += "\\t"; break;
+            case '"':
+                q += "\\\"";
+                break;
+            case '\\':
+                q += "\\\\";
+                break;
+            case '\n':
+                q += "\\n";
+                break;
+            case '\t':
+                q += "\\t";
+                break;
             default:
                 if (c < 0x20) {
                     char buf[8];

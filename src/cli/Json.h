@@ -7,7 +7,7 @@
 namespace varp::cli {
 
 class JsonWriter {
-public:
+  public:
     void BeginObject(const char* key = nullptr) { Open(key, '{'); }
     void EndObject() { Close('}'); }
     void BeginArray(const char* key = nullptr) { Open(key, '['); }
@@ -19,7 +19,7 @@ public:
 
     static std::string Quote(const std::string& s);
 
-private:
+  private:
     void Open(const char* key, char bracket);
     void Close(char bracket);
     void Item(const char* key, const std::string& value);

@@ -8,14 +8,16 @@ int main(int argc, char** argv) {
     if (argc >= 2) {
         if (std::strcmp(argv[1], "info") == 0) return varp::cli::InfoCommand(argc, argv);
         if (std::strcmp(argv[1], "resave") == 0) return varp::cli::ResaveCommand(argc, argv);
-        if (std::strcmp(argv[1], "make-sample") == 0) return varp::cli::MakeSampleCommand(argc, argv);
+        if (std::strcmp(argv[1], "make-sample") == 0)
+            return varp::cli::MakeSampleCommand(argc, argv);
         if (std::strcmp(argv[1], "render") == 0) return varp::cli::RenderCommand(argc, argv);
     }
-    std::fprintf(stderr,
-                 "usage: varp-tool info [--json] [--base DIR] [--yes|--no] MODEL.md2\n"
-                 "       varp-tool resave [--base DIR] MODEL.md2 OUT.md2\n"
-                 "       varp-tool make-sample DIR\n"
-                 "       varp-tool render [--base DIR] MODEL.md2 --view iso|skin|palette --size WxH\n"
-                 "                        --out FILE.png [...]  (varp-tool render alone lists them)\n");
+    std::fprintf(
+        stderr,
+        "usage: varp-tool info [--json] [--base DIR] [--yes|--no] MODEL.md2\n"
+        "       varp-tool resave [--base DIR] MODEL.md2 OUT.md2\n"
+        "       varp-tool make-sample DIR\n"
+        "       varp-tool render [--base DIR] MODEL.md2 --view iso|skin|palette --size WxH\n"
+        "                        --out FILE.png [...]  (varp-tool render alone lists them)\n");
     return 2;
 }

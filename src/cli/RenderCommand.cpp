@@ -1,7 +1,6 @@
 // varp-tool render: one pane of the editor drawn by its own renderer into a PNG, after the
 // camera or view moves a mouse drag would make. Thumbnails in batch, and a look without a window.
 #include <QImage>
-
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -23,7 +22,7 @@ namespace {
 
 // A pane with no window around it: nothing to capture, redraw or notify.
 class OffscreenHost final : public PaneHost {
-public:
+  public:
     void SetCapture() override {}
     void ReleaseCapture() override {}
     bool HoldsCapture() override { return false; }
@@ -82,10 +81,14 @@ std::string ApplyWorkspace(const Args& args, App& app) {
         app.Mode = mode;
     }
     if (const std::string* s = args.Option("select")) {
-        if (*s == "all") SelectAllTriangles(app);
-        else if (*s == "none") SelectNoTriangles(app);
-        else if (*s == "invert") InvertTriangleSelection(app);
-        else return "unknown selection " + *s;
+        if (*s == "all")
+            SelectAllTriangles(app);
+        else if (*s == "none")
+            SelectNoTriangles(app);
+        else if (*s == "invert")
+            InvertTriangleSelection(app);
+        else
+            return "unknown selection " + *s;
     }
     if (const std::string* s = args.Option("paint-colour")) {
         if (!ParseInt(s, &n) || n < 0 || n > 255) return "paint colour must be 0 to 255";
@@ -116,22 +119,24 @@ void ApplyCamera(const Args& args, Camera& camera) {
 }  // namespace
 
 int RenderCommand(int argc, char** argv) {
-    const Args args = ParseArgs(argc, argv, 2,
-                                {"base", "view", "size", "out", "frame", "skin", "mode", "select",
-                                 "orbit", "look", "dolly", "fov", "pan", "zoom", "paint-colour",
-                                 "background"},
-                                {});
+    const Args args =
+        ParseArgs(argc, argv, 2,
+                  {"base", "view", "size", "out", "frame", "skin", "mode", "select", "orbit",
+                   "look", "dolly", "fov", "pan", "zoom", "paint-colour", "background"},
+                  {});
     if (!args.error.empty()) return Fail(args.error);
     const std::string* view = args.Option("view");
     const std::string* out = args.Option("out");
     int width = 0, height = 0;
-    if (args.positional.size() != 1 || view == nullptr || out == nullptr) return Fail("missing arguments");
+    if (args.positional.size() != 1 || view == nullptr || out == nullptr)
+        return Fail("missing arguments");
     if (args.Option("size") == nullptr ||
         std::sscanf(args.Option("size")->c_str(), "%dx%d", &width, &height) != 2 || width < 1 ||
         height < 1 || width > 16384 || height > 16384) {
         return Fail("--size must be WxH, each 1 to 16384");
     }
-    if (*view != "iso" && *view != "skin" && *view != "palette") return Fail("unknown view " + *view);
+    if (*view != "iso" && *view != "skin" && *view != "palette")
+        return Fail("unknown view " + *view);
 
     ConsolePlatform sys(Answer::No);
     auto app = std::make_unique<App>(sys);

@@ -22,7 +22,9 @@ Corner CornerOf(const ModelTriangle& t, int k) {
            static_cast<uint16_t>(t.TexCoord[k]);
 }
 
-uint64_t EdgeKey(Corner a, Corner b) { return static_cast<uint64_t>(a) << 32 | b; }
+uint64_t EdgeKey(Corner a, Corner b) {
+    return static_cast<uint64_t>(a) << 32 | b;
+}
 
 // Every directed corner pair (k, k+1) of every triangle, sorted so that the first triangle
 // above a given index holding a given pair is one binary search away.
@@ -36,14 +38,14 @@ struct EdgeEntry {
 };
 
 class RunBuilder {
-public:
+  public:
     RunBuilder(const ModelTriangle* tris, int count) : tris_(tris), count_(count) {
         flags_.assign(static_cast<size_t>(count), 0);
         edges_.reserve(static_cast<size_t>(count) * 3);
         for (int j = 0; j < count; ++j) {
             for (int k = 0; k < 3; ++k) {
-                edges_.push_back({EdgeKey(CornerOf(tris[j], k), CornerOf(tris[j], (k + 1) % 3)),
-                                  j, k});
+                edges_.push_back(
+                    {EdgeKey(CornerOf(tris[j], k), CornerOf(tris[j], (k + 1) % 3)), j, k});
             }
         }
         std::sort(edges_.begin(), edges_.end());
@@ -86,7 +88,7 @@ public:
         return words;
     }
 
-private:
+  private:
     // Grows one run from triangle `start`; returns its length in triangles, with its vertices
     // in runVerts_ and its triangles in runTris_.
     int Run(int start, int c, bool strip) {
@@ -142,8 +144,8 @@ int BuildGlCommands(const ModelTriangle* triangles, int count, const SkinCoord* 
 }
 
 int BuildGlCommands(const Workspace& ws, int32_t* out) {
-    return BuildGlCommands(ws.Triangles, ws.NumTriangles, ws.TexCoords, ws.SkinWidth,
-                           ws.SkinHeight, out);
+    return BuildGlCommands(ws.Triangles, ws.NumTriangles, ws.TexCoords, ws.SkinWidth, ws.SkinHeight,
+                           out);
 }
 
 }  // namespace varp

@@ -18,12 +18,13 @@ namespace {
 bool SectionFits(int32_t offset, int64_t count, size_t recordSize, size_t fileSize) {
     if (count == 0) return true;
     if (offset < 0) return false;
-    const uint64_t end =
-        static_cast<uint64_t>(offset) + static_cast<uint64_t>(count) * recordSize;
+    const uint64_t end = static_cast<uint64_t>(offset) + static_cast<uint64_t>(count) * recordSize;
     return end <= fileSize;
 }
 
-std::string Damaged(const std::string& what) { return "This MD2 is damaged: " + what + "."; }
+std::string Damaged(const std::string& what) {
+    return "This MD2 is damaged: " + what + ".";
+}
 
 std::string SkinNameAt(const uint8_t* data, const md2::Header& h, int i) {
     const char* name = reinterpret_cast<const char*>(data + h.ofs_skins) + md2::SkinNameSize * i;
@@ -138,7 +139,8 @@ void ReadSkins(App& app, const uint8_t* data, const md2::Header& h, const std::s
         if (a == Answer::Yes) {
             const std::string systemPath = ToSystemForm(path);
             const size_t slash = systemPath.rfind('\\');
-            ScanFolder(app, slash == std::string::npos ? std::string() : systemPath.substr(0, slash));
+            ScanFolder(app,
+                       slash == std::string::npos ? std::string() : systemPath.substr(0, slash));
         }
         return;
     }
@@ -219,9 +221,10 @@ int LoadModel(App& app, const std::string& path) {
     app.SelectFrame(-1);
     app.SelectSkin(-1);
     if (moved) {
-        sys.MessageBox("Some skin coordinates of this MD2 lay outside its skin and were moved to "
-                       "its edge.",
-                       Buttons::Ok, Icon::Exclamation);
+        sys.MessageBox(
+            "Some skin coordinates of this MD2 lay outside its skin and were moved to "
+            "its edge.",
+            Buttons::Ok, Icon::Exclamation);
     }
     ReadSkins(app, data, h, path);
     app.SelectSkin(app.Skins.empty() ? -1 : 0);

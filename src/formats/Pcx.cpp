@@ -9,7 +9,9 @@ namespace varp {
 
 namespace {
 
-int Read16(const uint8_t* p) { return p[0] | p[1] << 8; }
+int Read16(const uint8_t* p) {
+    return p[0] | p[1] << 8;
+}
 
 void Put16(uint8_t* p, int value) {
     p[0] = static_cast<uint8_t>(value);
@@ -96,9 +98,8 @@ std::unique_ptr<SkinImage> LoadSkinFile(Platform& sys, const std::string& name) 
 }
 
 int SaveSkinFile(Platform& sys, const SkinImage& skin, const std::string& path) {
-    return WriteWholeFile(sys, path,
-                          EncodePcx(skin.Pixels.data(), skin.Width, skin.Height,
-                                    skin.Palette.data()));
+    return WriteWholeFile(
+        sys, path, EncodePcx(skin.Pixels.data(), skin.Width, skin.Height, skin.Palette.data()));
 }
 
 std::unique_ptr<SkinImage> MakeTemporarySkin(const std::string& name, const std::string& path,

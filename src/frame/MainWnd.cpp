@@ -4,11 +4,11 @@
 #include "app/FileCommands.h"
 #include "app/Startup.h"
 #include "frame/Commands.h"
-#include "frame/Selectors.h"
 #include "frame/MappingCommands.h"
+#include "frame/Selectors.h"
+#include "skins/SkinCommands.h"
 #include "views/iso/IsoBox.h"
 #include "views/palette/PalBox.h"
-#include "skins/SkinCommands.h"
 #include "views/skin/SkinBox.h"
 
 namespace varp {
@@ -43,9 +43,12 @@ MainWnd::~MainWnd() {
 
 Pane& MainWnd::PaneOf(Child child) {
     switch (child) {
-        case Child::ModelView: return *modelView_;
-        case Child::SkinView: return *skinView_;
-        default: return *paletteView_;
+        case Child::ModelView:
+            return *modelView_;
+        case Child::SkinView:
+            return *skinView_;
+        default:
+            return *paletteView_;
     }
 }
 
@@ -112,9 +115,13 @@ void MainWnd::RefreshAllViews() {
     frame_.RedrawChild(Child::PaletteView);
 }
 
-void MainWnd::RebuildSelectors() { varp::RebuildSelectors(app_, frame_); }
+void MainWnd::RebuildSelectors() {
+    varp::RebuildSelectors(app_, frame_);
+}
 
-void MainWnd::PostRefresh(int kind) { frame_.PostRefresh(kind); }
+void MainWnd::PostRefresh(int kind) {
+    frame_.PostRefresh(kind);
+}
 
 void MainWnd::OnFrameSelectionChange(int index) {
     app_.SelectFrame(index);
@@ -156,11 +163,16 @@ void MainWnd::SelectMode(int32_t mode) {
 
 bool MainWnd::IsChecked(int id) const {
     switch (id) {
-        case CmdMixMode: return app_.Mode == ModeMix;
-        case CmdPaintMode: return app_.Mode == ModePaint;
-        case CmdCameraMode: return app_.Mode == ModeCamera;
-        case CmdMappingMode: return app_.Mode == ModeMapping;
-        default: return false;
+        case CmdMixMode:
+            return app_.Mode == ModeMix;
+        case CmdPaintMode:
+            return app_.Mode == ModePaint;
+        case CmdCameraMode:
+            return app_.Mode == ModeCamera;
+        case CmdMappingMode:
+            return app_.Mode == ModeMapping;
+        default:
+            return false;
     }
 }
 
@@ -175,34 +187,89 @@ void MainWnd::OnCommand(int id) {
     // lost capture does.
     EndPaneDrags();
     switch (id) {
-        case CmdFileOpen: FileOpen(app_); break;
-        case CmdFileSave: FileSave(app_); break;
-        case CmdFileSaveAs: FileSaveAs(app_); break;
-        case CmdBaseFolder: FileBaseFolder(app_); break;
-        case CmdExit: OnClose(); break;
-        case CmdAbout: ShowAbout(app_); break;
-        case CmdSwapDisplays: SwapDisplays(); break;
-        case CmdMixMode: SelectMode(ModeMix); break;
-        case CmdPaintMode: SelectMode(ModePaint); break;
-        case CmdCameraMode: SelectMode(ModeCamera); break;
-        case CmdMappingMode: SelectMode(ModeMapping); break;
-        case CmdSelectAll: SelectAllTriangles(app_); break;
-        case CmdSelectNone: SelectNoTriangles(app_); break;
-        case CmdInvertSelection: InvertTriangleSelection(app_); break;
-        case CmdSkinNew: SkinNew(app_); break;
-        case CmdSkinOpen: SkinOpen(app_); break;
-        case CmdSkinClose: SkinClose(app_); break;
-        case CmdSkinSave: SkinSave(app_); break;
-        case CmdSkinSaveAs: SkinSaveAs(app_); break;
-        case CmdSkinLink: SkinLink(app_); break;
-        case CmdSkinUnlink: SkinUnlink(app_); break;
-        case CmdSkinMoveUp: SkinMoveUp(app_); break;
-        case CmdSkinMoveDown: SkinMoveDown(app_); break;
-        case CmdSkinStore: SkinStore(app_); break;
-        case CmdSkinRevert: SkinRevert(app_); break;
-        case CmdSkinReload: SkinReload(app_); break;
-        case CmdScanFolder: SkinScanFolder(app_); break;
-        default: break;
+        case CmdFileOpen:
+            FileOpen(app_);
+            break;
+        case CmdFileSave:
+            FileSave(app_);
+            break;
+        case CmdFileSaveAs:
+            FileSaveAs(app_);
+            break;
+        case CmdBaseFolder:
+            FileBaseFolder(app_);
+            break;
+        case CmdExit:
+            OnClose();
+            break;
+        case CmdAbout:
+            ShowAbout(app_);
+            break;
+        case CmdSwapDisplays:
+            SwapDisplays();
+            break;
+        case CmdMixMode:
+            SelectMode(ModeMix);
+            break;
+        case CmdPaintMode:
+            SelectMode(ModePaint);
+            break;
+        case CmdCameraMode:
+            SelectMode(ModeCamera);
+            break;
+        case CmdMappingMode:
+            SelectMode(ModeMapping);
+            break;
+        case CmdSelectAll:
+            SelectAllTriangles(app_);
+            break;
+        case CmdSelectNone:
+            SelectNoTriangles(app_);
+            break;
+        case CmdInvertSelection:
+            InvertTriangleSelection(app_);
+            break;
+        case CmdSkinNew:
+            SkinNew(app_);
+            break;
+        case CmdSkinOpen:
+            SkinOpen(app_);
+            break;
+        case CmdSkinClose:
+            SkinClose(app_);
+            break;
+        case CmdSkinSave:
+            SkinSave(app_);
+            break;
+        case CmdSkinSaveAs:
+            SkinSaveAs(app_);
+            break;
+        case CmdSkinLink:
+            SkinLink(app_);
+            break;
+        case CmdSkinUnlink:
+            SkinUnlink(app_);
+            break;
+        case CmdSkinMoveUp:
+            SkinMoveUp(app_);
+            break;
+        case CmdSkinMoveDown:
+            SkinMoveDown(app_);
+            break;
+        case CmdSkinStore:
+            SkinStore(app_);
+            break;
+        case CmdSkinRevert:
+            SkinRevert(app_);
+            break;
+        case CmdSkinReload:
+            SkinReload(app_);
+            break;
+        case CmdScanFolder:
+            SkinScanFolder(app_);
+            break;
+        default:
+            break;
     }
 }
 

@@ -17,7 +17,7 @@ class PalBox;
 class Pane;
 
 class MainWnd final : public ViewHub {
-public:
+  public:
     // Creates the three panes, in the order 3D view, skin view, palette, each talking to
     // its window through its host.
     MainWnd(App& app, FrameHost& frame, PaneHost& modelHost, PaneHost& skinHost,
@@ -54,7 +54,7 @@ public:
     Rect PaletteArea;
     int32_t SkinViewMain = 1;
 
-private:
+  private:
     void ComputeAreas(const Rect& client);
     void Move(Child child, const Rect& r);
     void SelectMode(int32_t mode);

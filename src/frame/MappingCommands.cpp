@@ -7,7 +7,8 @@ namespace {
 
 template <typename Change>
 void ForEachTriangle(App& app, Change change) {
-    for (int i = 0; i < app.NumTriangles; ++i) app.Triangles[i].Flags = change(app.Triangles[i].Flags);
+    for (int i = 0; i < app.NumTriangles; ++i)
+        app.Triangles[i].Flags = change(app.Triangles[i].Flags);
     app.RefreshAllViews();
 }
 

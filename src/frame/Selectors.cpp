@@ -7,9 +7,13 @@
 
 namespace varp {
 
-std::string ToBackslashes(const std::string& s) { return ToSystemForm(s); }
+std::string ToBackslashes(const std::string& s) {
+    return ToSystemForm(s);
+}
 
-std::string ToSlashes(const std::string& s) { return ToOsForm(s); }
+std::string ToSlashes(const std::string& s) {
+    return ToOsForm(s);
+}
 
 void LinkedFirst(Workspace& ws) {
     SkinList& skins = ws.Skins;

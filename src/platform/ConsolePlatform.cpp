@@ -19,9 +19,13 @@ Answer ConsolePlatform::MessageBox(const std::string& text, Buttons buttons, Ico
     return result;
 }
 
-int ConsolePlatform::FileDialog(const FileDialogRequest&, std::string*) { return 0; }
+int ConsolePlatform::FileDialog(const FileDialogRequest&, std::string*) {
+    return 0;
+}
 
-int ConsolePlatform::BrowseForFolder(const std::string&, std::string*) { return 0; }
+int ConsolePlatform::BrowseForFolder(const std::string&, std::string*) {
+    return 0;
+}
 
 std::string ConsolePlatform::GetProfileString(const std::string& section, const std::string& key,
                                               const std::string& fallback) {
@@ -34,11 +38,16 @@ void ConsolePlatform::WriteProfileString(const std::string& section, const std::
     settings_[section + "/" + key] = value;
 }
 
-int ConsolePlatform::ChangeDirectory(const std::string& path) { return PosixChangeDirectory(path); }
+int ConsolePlatform::ChangeDirectory(const std::string& path) {
+    return PosixChangeDirectory(path);
+}
 
-std::vector<std::string> ConsolePlatform::ListPcxFiles() { return PosixListPcxFiles(); }
+std::vector<std::string> ConsolePlatform::ListPcxFiles() {
+    return PosixListPcxFiles();
+}
 
-std::unique_ptr<File> ConsolePlatform::OpenFile(const std::string& path, FileMode mode, int* cause) {
+std::unique_ptr<File> ConsolePlatform::OpenFile(const std::string& path, FileMode mode,
+                                                int* cause) {
     return OpenPosixFile(path, mode, cause);
 }
 

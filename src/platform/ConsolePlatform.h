@@ -10,7 +10,7 @@
 namespace varp {
 
 class ConsolePlatform : public Platform {
-public:
+  public:
     // `answer` is given to every Yes/No question (Yes/No/Cancel questions get it too).
     explicit ConsolePlatform(Answer answer = Answer::No) : answer_(answer) {}
 
@@ -35,7 +35,7 @@ public:
     // Every message text shown, in order.
     const std::vector<std::string>& Messages() const { return messages_; }
 
-private:
+  private:
     Answer answer_;
     std::map<std::string, std::string> settings_;
     std::vector<std::string> messages_;

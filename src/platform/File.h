@@ -35,7 +35,7 @@ enum class FileMode { Read, Write };
 // An open file. Reading is plain. Writing never harms what was on disk before: the bytes go to
 // a temporary file beside the target, which replaces the target only when Commit succeeds.
 class File {
-public:
+  public:
     virtual ~File() = default;
     // Reads up to `size` bytes; returns the count read (0 at the end or on failure).
     virtual size_t Read(void* buffer, size_t size) = 0;

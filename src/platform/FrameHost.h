@@ -23,7 +23,7 @@ inline constexpr int FrameSelectorId = 129;
 inline constexpr int SkinSelectorId = 130;
 
 class FrameHost {
-public:
+  public:
     virtual ~FrameHost() = default;
 
     // Queues a refresh message to the main window itself; it is handled after the current

@@ -16,7 +16,7 @@ struct ClientPoint {
 };
 
 class PaneHost {
-public:
+  public:
     virtual ~PaneHost() = default;
     virtual void SetCapture() = 0;
     virtual void ReleaseCapture() = 0;

@@ -26,7 +26,7 @@ struct FileDialogRequest {
 };
 
 class Platform {
-public:
+  public:
     virtual ~Platform() = default;
 
     // A modal message box with the application's caption; text uses '\n' for line breaks.

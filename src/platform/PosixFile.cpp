@@ -18,28 +18,40 @@ namespace varp {
 
 int CauseFromErrno(int err) {
     switch (err) {
-        case 0: return CauseNone;
-        case ENOENT: return CauseFileNotFound;
+        case 0:
+            return CauseNone;
+        case ENOENT:
+            return CauseFileNotFound;
         case ENOTDIR:
         case ENAMETOOLONG:
-        case ELOOP: return CauseBadPath;
+        case ELOOP:
+            return CauseBadPath;
         case EMFILE:
-        case ENFILE: return CauseTooManyOpenFiles;
+        case ENFILE:
+            return CauseTooManyOpenFiles;
         case EACCES:
         case EPERM:
         case EROFS:
-        case EISDIR: return CauseAccessDenied;
-        case EBADF: return CauseInvalidFile;
-        case ESPIPE: return CauseBadSeek;
-        case EIO: return CauseHardIO;
+        case EISDIR:
+            return CauseAccessDenied;
+        case EBADF:
+            return CauseInvalidFile;
+        case ESPIPE:
+            return CauseBadSeek;
+        case EIO:
+            return CauseHardIO;
         case EBUSY:
-        case ETXTBSY: return CauseSharingViolation;
+        case ETXTBSY:
+            return CauseSharingViolation;
         case EDEADLK:
-        case ENOLCK: return CauseLockViolation;
+        case ENOLCK:
+            return CauseLockViolation;
         case ENOSPC:
         case EDQUOT:
-        case EFBIG: return CauseDiskFull;
-        default: return CauseGeneric;
+        case EFBIG:
+            return CauseDiskFull;
+        default:
+            return CauseGeneric;
     }
 }
 
@@ -80,7 +92,7 @@ int OpenCause(int err, const std::string& osPath) {
 }
 
 class PosixFile final : public File {
-public:
+  public:
     ~PosixFile() override {
         if (fd_ >= 0) close(fd_);
         if (mode_ == FileMode::Write && !committed_) Discard();
@@ -192,7 +204,7 @@ public:
 
     int Cause() const override { return cause_; }
 
-private:
+  private:
     void Fail(int err) {
         failed_ = true;
         cause_ = CauseFromErrno(err);

@@ -16,7 +16,9 @@ namespace {
 
 const char* const SaveFailed = "An error occured while attempting to save!";
 
-bool IsLinked(const SkinImage& skin) { return (skin.Flags & Unlinked) == 0; }
+bool IsLinked(const SkinImage& skin) {
+    return (skin.Flags & Unlinked) == 0;
+}
 
 // The chosen path, after the dialog and the extension rule; false on cancel.
 bool ChooseSkinFile(App& app, bool save, std::string* path) {

@@ -19,9 +19,8 @@ void PaneColourTable(const Workspace& ws, uint32_t table[256]) {
 void BlitPane(const uint8_t* pixels, int bufferWidth, int bufferHeight, const uint32_t table[256],
               int left, int top, int width, int height, uint32_t* dst, int dstStride) {
     for (int y = 0; y < height; ++y) {
-        const uint8_t* src = pixels +
-                             static_cast<ptrdiff_t>(bufferHeight - 1 - (top + y)) * bufferWidth +
-                             left;
+        const uint8_t* src =
+            pixels + static_cast<ptrdiff_t>(bufferHeight - 1 - (top + y)) * bufferWidth + left;
         uint32_t* out = dst + static_cast<ptrdiff_t>(y) * dstStride;
         for (int x = 0; x < width; ++x) out[x] = table[src[x]];
     }

@@ -13,7 +13,7 @@ namespace varp {
 namespace {
 
 class FileCommands : public ::testing::Test {
-protected:
+  protected:
     FileCommands() : app(std::make_unique<App>(sys)) {
         app->Views = &hub;
         base = dir.SystemPath() + "\\base";
@@ -66,8 +66,9 @@ TEST_F(FileCommands, OpenOfAMissingFileKeepsTheModel) {
     sys.fileDialogResults = {base + "\\b\\none.md2"};
     sys.answers = {Answer::No};
     FileOpen(*app);
-    EXPECT_EQ(sys.messages, (std::vector<std::string>{"Save changes to the current Mesh?",
-                                                      "There was an error loading the specified file!"}));
+    EXPECT_EQ(sys.messages,
+              (std::vector<std::string>{"Save changes to the current Mesh?",
+                                        "There was an error loading the specified file!"}));
     EXPECT_EQ(app->NumTriangles, 2);
 
     sys.messages.clear();
@@ -79,7 +80,8 @@ TEST_F(FileCommands, OpenOfAMissingFileKeepsTheModel) {
 TEST_F(FileCommands, SaveFailureIsReportedTwice) {
     app->CurrentFile = base + "\\nowhere\\tris.md2";
     FileSave(*app);
-    EXPECT_EQ(sys.messages, (std::vector<std::string>{"Error Saving:3", "An error occured while trying to save =["}));
+    EXPECT_EQ(sys.messages, (std::vector<std::string>{"Error Saving:3",
+                                                      "An error occured while trying to save =["}));
     EXPECT_EQ(hub.refreshAll, 0);
 }
 
@@ -108,7 +110,8 @@ TEST_F(FileCommands, SaveAsWritesOnlyUnderTheBaseFolderComparedLetterForLetter) 
     sys.writeFaultAfter = 10;
     sys.fileDialogResults = {base + "\\a\\copy.md2"};
     FileSaveAs(*app);
-    EXPECT_EQ(sys.messages, (std::vector<std::string>{"Error Saving:13", "An error occured while attempting to save!"}));
+    EXPECT_EQ(sys.messages, (std::vector<std::string>{
+                                "Error Saving:13", "An error occured while attempting to save!"}));
     EXPECT_EQ(test::ReadFileBytes(dir.Path() + "/base/a/copy.md2"), copy);
 }
 
@@ -116,11 +119,13 @@ TEST_F(FileCommands, BaseFolderChangesOnlyTheSetting) {
     sys.folderResults = {std::nullopt, dir.SystemPath() + "\\gone", dir.SystemPath()};
     FileBaseFolder(*app);
     FileBaseFolder(*app);
-    EXPECT_EQ(sys.messages, (std::vector<std::string>{"That folder is not valid", "That folder is not valid"}));
+    EXPECT_EQ(sys.messages,
+              (std::vector<std::string>{"That folder is not valid", "That folder is not valid"}));
     EXPECT_EQ(sys.settings.count("Project/BaseDir"), 0u);
     sys.messages.clear();
     FileBaseFolder(*app);
-    EXPECT_EQ(sys.messages, std::vector<std::string>{"You must restart Varp before the change will take effect."});
+    EXPECT_EQ(sys.messages, std::vector<std::string>{
+                                "You must restart Varp before the change will take effect."});
     EXPECT_EQ(sys.settings["Project/BaseDir"], dir.SystemPath());
     EXPECT_EQ(app->BaseFolder, base);
 }

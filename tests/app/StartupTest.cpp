@@ -11,7 +11,7 @@ namespace varp {
 namespace {
 
 class Startup : public ::testing::Test {
-protected:
+  protected:
     Startup() : app(std::make_unique<App>(sys)) {
         app->Views = &hub;
         test::TestModel m = test::SquareModel();
@@ -56,8 +56,9 @@ TEST_F(Startup, AsksForABaseFolderUntilAUsableOneIsChosen) {
     StartUp(*app);
     const std::string title = "Please locate the 'baseq2' folder under Quake2";
     EXPECT_EQ(sys.folderTitles, (std::vector<std::string>{title, title, title}));
-    EXPECT_EQ(sys.messages, (std::vector<std::string>{"You must specify a valid folder",
-                                                      "That folder is not valid,\nPlease choose another"}));
+    EXPECT_EQ(sys.messages,
+              (std::vector<std::string>{"You must specify a valid folder",
+                                        "That folder is not valid,\nPlease choose another"}));
     EXPECT_EQ(app->BaseFolder, base);
     EXPECT_EQ(sys.settings["Project/BaseDir"], base);
     EXPECT_EQ(app->ModelLoaded, 1);
@@ -74,7 +75,8 @@ TEST_F(Startup, AsksForABaseFolderUntilAUsableOneIsChosen) {
 
 TEST_F(Startup, TheCommandLineModelAndItsSkinsComeFirst) {
     Settings(base, "Unknown");
-    sys.commandLine = "varp -md2 models\\sq\\tris.md2 \"" + base + "\\models\\sq\\red.pcx\" models\\sq\\blue.pcx";
+    sys.commandLine =
+        "varp -md2 models\\sq\\tris.md2 \"" + base + "\\models\\sq\\red.pcx\" models\\sq\\blue.pcx";
     StartUp(*app);
     EXPECT_TRUE(sys.messages.empty());
     EXPECT_EQ(app->CurrentFile, "models\\sq\\tris.md2");
@@ -91,7 +93,9 @@ TEST_F(Startup, TheCommandLineModelAndItsSkinsComeFirst) {
 
 TEST_F(Startup, TheCommandLineStopsAtTheFirstSkinThatFails) {
     Settings(base, "Unknown");
-    sys.commandLine = "varp -md2 models\\sq\\tris.md2 models\\sq\\red.pcx models\\sq\\wide.pcx models\\sq\\blue.pcx";
+    sys.commandLine =
+        "varp -md2 models\\sq\\tris.md2 models\\sq\\red.pcx models\\sq\\wide.pcx "
+        "models\\sq\\blue.pcx";
     StartUp(*app);
     EXPECT_EQ(sys.messages, std::vector<std::string>{"Error loading skin: Incorrect dimensions!"});
     EXPECT_EQ(app->Skins.size(), 2u);
@@ -109,8 +113,9 @@ TEST_F(Startup, AModelThatFailsOnTheCommandLineFallsBackToTheLastFile) {
     Settings(base, model);
     sys.commandLine = "varp -md2 models\\sq\\none.md2";
     StartUp(*app);
-    EXPECT_EQ(sys.messages, (std::vector<std::string>{"There was an error loading the specified file!",
-                                                      "There was an error loading from the command line!"}));
+    EXPECT_EQ(sys.messages,
+              (std::vector<std::string>{"There was an error loading the specified file!",
+                                        "There was an error loading from the command line!"}));
     EXPECT_EQ(app->ModelLoaded, 1);
     EXPECT_EQ(app->CurrentFile, model);
 
@@ -126,7 +131,8 @@ TEST_F(Startup, AModelThatFailsOnTheCommandLineFallsBackToTheLastFile) {
 TEST_F(Startup, WithoutALastFileTheOpenDialogDecidesAndCancelQuits) {
     Settings(base, base + "\\models\\gone.md2");
     StartUp(*app);
-    EXPECT_EQ(sys.messages, std::vector<std::string>{"There was an error loading the specified file!"});
+    EXPECT_EQ(sys.messages,
+              std::vector<std::string>{"There was an error loading the specified file!"});
     ASSERT_EQ(sys.fileDialogs.size(), 1u);
     const FileDialogRequest& r = sys.fileDialogs[0];
     EXPECT_FALSE(r.Save);
@@ -154,7 +160,8 @@ TEST_F(Startup, AChosenPathWithoutAnyDotGetsTheModelExtension) {
     sys.fileDialogResults = {base + "\\models\\v1.0\\tris"};
     sys.messages.clear();
     StartUp(*other);
-    EXPECT_EQ(sys.messages, std::vector<std::string>{"There was an error loading the specified file!"});
+    EXPECT_EQ(sys.messages,
+              std::vector<std::string>{"There was an error loading the specified file!"});
     EXPECT_EQ(sys.quitCount, 1);
 }
 

@@ -12,7 +12,8 @@ namespace {
 
 using test::Tri;
 
-std::unique_ptr<Workspace> WithCoords(std::vector<SkinCoord> coords, std::vector<ModelTriangle> tris) {
+std::unique_ptr<Workspace> WithCoords(std::vector<SkinCoord> coords,
+                                      std::vector<ModelTriangle> tris) {
     auto ws = std::make_unique<Workspace>();
     for (size_t i = 0; i < coords.size(); ++i) ws->TexCoords[i] = coords[i];
     ws->NumTexCoords = static_cast<int16_t>(coords.size());

@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
-
 #include <array>
 #include <cstdio>
 #include <string>
@@ -31,7 +30,9 @@ ToolRun Tool(const std::string& args) {
     return r;
 }
 
-bool Contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+bool Contains(const std::string& text, const std::string& part) {
+    return text.find(part) != std::string::npos;
+}
 
 TEST(Tool, TheDemoFolderReadsBackWithItsSkinsAndFrames) {
     test::TempDir dir;
@@ -65,8 +66,11 @@ TEST(Tool, MessagesOfTheReaderReachTheReportAndTheExitStatus) {
     const std::string path = dir.Write("m.md2", test::MakeMd2(m));
     ToolRun info = Tool("info --json --base " + dir.Path() + " " + path);
     EXPECT_EQ(info.status, 0);
-    EXPECT_TRUE(Contains(info.out, "varp: External PCX does not exist....creating temporary skin.\n"));
-    EXPECT_TRUE(Contains(info.out, "\"Messages\": [\n    \"External PCX does not exist....creating temporary skin.\"\n  ]"));
+    EXPECT_TRUE(
+        Contains(info.out, "varp: External PCX does not exist....creating temporary skin.\n"));
+    EXPECT_TRUE(Contains(
+        info.out,
+        "\"Messages\": [\n    \"External PCX does not exist....creating temporary skin.\"\n  ]"));
     EXPECT_TRUE(Contains(info.out, "\"OnDisk\": 0"));
 
     std::vector<uint8_t> bad = test::MakeMd2(m);
@@ -75,9 +79,11 @@ TEST(Tool, MessagesOfTheReaderReachTheReportAndTheExitStatus) {
     info = Tool("info --json " + badPath);
     EXPECT_EQ(info.status, 1);
     EXPECT_TRUE(Contains(info.out, "\"ModelLoaded\": 0"));
-    EXPECT_TRUE(Contains(info.out, "This MD2 has 5000 triangles, more than the 4096 this editor can hold."));
+    EXPECT_TRUE(Contains(info.out,
+                         "This MD2 has 5000 triangles, more than the 4096 this editor can hold."));
 
-    const ToolRun resave = Tool("resave --base " + dir.Path() + " " + path + " " + dir.Path() + "/no/such/out.md2");
+    const ToolRun resave =
+        Tool("resave --base " + dir.Path() + " " + path + " " + dir.Path() + "/no/such/out.md2");
     EXPECT_EQ(resave.status, 1);
     EXPECT_TRUE(Contains(resave.out, "varp: Error Saving:3\n"));
 
@@ -123,7 +129,8 @@ TEST(Tool, RendersEachPaneThroughTheSkinPalette) {
 
     EXPECT_EQ(Tool("render" + model + " --view iso --size 0x10 --out x.png").status, 2);
     EXPECT_EQ(Tool("render" + model + " --view side --size 10x10 --out x.png").status, 2);
-    EXPECT_EQ(Tool("render" + model + " --view skin --size 10x10 --out x.png --frame 99").status, 2);
+    EXPECT_EQ(Tool("render" + model + " --view skin --size 10x10 --out x.png --frame 99").status,
+              2);
 }
 
 }  // namespace

@@ -81,11 +81,15 @@ std::multiset<Face> Decode(const std::vector<int32_t>& w) {
         const bool fan = w[i] < 0;
         const int n = std::abs(w[i++]);
         std::vector<Corner> v;
-        for (int k = 0; k < n; ++k, i += 3) v.emplace_back(w[i + 2], AsFloat(w[i]), AsFloat(w[i + 1]));
+        for (int k = 0; k < n; ++k, i += 3)
+            v.emplace_back(w[i + 2], AsFloat(w[i]), AsFloat(w[i + 1]));
         for (int k = 0; k + 2 < n; ++k) {
-            if (fan) faces.insert(Rotated(v[0], v[k + 1], v[k + 2]));
-            else if (k % 2 == 0) faces.insert(Rotated(v[k], v[k + 1], v[k + 2]));
-            else faces.insert(Rotated(v[k + 1], v[k], v[k + 2]));
+            if (fan)
+                faces.insert(Rotated(v[0], v[k + 1], v[k + 2]));
+            else if (k % 2 == 0)
+                faces.insert(Rotated(v[k], v[k + 1], v[k + 2]));
+            else
+                faces.insert(Rotated(v[k + 1], v[k], v[k + 2]));
         }
     }
     EXPECT_EQ(i + 1, w.size());
@@ -125,7 +129,8 @@ std::vector<int32_t> PlainBuild(const Mesh& m) {
             const bool strip = attempt >= 3;
             const int c = attempt % 3;
             flags[static_cast<size_t>(i)] = 2;
-            std::vector<std::pair<int16_t, int16_t>> verts = {pair(i, c), pair(i, c + 1), pair(i, c + 2)};
+            std::vector<std::pair<int16_t, int16_t>> verts = {pair(i, c), pair(i, c + 1),
+                                                              pair(i, c + 2)};
             std::vector<int> tris = {i};
             auto a = strip ? verts[2] : verts[0];
             auto b = strip ? verts[1] : verts[2];
@@ -146,8 +151,10 @@ std::vector<int32_t> PlainBuild(const Mesh& m) {
                 verts.push_back(v);
                 tris.push_back(found);
                 flags[static_cast<size_t>(found)] = 2;
-                if (!strip || odd) b = v;
-                else a = v;
+                if (!strip || odd)
+                    b = v;
+                else
+                    a = v;
             }
             for (size_t k = 1; k < tris.size(); ++k) flags[static_cast<size_t>(tris[k])] = 0;
             if (tris.size() > bestTris.size()) {
@@ -178,13 +185,15 @@ Mesh RandomGrid(std::mt19937& rng, int cols, int rows) {
     m.height = 64 + static_cast<int>(rng() % 200);
     auto vertex = [&](int x, int y) { return y * (cols + 1) + x; };
     for (int y = 0; y <= rows; ++y) {
-        for (int x = 0; x <= cols; ++x) m.coords.push_back({static_cast<int16_t>(x), static_cast<int16_t>(y)});
+        for (int x = 0; x <= cols; ++x)
+            m.coords.push_back({static_cast<int16_t>(x), static_cast<int16_t>(y)});
     }
     const int seam = static_cast<int>(m.coords.size());
     for (int y = 0; y <= rows; ++y) m.coords.push_back({static_cast<int16_t>(40 + y), 3});
     for (int y = 0; y < rows; ++y) {
         for (int x = 0; x < cols; ++x) {
-            const int a = vertex(x, y), b = vertex(x + 1, y), c = vertex(x + 1, y + 1), d = vertex(x, y + 1);
+            const int a = vertex(x, y), b = vertex(x + 1, y), c = vertex(x + 1, y + 1),
+                      d = vertex(x, y + 1);
             int ta = a, tb = b, tc = c, td = d;
             if (x == cols / 2) ta = seam + y, td = seam + y + 1;  // a seam down one column
             if (rng() % 2) {
@@ -206,7 +215,8 @@ Mesh RandomGrid(std::mt19937& rng, int cols, int rows) {
 TEST(GlCommands, RandomMeshesDecodeToTheirTrianglesAndMatchThePlainBuilder) {
     std::mt19937 rng(2024);
     for (int round = 0; round < 60; ++round) {
-        const Mesh m = RandomGrid(rng, 1 + static_cast<int>(rng() % 12), 1 + static_cast<int>(rng() % 9));
+        const Mesh m =
+            RandomGrid(rng, 1 + static_cast<int>(rng() % 12), 1 + static_cast<int>(rng() % 9));
         SCOPED_TRACE(round);
         const std::vector<int32_t> out = m.Build();
         EXPECT_EQ(Decode(out), Expected(m));
@@ -218,8 +228,10 @@ TEST(GlCommands, TheLargestModelFitsTheBuffer) {
     // 4096 triangles that share nothing: every one a group of its own.
     Mesh m;
     for (int i = 0; i < MaxTriangles; ++i) {
-        m.tris.push_back(Tri(3 * i % 2048, (3 * i + 1) % 2048, (3 * i + 2) % 2048, 3 * i, 3 * i + 1, 3 * i + 2));
-        for (int k = 0; k < 3; ++k) m.coords.push_back({static_cast<int16_t>(i % 256), static_cast<int16_t>(k)});
+        m.tris.push_back(
+            Tri(3 * i % 2048, (3 * i + 1) % 2048, (3 * i + 2) % 2048, 3 * i, 3 * i + 1, 3 * i + 2));
+        for (int k = 0; k < 3; ++k)
+            m.coords.push_back({static_cast<int16_t>(i % 256), static_cast<int16_t>(k)});
     }
     const std::vector<int32_t> out = m.Build();
     EXPECT_EQ(out.size(), static_cast<size_t>(MaxGlCommandWords));

@@ -14,7 +14,7 @@ using test::GetField;
 using test::SetField;
 
 class HostileMd2 : public ::testing::Test {
-protected:
+  protected:
     HostileMd2() : app(std::make_unique<App>(sys)) {
         app->BaseFolder = dir.SystemPath();
         test::TestModel m = test::SquareModel();
@@ -57,20 +57,29 @@ protected:
     std::vector<uint8_t> good;
 };
 
-std::string Damaged(const std::string& what) { return "This MD2 is damaged: " + what + "."; }
+std::string Damaged(const std::string& what) {
+    return "This MD2 is damaged: " + what + ".";
+}
 
 TEST_F(HostileMd2, EveryTruncationBeforeTheGlCommandsAndAForeignIdentAreRefused) {
     const auto at = [&](md2::Field f) { return static_cast<size_t>(GetField(good, f)); };
     for (size_t cut = 0; cut < at(md2::OfsGlCmds); ++cut) {
         std::string message;
-        if (cut < 4) message = "This is not an MD2!";
-        else if (cut < 68) message = Damaged("its header is cut short");
-        else if (cut < at(md2::OfsSt)) message = Damaged("its skin names run past the end of the file");
-        else if (cut < at(md2::OfsTris)) message = Damaged("its skin coordinates run past the end of the file");
-        else if (cut < at(md2::OfsFrames)) message = Damaged("its triangles run past the end of the file");
-        else message = Damaged("its frames run past the end of the file");
+        if (cut < 4)
+            message = "This is not an MD2!";
+        else if (cut < 68)
+            message = Damaged("its header is cut short");
+        else if (cut < at(md2::OfsSt))
+            message = Damaged("its skin names run past the end of the file");
+        else if (cut < at(md2::OfsTris))
+            message = Damaged("its skin coordinates run past the end of the file");
+        else if (cut < at(md2::OfsFrames))
+            message = Damaged("its triangles run past the end of the file");
+        else
+            message = Damaged("its frames run past the end of the file");
         SCOPED_TRACE(cut);
-        ExpectRefused(std::vector<uint8_t>(good.begin(), good.begin() + static_cast<long>(cut)), message);
+        ExpectRefused(std::vector<uint8_t>(good.begin(), good.begin() + static_cast<long>(cut)),
+                      message);
     }
     // Another ident is named as such before the short header is.
     ExpectRefused({'I', 'D', 'P', '3', 0, 0, 0, 0}, "This is not an MD2!");
@@ -94,10 +103,14 @@ TEST_F(HostileMd2, CountsBeyondWhatTheEditorHoldsAreRefused) {
 TEST_F(HostileMd2, OffsetsOutsideTheFileAreRefused) {
     ExpectRefused(With(md2::OfsSkins, static_cast<int32_t>(good.size()) - 63),
                   Damaged("its skin names run past the end of the file"));
-    ExpectRefused(With(md2::OfsSt, -4), Damaged("its skin coordinates run past the end of the file"));
-    ExpectRefused(With(md2::OfsTris, INT32_MAX), Damaged("its triangles run past the end of the file"));
-    ExpectRefused(With(md2::NumFrames, 1000000), Damaged("its frames run past the end of the file"));
-    ExpectRefused(With(md2::FrameSize, 44), Damaged("its frame size does not match its vertex count"));
+    ExpectRefused(With(md2::OfsSt, -4),
+                  Damaged("its skin coordinates run past the end of the file"));
+    ExpectRefused(With(md2::OfsTris, INT32_MAX),
+                  Damaged("its triangles run past the end of the file"));
+    ExpectRefused(With(md2::NumFrames, 1000000),
+                  Damaged("its frames run past the end of the file"));
+    ExpectRefused(With(md2::FrameSize, 44),
+                  Damaged("its frame size does not match its vertex count"));
 }
 
 TEST_F(HostileMd2, NamesWithoutEndAndIndicesOutOfRangeAreRefused) {
@@ -117,7 +130,8 @@ TEST_F(HostileMd2, NamesWithoutEndAndIndicesOutOfRangeAreRefused) {
 TEST_F(HostileMd2, CutsInsideTheGlCommandsAreHarmless) {
     // The reader does not use the stored GL commands; the writer builds its own.
     const size_t glcmds = static_cast<size_t>(GetField(good, md2::OfsGlCmds));
-    dir.Write("cut.md2", std::vector<uint8_t>(good.begin(), good.begin() + static_cast<long>(glcmds)));
+    dir.Write("cut.md2",
+              std::vector<uint8_t>(good.begin(), good.begin() + static_cast<long>(glcmds)));
     EXPECT_EQ(LoadModel(*app, "cut.md2"), 1);
     EXPECT_TRUE(sys.messages.empty());
 }

@@ -11,7 +11,7 @@ namespace varp {
 namespace {
 
 class Md2Reader : public ::testing::Test {
-protected:
+  protected:
     Md2Reader() : app(std::make_unique<App>(sys)) { app->BaseFolder = dir.SystemPath(); }
     // Writes the model below the base folder and reads it by its relative name.
     int Load(const test::TestModel& m, const std::string& rel = "models/x/tris.md2") {
@@ -68,9 +68,9 @@ TEST_F(Md2Reader, AMissingSkinBecomesAGreyCheckerboardNamedAsInTheFile) {
     m.skins = {"models/x/gone.pcx", "models/x/small.pcx"};
     dir.Write("models/x/small.pcx", test::MakePcx(4, 8));
     ASSERT_EQ(Load(m), 1);
-    EXPECT_EQ(sys.messages, (std::vector<std::string>{
-                                "External PCX does not exist....creating temporary skin.",
-                                "Error loading skin: Incorrect dimensions!"}));
+    EXPECT_EQ(sys.messages,
+              (std::vector<std::string>{"External PCX does not exist....creating temporary skin.",
+                                        "Error loading skin: Incorrect dimensions!"}));
     ASSERT_EQ(app->Skins.size(), 2u);
     for (const auto& skin : app->Skins) {
         EXPECT_EQ(skin->OnDisk, 0u);

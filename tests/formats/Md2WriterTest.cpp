@@ -14,7 +14,7 @@ namespace {
 using test::GetField;
 
 class Md2Writer : public ::testing::Test {
-protected:
+  protected:
     Md2Writer() : app(std::make_unique<App>(sys)) {
         app->BaseFolder = dir.SystemPath();
         model = test::SquareModel();
@@ -106,9 +106,9 @@ TEST_F(Md2Writer, UnlinkedSkinsAreLeftOut) {
 TEST_F(Md2Writer, ASkinNameThatDoesNotFitIsRefusedBeforeAnythingIsWritten) {
     app->Skins[1]->Name = std::string(64, 'n');
     EXPECT_EQ(SaveModel(*app, dir.SystemPath() + "\\out.md2"), 0);
-    EXPECT_EQ(sys.messages, std::vector<std::string>{
-                                "The skin name \"" + std::string(64, 'n') +
-                                "\" is too long for a model file (63 characters at most)."});
+    EXPECT_EQ(sys.messages,
+              std::vector<std::string>{"The skin name \"" + std::string(64, 'n') +
+                                       "\" is too long for a model file (63 characters at most)."});
     EXPECT_TRUE(test::ReadFileBytes(dir.Path() + "/out.md2").empty());
     app->Skins[1]->Name = std::string(63, 'n');
     EXPECT_EQ(GetField(Saved(), md2::NumSkins), 2);

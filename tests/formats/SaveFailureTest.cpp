@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
-
 #include <unistd.h>
 
 #include <csignal>
@@ -18,7 +17,7 @@ namespace varp {
 namespace {
 
 class SaveFailure : public ::testing::Test {
-protected:
+  protected:
     std::unique_ptr<SkinImage> Skin() {
         const std::vector<uint8_t> bytes = test::MakePcx(64, 64);
         return DecodePcx(bytes.data(), bytes.size());

@@ -59,8 +59,9 @@ TEST(RebuildSelectors, ListsPrefixedNamesWithSlashesAndKeepsBackslashesInTheWork
     ws->SelectSkin(0);
     test::ScriptedFrameHost frame;
     RebuildSelectors(*ws, frame);
-    EXPECT_EQ(frame.entries[SkinSelectorId],
-              (std::vector<std::string>{"  models/monsters/tank/skin.pcx", "* D:/q2/baseq2/new.pcx"}));
+    EXPECT_EQ(
+        frame.entries[SkinSelectorId],
+        (std::vector<std::string>{"  models/monsters/tank/skin.pcx", "* D:/q2/baseq2/new.pcx"}));
     EXPECT_EQ(frame.entries[FrameSelectorId], std::vector<std::string>{"stand01"});
     EXPECT_EQ(ws->Skins[0]->Name, "models\\monsters\\tank\\skin.pcx");
     EXPECT_EQ(ws->Skins[0]->Path, "D:\\q2\\baseq2\\models\\monsters\\tank\\skin.pcx");

@@ -17,7 +17,9 @@ void WriteFile(const std::string& osPath, const uint8_t* data, size_t size) {
     Require(out.good(), "writing a scratch file");
 }
 
-std::string SystemForm(const std::string& osPath) { return ToSystemForm(osPath); }
+std::string SystemForm(const std::string& osPath) {
+    return ToSystemForm(osPath);
+}
 
 std::string BaseFolder(bool withSkins) {
     static const std::string with = [] {

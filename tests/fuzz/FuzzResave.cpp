@@ -24,7 +24,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (const auto& s : first->Skins) {
         if (s->Name.size() >= 64) return 0;
     }
-    fuzz::Require(SaveModel(*first, fuzz::SystemForm(base + "/written.md2")) == 1, "an accepted model saves");
+    fuzz::Require(SaveModel(*first, fuzz::SystemForm(base + "/written.md2")) == 1,
+                  "an accepted model saves");
     auto second = std::make_unique<App>(sys);
     second->BaseFolder = first->BaseFolder;
     fuzz::Require(LoadModel(*second, "written.md2") == 1, "a written model reads back");
@@ -32,19 +33,23 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     fuzz::Require(second->NumTriangles == first->NumTriangles, "triangle count");
     fuzz::Require(second->NumTexCoords == first->NumTexCoords, "coordinate count");
     fuzz::Require(second->NumVertices == first->NumVertices, "vertex count");
-    fuzz::Require(second->SkinWidth == first->SkinWidth && second->SkinHeight == first->SkinHeight, "skin size");
+    fuzz::Require(second->SkinWidth == first->SkinWidth && second->SkinHeight == first->SkinHeight,
+                  "skin size");
     for (int i = 0; i < first->NumTriangles; ++i) {
         for (int k = 0; k < 3; ++k) {
-            fuzz::Require(second->Triangles[i].Vertex[k] == first->Triangles[i].Vertex[k], "vertex");
-            fuzz::Require(second->Triangles[i].CornerST[k] == first->Triangles[i].CornerST[k], "corner");
+            fuzz::Require(second->Triangles[i].Vertex[k] == first->Triangles[i].Vertex[k],
+                          "vertex");
+            fuzz::Require(second->Triangles[i].CornerST[k] == first->Triangles[i].CornerST[k],
+                          "corner");
         }
     }
     fuzz::Require(second->Frames.size() == first->Frames.size(), "frame count");
     for (size_t f = 0; f < first->Frames.size(); ++f) {
         fuzz::Require(second->Frames[f]->Name == first->Frames[f]->Name, "frame name");
-        fuzz::Require(std::memcmp(second->Frames[f]->Vertices.data(), first->Frames[f]->Vertices.data(),
-                                  first->Frames[f]->Vertices.size() * sizeof(Vec3)) == 0,
-                      "frame vertices");
+        fuzz::Require(
+            std::memcmp(second->Frames[f]->Vertices.data(), first->Frames[f]->Vertices.data(),
+                        first->Frames[f]->Vertices.size() * sizeof(Vec3)) == 0,
+            "frame vertices");
     }
     fuzz::Require(second->Skins.size() == first->Skins.size(), "skin count");
     for (size_t s = 0; s < first->Skins.size(); ++s) {

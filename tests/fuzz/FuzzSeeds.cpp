@@ -13,13 +13,16 @@ using namespace varp;
 
 namespace {
 
-void Seed(const std::string& dir, const std::string& name, std::vector<uint8_t> bytes, int prefix = -1) {
+void Seed(const std::string& dir, const std::string& name, std::vector<uint8_t> bytes,
+          int prefix = -1) {
     std::filesystem::create_directories(dir);
     if (prefix >= 0) bytes.insert(bytes.begin(), static_cast<uint8_t>(prefix));
     fuzz::WriteFile(dir + "/" + name, bytes.data(), bytes.size());
 }
 
-std::vector<uint8_t> Text(const std::string& s) { return std::vector<uint8_t>(s.begin(), s.end()); }
+std::vector<uint8_t> Text(const std::string& s) {
+    return std::vector<uint8_t>(s.begin(), s.end());
+}
 
 }  // namespace
 
@@ -47,8 +50,9 @@ int main(int argc, char** argv) {
     Seed(dir + "/pcx", "skin", sample::SampleSkinBytes(0));
     Seed(dir + "/pcx", "small", sample::SampleSkinBytes(4));
     Seed(dir + "/pcx", "tiny", test::MakePcx(3, 2));
-    for (const char* line : {"varp -md2 a.md2 b.pcx", "\"C:\\P F\\v.exe\" -md2 \"D:\\m m\\x.md2\" s.pcx",
-                             "v -md2", "v -md2Xa   b \"\" c", "-md2 -md2 -md2"}) {
+    for (const char* line :
+         {"varp -md2 a.md2 b.pcx", "\"C:\\P F\\v.exe\" -md2 \"D:\\m m\\x.md2\" s.pcx", "v -md2",
+          "v -md2Xa   b \"\" c", "-md2 -md2 -md2"}) {
         static int n = 0;
         Seed(dir + "/cmdline", "line" + std::to_string(n++), Text(line));
     }

@@ -17,7 +17,7 @@ namespace varp {
 namespace {
 
 class SkinCommands : public ::testing::Test {
-protected:
+  protected:
     SkinCommands() : app(std::make_unique<App>(sys)), hub(app.get()) {
         app->Views = &hub;
         base = dir.SystemPath() + "\\base";
@@ -130,7 +130,8 @@ TEST_F(SkinCommands, SavingANewSkinAsksWhereAndAppendsTheExtension) {
 TEST_F(SkinCommands, ALinkedSkinIsSavedOnlyInOrBelowTheBaseFolder) {
     std::string upper = base;
     upper[upper.size() - 1] = 'E';
-    sys.fileDialogResults = {upper + "\\models\\sq\\x.pcx", base + "extra\\x.pcx", base + "\\models\\sq\\copy.pcx"};
+    sys.fileDialogResults = {upper + "\\models\\sq\\x.pcx", base + "extra\\x.pcx",
+                             base + "\\models\\sq\\copy.pcx"};
     SkinSaveAs(*app);
     SkinSaveAs(*app);
     const char* refusal = "Linked skins must be in or below your Base Folder!";
@@ -151,8 +152,9 @@ TEST_F(SkinCommands, UnlinkThenLinkWritesTheSkinAgainUnderItsNewName) {
 
     sys.fileDialogResults = {dir.SystemPath() + "\\loose\\x.pcx", base + "\\models\\linked"};
     SkinLink(*app);
-    EXPECT_EQ(sys.messages, std::vector<std::string>{
-                                "Linked skins must be in or below your Base Folder!, Please try again."});
+    EXPECT_EQ(sys.messages,
+              std::vector<std::string>{
+                  "Linked skins must be in or below your Base Folder!, Please try again."});
     Current().Flags |= 4;  // any other bit is cleared by linking
     SkinLink(*app);
     EXPECT_EQ(Current().Flags, 0u);
@@ -213,7 +215,8 @@ TEST_F(SkinCommands, StoreRevertAndReloadMoveTexelsOnly) {
     SkinReload(*app);
     std::remove((dir.Path() + "/base/models/sq/skin.pcx").c_str());
     SkinReload(*app);
-    EXPECT_EQ(sys.messages, (std::vector<std::string>{"Unable to reload the skin!", "Unable to reload the skin!"}));
+    EXPECT_EQ(sys.messages, (std::vector<std::string>{"Unable to reload the skin!",
+                                                      "Unable to reload the skin!"}));
     EXPECT_EQ(Current().Pixels, pixels);
     SkinNew(*app);
     SkinReload(*app);  // not on disk: nothing
@@ -222,7 +225,8 @@ TEST_F(SkinCommands, StoreRevertAndReloadMoveTexelsOnly) {
 
 TEST_F(SkinCommands, OpenAddsAFittingFileAsTheCurrentUnlinkedSkin) {
     sys.fileDialogResults = {dir.SystemPath() + "\\loose\\wide.pcx", std::nullopt,
-                             dir.SystemPath() + "\\loose\\missing.pcx", dir.SystemPath() + "\\loose\\fits"};
+                             dir.SystemPath() + "\\loose\\missing.pcx",
+                             dir.SystemPath() + "\\loose\\fits"};
     SkinOpen(*app);
     SkinOpen(*app);
     SkinOpen(*app);
@@ -237,18 +241,20 @@ TEST_F(SkinCommands, OpenAddsAFittingFileAsTheCurrentUnlinkedSkin) {
 }
 
 TEST_F(SkinCommands, AFailedSaveLeavesTheSkinAndTheFileAsTheyWere) {
-    const std::vector<uint8_t> before = test::ReadFileBytes(dir.Path() + "/base/models/sq/skin.pcx");
+    const std::vector<uint8_t> before =
+        test::ReadFileBytes(dir.Path() + "/base/models/sq/skin.pcx");
     Current().Pixels[0] = 250;
     sys.writeFaultAfter = 50;
     SkinSave(*app);
-    EXPECT_EQ(sys.messages, (std::vector<std::string>{"Error Saving:13", "An error occured while attempting to save!"}));
+    EXPECT_EQ(sys.messages, (std::vector<std::string>{
+                                "Error Saving:13", "An error occured while attempting to save!"}));
     EXPECT_EQ(test::ReadFileBytes(dir.Path() + "/base/models/sq/skin.pcx"), before);
     EXPECT_NE(Current().StoredPixels[0], 250);
 }
 
 // Fitting PCX files of any letter case become unlinked skins, in name order.
 class FolderScan : public SkinCommands {
-protected:
+  protected:
     FolderScan() {
         dir.Write("scan/x.pcx", test::MakePcx(8, 8));
         dir.Write("scan/Y.PCX", test::MakePcx(8, 8));
@@ -265,7 +271,8 @@ TEST_F(FolderScan, AddsEveryFittingFileAsAnUnlinkedSkinAndKeepsTheCurrentSkin) {
     SkinImage* current = app->CurrentSkin;
     sys.folderResults = {dir.SystemPath() + "\\scan"};
     SkinScanFolder(*app);
-    EXPECT_EQ(sys.folderTitles, std::vector<std::string>{"Select the folder you wish to browse..."});
+    EXPECT_EQ(sys.folderTitles,
+              std::vector<std::string>{"Select the folder you wish to browse..."});
     EXPECT_TRUE(sys.messages.empty());
     ASSERT_EQ(app->Skins.size(), 3u);
     EXPECT_EQ(app->Skins[1]->Name, dir.SystemPath() + "\\scan\\x.pcx");

@@ -9,15 +9,15 @@
 
 #include "formats/Md2Reader.h"
 #include "formats/Pcx.h"
-#include "platform/Paths.h"
 #include "frame/Commands.h"
 #include "frame/MainWnd.h"
+#include "platform/Paths.h"
+#include "sample/Sample.h"
 #include "support/FakePaneHost.h"
 #include "support/ScriptedFrameHost.h"
 #include "support/ScriptedPlatform.h"
 #include "support/TempDir.h"
 #include "support/WorkspaceInvariants.h"
-#include "sample/Sample.h"
 #include "views/iso/IsoBox.h"
 #include "views/skin/SkinBox.h"
 
@@ -29,15 +29,15 @@ long EnvOr(const char* name, long fallback) {
     return v != nullptr ? std::strtol(v, nullptr, 10) : fallback;
 }
 
-const int Commands[] = {CmdSwapDisplays,    CmdMixMode,      CmdPaintMode,      CmdCameraMode,
-                        CmdMappingMode,     CmdSkinNew,      CmdSkinOpen,       CmdSkinClose,
-                        CmdSkinSave,        CmdSkinSaveAs,   CmdSkinLink,       CmdSkinUnlink,
-                        CmdSkinMoveUp,      CmdSkinMoveDown, CmdSkinStore,      CmdSkinRevert,
-                        CmdSkinReload,      CmdScanFolder,   CmdSelectAll,      CmdSelectNone,
+const int Commands[] = {CmdSwapDisplays,    CmdMixMode,      CmdPaintMode, CmdCameraMode,
+                        CmdMappingMode,     CmdSkinNew,      CmdSkinOpen,  CmdSkinClose,
+                        CmdSkinSave,        CmdSkinSaveAs,   CmdSkinLink,  CmdSkinUnlink,
+                        CmdSkinMoveUp,      CmdSkinMoveDown, CmdSkinStore, CmdSkinRevert,
+                        CmdSkinReload,      CmdScanFolder,   CmdSelectAll, CmdSelectNone,
                         CmdInvertSelection, CmdFileSave,     CmdFileSaveAs};
 
 class Soak {
-public:
+  public:
     explicit Soak(uint32_t seed) : rng_(seed), app_(std::make_unique<App>(sys_)) {
         std::string error;
         sample::WriteSampleBaseFolder(dir_.Path() + "/base", &error);
@@ -46,7 +46,8 @@ public:
         sys_.settings["Project/CurFile"] = base_ + "\\models\\demo\\tris.md2";
         wnd_ = std::make_unique<MainWnd>(*app_, frame_, hosts_[0], hosts_[1], hosts_[2]);
         frame_.wnd = wnd_.get();
-        frame_.hosts = {{Child::ModelView, &hosts_[0]}, {Child::SkinView, &hosts_[1]},
+        frame_.hosts = {{Child::ModelView, &hosts_[0]},
+                        {Child::SkinView, &hosts_[1]},
                         {Child::PaletteView, &hosts_[2]}};
         const Child children[] = {Child::ModelView, Child::SkinView, Child::PaletteView};
         for (int i = 0; i < 3; ++i) {
@@ -108,10 +109,12 @@ public:
         const auto& iso = static_cast<const IsoBox&>(wnd_->PaneOf(Child::ModelView));
         EXPECT_EQ(test::BrokenInvariant(*app_, skin.DragState == SkinBox::MovePoint), "");
         // Once the refreshes are handled, the 3D view's pick entries mean what the mode says.
-        if (frame_.posted.empty() && iso.DragState == IsoBox::Idle && app_->CurrentSkin != nullptr &&
-            app_->CurrentFrame != nullptr && iso.Width() > 0 && iso.Height() > 0) {
-            EXPECT_EQ(iso.PickHolds(), app_->Mode == ModeMapping ? IsoBox::PickMeaning::TriangleIndices
-                                                                 : IsoBox::PickMeaning::TexelOffsets);
+        if (frame_.posted.empty() && iso.DragState == IsoBox::Idle &&
+            app_->CurrentSkin != nullptr && app_->CurrentFrame != nullptr && iso.Width() > 0 &&
+            iso.Height() > 0) {
+            EXPECT_EQ(iso.PickHolds(), app_->Mode == ModeMapping
+                                           ? IsoBox::PickMeaning::TriangleIndices
+                                           : IsoBox::PickMeaning::TexelOffsets);
         }
         // Every file written in this step reads back to what is in memory.
         for (const std::string& path : sys_.committed) CheckWritten(path);
@@ -122,14 +125,16 @@ public:
     // What the run did, for the log: refreshes each pane sent by kind, files written.
     void Report(uint32_t seed) const {
         std::fprintf(stderr, "seed %u: 3D view sent", seed);
-        for (int kind = 0; kind <= 4; ++kind) std::fprintf(stderr, " %d:%ld", kind, Count(hosts_[0], kind));
+        for (int kind = 0; kind <= 4; ++kind)
+            std::fprintf(stderr, " %d:%ld", kind, Count(hosts_[0], kind));
         std::fprintf(stderr, ", skin view sent");
-        for (int kind = 0; kind <= 4; ++kind) std::fprintf(stderr, " %d:%ld", kind, Count(hosts_[1], kind));
+        for (int kind = 0; kind <= 4; ++kind)
+            std::fprintf(stderr, " %d:%ld", kind, Count(hosts_[1], kind));
         std::fprintf(stderr, ", palette sent 1:%ld 2:%ld, %ld files written, %zu messages\n",
                      Count(hosts_[2], 1), Count(hosts_[2], 2), filesWritten_, sys_.messages.size());
     }
 
-private:
+  private:
     static long Count(const test::FakePaneHost& h, int kind) {
         return static_cast<long>(std::count(h.sent.begin(), h.sent.end(), kind));
     }
@@ -143,7 +148,8 @@ private:
         if (head.size() >= 4 && std::equal(head.begin(), head.begin() + 4, "IDP2")) {
             auto back = std::make_unique<App>(quiet);
             back->BaseFolder = base_;
-            ASSERT_EQ(LoadModel(*back, path), 1) << path << " " << (quiet.messages.empty() ? "" : quiet.messages[0]);
+            ASSERT_EQ(LoadModel(*back, path), 1)
+                << path << " " << (quiet.messages.empty() ? "" : quiet.messages[0]);
             EXPECT_EQ(back->NumTriangles, app_->NumTriangles);
             EXPECT_EQ(back->NumTexCoords, app_->NumTexCoords);
             EXPECT_EQ(back->Frames.size(), app_->Frames.size());
@@ -177,9 +183,10 @@ private:
         Pane& pane = *host.pane;
         // Half the points near the middle, where the model and the skin are; the rest anywhere,
         // a little outside the pane included.
-        ClientPoint p = Pick(2) ? ClientPoint{host.width / 2 + Pick(host.width / 3 + 1) - host.width / 6,
-                                                    host.height / 2 + Pick(host.height / 3 + 1) - host.height / 6}
-                                      : ClientPoint{Pick(host.width + 20) - 10, Pick(host.height + 20) - 10};
+        ClientPoint p =
+            Pick(2) ? ClientPoint{host.width / 2 + Pick(host.width / 3 + 1) - host.width / 6,
+                                  host.height / 2 + Pick(host.height / 3 + 1) - host.height / 6}
+                    : ClientPoint{Pick(host.width + 20) - 10, Pick(host.height + 20) - 10};
         // In Mapping mode, aim at a mapping point of the flat skin now and then, so that grabs
         // and drags of points happen as often as a user makes them.
         if (&host == &hosts_[1] && app_->Mode == ModeMapping && app_->NumTexCoords > 0 && Pick(2)) {
@@ -230,12 +237,13 @@ private:
     // Answers for whatever dialog the next command shows: paths inside and outside the base
     // folder, with and without an extension, and cancels.
     void ScriptDialogs() {
-        const std::string names[] = {base_ + "\\models\\demo\\skin.pcx",
-                                     base_ + "\\models\\demo\\soak" + std::to_string(Pick(3)),
-                                     base_ + "\\models\\demo\\extras\\blue.pcx",
-                                     base_ + "\\models\\demo\\extras\\small.pcx",
-                                     dir_.SystemPath() + "\\outside" + std::to_string(Pick(2)) + ".pcx",
-                                     base_ + "\\models\\demo\\copy.md2"};
+        const std::string names[] = {
+            base_ + "\\models\\demo\\skin.pcx",
+            base_ + "\\models\\demo\\soak" + std::to_string(Pick(3)),
+            base_ + "\\models\\demo\\extras\\blue.pcx",
+            base_ + "\\models\\demo\\extras\\small.pcx",
+            dir_.SystemPath() + "\\outside" + std::to_string(Pick(2)) + ".pcx",
+            base_ + "\\models\\demo\\copy.md2"};
         if (Pick(5) != 0) sys_.fileDialogResults.push_back(names[Pick(6)]);
         if (Pick(5) != 0) sys_.folderResults.push_back(base_ + "\\models\\demo\\extras");
     }
@@ -257,13 +265,15 @@ TEST(Soak, RandomUseKeepsTheWorkspaceWhole) {
     const long only = EnvOr("VARP_SOAK_SEED", -1);
     const int runs = only >= 0 ? 1 : 4;
     for (int run = 0; run < runs; ++run) {
-        const uint32_t seed = only >= 0 ? static_cast<uint32_t>(only) : 1000u + static_cast<uint32_t>(run);
+        const uint32_t seed =
+            only >= 0 ? static_cast<uint32_t>(only) : 1000u + static_cast<uint32_t>(run);
         Soak soak(seed);
         for (long i = 0; i < steps / runs; ++i) {
             const char* what = soak.Step();
             soak.Check(seed, i, what);
             if (::testing::Test::HasFailure()) {
-                std::fprintf(stderr, "replay with VARP_SOAK_SEED=%u VARP_SOAK_STEPS=%ld\n", seed, i + 1);
+                std::fprintf(stderr, "replay with VARP_SOAK_SEED=%u VARP_SOAK_STEPS=%ld\n", seed,
+                             i + 1);
                 return;
             }
         }

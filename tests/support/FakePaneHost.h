@@ -11,7 +11,7 @@
 namespace varp::test {
 
 class FakePaneHost : public PaneHost {
-public:
+  public:
     void SetCapture() override {
         capture = true;
         ++captures;

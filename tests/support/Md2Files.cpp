@@ -43,8 +43,10 @@ std::vector<uint8_t> MakeMd2(const TestModel& m) {
             md2::PutFloat(r + 4 * c, m.frames[f].scale[c]);
             md2::PutFloat(r + 12 + 4 * c, m.frames[f].translate[c]);
         }
-        std::copy_n(m.frames[f].name.begin(), std::min<size_t>(m.frames[f].name.size(), 16), r + 24);
-        for (size_t v = 0; v < m.frames[f].vertices.size() && v < static_cast<size_t>(m.numVertices); ++v) {
+        std::copy_n(m.frames[f].name.begin(), std::min<size_t>(m.frames[f].name.size(), 16),
+                    r + 24);
+        for (size_t v = 0;
+             v < m.frames[f].vertices.size() && v < static_cast<size_t>(m.numVertices); ++v) {
             for (int c = 0; c < 3; ++c) r[40 + 4 * v + c] = m.frames[f].vertices[v][c];
         }
     }
@@ -80,8 +82,12 @@ std::vector<uint8_t> MakePcx(int width, int height) {
     return EncodePcx(pixels.data(), width, height, palette);
 }
 
-int32_t GetField(const std::vector<uint8_t>& file, size_t offset) { return md2::GetInt(file.data() + offset); }
+int32_t GetField(const std::vector<uint8_t>& file, size_t offset) {
+    return md2::GetInt(file.data() + offset);
+}
 
-void SetField(std::vector<uint8_t>& file, size_t offset, int32_t value) { md2::PutInt(file.data() + offset, value); }
+void SetField(std::vector<uint8_t>& file, size_t offset, int32_t value) {
+    md2::PutInt(file.data() + offset, value);
+}
 
 }  // namespace varp::test

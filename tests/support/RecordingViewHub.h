@@ -9,7 +9,7 @@
 namespace varp::test {
 
 class RecordingViewHub : public ViewHub {
-public:
+  public:
     explicit RecordingViewHub(Workspace* ws = nullptr) : ws_(ws) {}
     void RefreshAllViews() override {
         ++refreshAll;
@@ -26,7 +26,7 @@ public:
     int rebuilds = 0;
     std::vector<int> posted;
 
-private:
+  private:
     Workspace* ws_;
 };
 

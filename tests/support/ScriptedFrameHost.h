@@ -15,7 +15,7 @@
 namespace varp::test {
 
 class ScriptedFrameHost : public FrameHost {
-public:
+  public:
     void PostRefresh(int kind) override { posted.push_back(kind); }
     void RecalcLayout() override { ++recalcs; }
     int ToolbarBottom() override { return toolbarBottom; }
@@ -33,7 +33,8 @@ public:
     // A selector's client rectangle is its closed selection field.
     Rect ChildClientRect(Child child) override {
         Rect r = placed[child];
-        if (child == Child::SkinSelector || child == Child::FrameSelector) r.bottom = r.top + selectorHeight;
+        if (child == Child::SkinSelector || child == Child::FrameSelector)
+            r.bottom = r.top + selectorHeight;
         return r;
     }
     void RedrawChild(Child child) override { redraws.push_back(child); }

@@ -12,7 +12,7 @@ namespace {
 // Wraps a real file opened for writing: records it once its content is in place, and fails
 // its writes once a byte budget is spent, as a full disk would.
 class WrittenFile final : public File {
-public:
+  public:
     WrittenFile(std::unique_ptr<File> inner, size_t budget, int cause,
                 std::vector<std::string>* committed)
         : inner_(std::move(inner)), budget_(budget), faultCause_(cause), committed_(committed) {}
@@ -38,7 +38,7 @@ public:
     }
     int Cause() const override { return failed_ ? faultCause_ : inner_->Cause(); }
 
-private:
+  private:
     std::unique_ptr<File> inner_;
     size_t budget_;
     int faultCause_;
@@ -94,7 +94,9 @@ int ScriptedPlatform::ChangeDirectory(const std::string& path) {
     return PosixChangeDirectory(path);
 }
 
-std::vector<std::string> ScriptedPlatform::ListPcxFiles() { return PosixListPcxFiles(); }
+std::vector<std::string> ScriptedPlatform::ListPcxFiles() {
+    return PosixListPcxFiles();
+}
 
 std::unique_ptr<File> ScriptedPlatform::OpenFile(const std::string& path, FileMode mode,
                                                  int* cause) {

@@ -13,7 +13,7 @@
 namespace varp::test {
 
 class ScriptedPlatform : public Platform {
-public:
+  public:
     Answer MessageBox(const std::string& text, Buttons buttons, Icon icon) override;
     int FileDialog(const FileDialogRequest& request, std::string* chosen) override;
     int BrowseForFolder(const std::string& title, std::string* chosen) override;

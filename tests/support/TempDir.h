@@ -8,7 +8,7 @@
 namespace varp::test {
 
 class TempDir {
-public:
+  public:
     TempDir();
     ~TempDir();
     TempDir(const TempDir&) = delete;
@@ -21,7 +21,7 @@ public:
     // Writes a file below the folder (creating folders as needed); returns its OS path.
     std::string Write(const std::string& relative, const std::vector<uint8_t>& bytes) const;
 
-private:
+  private:
     std::string path_;
 };
 

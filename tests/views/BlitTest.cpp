@@ -19,7 +19,7 @@ TEST(Blit, FlipsRowsAndLooksUpEveryPixel) {
     BlitPane(pixels, 4, 3, table, 1, 1, 2, 2, out, 2);
     EXPECT_EQ(out[0], 0xFF000000u | 15);  // window (1, 1) = buffer row 1, column 1 = index 5
     EXPECT_EQ(out[1], 0xFF000000u | 18);
-    EXPECT_EQ(out[2], 0xFF000000u | 3);   // window (1, 2) = buffer row 0, column 1 = index 1
+    EXPECT_EQ(out[2], 0xFF000000u | 3);  // window (1, 2) = buffer row 0, column 1 = index 1
     EXPECT_EQ(out[3], 0xFF000000u | 6);
 }
 

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "support/HeapCounter.h"
 #include "views/palette/PalBox.h"
 #include "views/palette/PaletteTestSupport.h"
-#include "support/HeapCounter.h"
 
 namespace varp {
 namespace {

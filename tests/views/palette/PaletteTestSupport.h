@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "support/FakePaneHost.h"
 #include "support/ScriptedPlatform.h"
 #include "views/palette/PalBox.h"
-#include "support/FakePaneHost.h"
 
 namespace varp::test {
 
