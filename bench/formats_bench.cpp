@@ -1,33 +1,24 @@
 // Reading and writing models and skins, each beside a memcpy of as many bytes.
 #include <benchmark/benchmark.h>
-#include <unistd.h>
 
 #include <cstring>
-#include <filesystem>
 #include <memory>
+#include <vector>
 
+#include "BenchSupport.h"
 #include "formats/GlCommands.h"
-#include "formats/Md2Reader.h"
 #include "formats/Md2Writer.h"
 #include "formats/Pcx.h"
 #include "platform/ConsolePlatform.h"
-#include "platform/Paths.h"
-#include "sample/Sample.h"
 
 namespace {
 
 using namespace varp;
 
 // The demo base folder, written once for the whole run.
-const std::string& SampleBase() {
-    static const std::string dir = [] {
-        char templ[] = "/tmp/varp-bench-XXXXXX";
-        std::string d = mkdtemp(templ);
-        std::string error;
-        sample::WriteSampleBaseFolder(d, &error);
-        return d;
-    }();
-    return dir;
+const bench::ModelFolder& SampleBase() {
+    static const bench::ModelFolder folder(false);
+    return folder;
 }
 
 void Memcpy(benchmark::State& state, size_t bytes) {
@@ -43,8 +34,7 @@ void Memcpy(benchmark::State& state, size_t bytes) {
 void BM_LoadSampleModel(benchmark::State& state) {
     ConsolePlatform sys;
     auto app = std::make_unique<App>(sys);
-    app->BaseFolder = ToSystemForm(SampleBase());
-    for (auto _ : state) benchmark::DoNotOptimize(LoadModel(*app, "models\\demo\\tris.md2"));
+    for (auto _ : state) benchmark::DoNotOptimize(SampleBase().LoadInto(*app));
     state.counters["file_bytes"] = static_cast<double>(app->ModelFileImage.size());
 }
 BENCHMARK(BM_LoadSampleModel)->Unit(benchmark::kMicrosecond);
@@ -57,9 +47,8 @@ BENCHMARK(BM_MemcpySampleModelBytes)->Unit(benchmark::kMicrosecond);
 void BM_SaveSampleModel(benchmark::State& state) {
     ConsolePlatform sys;
     auto app = std::make_unique<App>(sys);
-    app->BaseFolder = ToSystemForm(SampleBase());
-    LoadModel(*app, "models\\demo\\tris.md2");
-    const std::string out = ToSystemForm(SampleBase() + "/resaved.md2");
+    SampleBase().LoadInto(*app);
+    const std::string out = ToSystemForm(SampleBase().Path() + "/resaved.md2");
     for (auto _ : state) benchmark::DoNotOptimize(SaveModel(*app, out));
 }
 BENCHMARK(BM_SaveSampleModel)->Unit(benchmark::kMicrosecond);
@@ -67,14 +56,8 @@ BENCHMARK(BM_SaveSampleModel)->Unit(benchmark::kMicrosecond);
 void BM_BuildGlCommands4096(benchmark::State& state) {
     ConsolePlatform sys;
     auto app = std::make_unique<App>(sys);
-    char templ[] = "/tmp/varp-bench-XXXXXX";
-    const std::string dir = mkdtemp(templ);
-    const std::vector<uint8_t> bytes = sample::DenseModelBytes(4096);
-    FILE* f = std::fopen((dir + "/dense.md2").c_str(), "wb");
-    std::fwrite(bytes.data(), 1, bytes.size(), f);
-    std::fclose(f);
-    app->BaseFolder = ToSystemForm(dir);
-    LoadModel(*app, "dense.md2");
+    const bench::ModelFolder dense(true);
+    dense.LoadInto(*app);
     static int32_t words[MaxGlCommandWords];
     int count = 0;
     for (auto _ : state) {
@@ -82,7 +65,6 @@ void BM_BuildGlCommands4096(benchmark::State& state) {
         benchmark::DoNotOptimize(words);
     }
     state.counters["words"] = count;
-    std::filesystem::remove_all(dir);
 }
 BENCHMARK(BM_BuildGlCommands4096)->Unit(benchmark::kMicrosecond);
 

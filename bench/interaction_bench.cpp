@@ -4,21 +4,16 @@
 // refresh of both panes in Mapping mode and their blits), each beside a memcpy of the buffers
 // it goes through.
 #include <benchmark/benchmark.h>
-#include <unistd.h>
 
 #include <chrono>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "formats/Md2Reader.h"
+#include "BenchSupport.h"
 #include "frame/MainWnd.h"
 #include "platform/ConsolePlatform.h"
-#include "platform/Paths.h"
-#include "sample/Sample.h"
 #include "views/Blit.h"
 #include "views/iso/IsoBox.h"
 #include "views/skin/SkinBox.h"
@@ -27,13 +22,6 @@ namespace {
 
 using namespace varp;
 using Clock = std::chrono::steady_clock;
-
-void WriteFile(const std::filesystem::path& path, const std::vector<uint8_t>& bytes) {
-    std::filesystem::create_directories(path.parent_path());
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()),
-              static_cast<std::streamsize>(bytes.size()));
-}
 
 // A pane's window: its repaint is the program's paint handler, the blit of the whole picture
 // through the current colour table into a 32-bit image.
@@ -95,29 +83,18 @@ class BenchFrameHost : public FrameHost {
     Window& window_;
 };
 
-// The main window over a model loaded once for the whole run, from a base folder removed at
-// exit: the demo character, or the dense torus of 4096 triangles.
+// The main window over a model loaded once for the whole run: the demo character, or the
+// dense torus of 4096 triangles.
 class Window {
   public:
-    explicit Window(bool dense) : dense_(dense) {
-        char templ[] = "/tmp/varp-interaction-bench-XXXXXX";
-        dir_ = mkdtemp(templ);
-        const std::filesystem::path base(dir_);
-        const char* folder = dense ? "models/dense" : "models/demo";
-        WriteFile(base / folder / "tris.md2",
-                  dense ? sample::DenseModelBytes(4096) : sample::SampleModelBytes());
-        WriteFile(base / folder / "skin.pcx", sample::SampleSkinBytes(0));
-        if (!dense) WriteFile(base / folder / "skin2.pcx", sample::SampleSkinBytes(1));
+    explicit Window(bool dense) : dense_(dense), folder_(dense) {
         app = std::make_unique<App>(sys_);
         wnd = std::make_unique<MainWnd>(*app, frame_, modelHost_, skinHost_, paletteHost_);
-        app->BaseFolder = ToSystemForm(dir_);
-        LoadModel(*app, dense ? "models\\dense\\tris.md2" : "models\\demo\\tris.md2");
+        folder_.LoadInto(*app);
     }
     ~Window() {
         wnd.reset();
         app.reset();
-        std::error_code ec;
-        std::filesystem::remove_all(dir_, ec);
     }
 
     // Both large panes at the given size, the camera where it starts (the torus seen from 30
@@ -160,7 +137,7 @@ class Window {
 
   private:
     bool dense_;
-    std::string dir_;
+    bench::ModelFolder folder_;
     ConsolePlatform sys_;
     BenchFrameHost frame_{*this};
     BenchPaneHost modelHost_{*this, Child::ModelView};
@@ -191,12 +168,8 @@ Window& Model(const benchmark::State& state) {
     return state.range(2) != 0 ? torus : character;
 }
 
-int Width(const benchmark::State& state) {
-    return static_cast<int>(state.range(0));
-}
-int Height(const benchmark::State& state) {
-    return static_cast<int>(state.range(1));
-}
+using bench::Height;
+using bench::Width;
 size_t Pixels(const benchmark::State& state) {
     return static_cast<size_t>(Width(state)) * static_cast<size_t>(Height(state));
 }

@@ -1,77 +1,22 @@
 // The 3D view's render kinds on the demo character and on a 4096-triangle torus, each beside a
 // memset or memcpy of the same buffers.
 #include <benchmark/benchmark.h>
-#include <unistd.h>
 
 #include <cstring>
-#include <filesystem>
-#include <fstream>
 #include <memory>
-#include <string>
 #include <vector>
 
-#include "formats/Md2Reader.h"
-#include "platform/ConsolePlatform.h"
-#include "platform/Paths.h"
-#include "sample/Sample.h"
+#include "BenchSupport.h"
 #include "views/iso/IsoBox.h"
 
 namespace {
 
 using namespace varp;
 
-class NoHost : public PaneHost {
-  public:
-    void SetCapture() override {}
-    void ReleaseCapture() override {}
-    bool HoldsCapture() override { return false; }
-    int ShowCursor(bool) override { return 0; }
-    void SetCursorPos(ClientPoint) override {}
-    void ClientSize(int* width, int* height) override { *width = *height = 0; }
-    void RedrawNow() override {}
-    void SendRefresh(int) override {}
-};
-
-void WriteFile(const std::filesystem::path& path, const std::vector<uint8_t>& bytes) {
-    std::filesystem::create_directories(path.parent_path());
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()),
-              static_cast<std::streamsize>(bytes.size()));
-}
-
-// A model loaded once for the whole run from a base folder removed at exit: the demo
-// character, or the dense torus of 4096 triangles seen from 30 degrees above.
-struct Model {
-    std::string dir;
-    ConsolePlatform sys;
-    std::unique_ptr<App> app;
-    NoHost host;
+// The demo character, or the dense torus of 4096 triangles seen from 30 degrees above.
+struct Model : bench::LoadedModel {
+    explicit Model(bool isDense) : LoadedModel(isDense), dense(isDense) {}
     bool dense;
-
-    explicit Model(bool isDense) : dense(isDense) {
-        char templ[] = "/tmp/varp-iso-bench-XXXXXX";
-        dir = mkdtemp(templ);
-        const std::filesystem::path base(dir);
-        if (dense) {
-            WriteFile(base / "models/dense/tris.md2", sample::DenseModelBytes(4096));
-            WriteFile(base / "models/dense/skin.pcx", sample::SampleSkinBytes(0));
-        } else {
-            WriteFile(base / "models/demo/tris.md2", sample::SampleModelBytes());
-            WriteFile(base / "models/demo/skin.pcx", sample::SampleSkinBytes(0));
-            WriteFile(base / "models/demo/skin2.pcx", sample::SampleSkinBytes(1));
-        }
-        app = std::make_unique<App>(sys);
-        app->BaseFolder = ToSystemForm(dir);
-        LoadModel(*app, dense ? "models\\dense\\tris.md2" : "models\\demo\\tris.md2");
-        // Every outline colour in play for the Mapping render.
-        for (int i = 0; i < app->NumTriangles; ++i) {
-            app->Triangles[i].Flags = static_cast<uint32_t>(i % 4);
-        }
-    }
-    ~Model() {
-        std::error_code ec;
-        std::filesystem::remove_all(dir, ec);
-    }
 
     std::unique_ptr<IsoBox> View(int width, int height) {
         app->Mode = ModeMix;
@@ -91,12 +36,8 @@ Model& Demo(const benchmark::State& state) {
     return state.range(2) != 0 ? torus : character;
 }
 
-int Width(const benchmark::State& state) {
-    return static_cast<int>(state.range(0));
-}
-int Height(const benchmark::State& state) {
-    return static_cast<int>(state.range(1));
-}
+using bench::Height;
+using bench::Width;
 
 // Both sizes, on the character (0) and on the torus (1).
 void Cases(benchmark::internal::Benchmark* b) {

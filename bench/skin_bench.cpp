@@ -1,17 +1,12 @@
 // The skin view's renders, the palette's render and the pane blit on the demo model, each beside
 // a memset or memcpy of the same buffers.
 #include <benchmark/benchmark.h>
-#include <unistd.h>
 
 #include <cstring>
-#include <filesystem>
 #include <memory>
 #include <vector>
 
-#include "formats/Md2Reader.h"
-#include "platform/ConsolePlatform.h"
-#include "platform/Paths.h"
-#include "sample/Sample.h"
+#include "BenchSupport.h"
 #include "views/Blit.h"
 #include "views/palette/PalBox.h"
 #include "views/skin/SkinBox.h"
@@ -20,55 +15,15 @@ namespace {
 
 using namespace varp;
 
-class NoHost : public PaneHost {
-  public:
-    void SetCapture() override {}
-    void ReleaseCapture() override {}
-    bool HoldsCapture() override { return false; }
-    int ShowCursor(bool) override { return 0; }
-    void SetCursorPos(ClientPoint) override {}
-    void ClientSize(int* width, int* height) override { *width = *height = 0; }
-    void RedrawNow() override {}
-    void SendRefresh(int) override {}
-};
-
-// The demo model, loaded once for the whole run from a base folder removed at exit.
-struct Sample {
-    std::string dir;
-    ConsolePlatform sys;
-    std::unique_ptr<App> app;
-    NoHost host;
-
-    Sample() {
-        char templ[] = "/tmp/varp-skin-bench-XXXXXX";
-        dir = mkdtemp(templ);
-        std::string error;
-        sample::WriteSampleBaseFolder(dir, &error);
-        app = std::make_unique<App>(sys);
-        app->BaseFolder = ToSystemForm(dir);
-        LoadModel(*app, "models\\demo\\tris.md2");
-        // Every outline colour in play for the Mapping render.
-        for (int i = 0; i < app->NumTriangles; ++i) {
-            app->Triangles[i].Flags = static_cast<uint32_t>(i % 4);
-        }
-    }
-    ~Sample() {
-        std::error_code ec;
-        std::filesystem::remove_all(dir, ec);
-    }
-};
+using Sample = bench::LoadedModel;
 
 Sample& Demo() {
-    static Sample sample;
+    static Sample sample(false);
     return sample;
 }
 
-int Width(const benchmark::State& state) {
-    return static_cast<int>(state.range(0));
-}
-int Height(const benchmark::State& state) {
-    return static_cast<int>(state.range(1));
-}
+using bench::Height;
+using bench::Width;
 
 void Sizes(benchmark::internal::Benchmark* b) {
     b->Args({1920, 1080})->Args({3840, 2160})->Unit(benchmark::kMicrosecond);
