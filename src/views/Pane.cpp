@@ -1,5 +1,5 @@
-// The helpers every pane uses around its mouse handling: where the client area is, and the
-// cursor display count.
+// The helpers every pane uses around its mouse handling: where the client area is, the cursor
+// display count, and painting a texel.
 #include "views/Pane.h"
 
 namespace varp {
@@ -7,6 +7,7 @@ namespace varp {
 namespace {
 
 constexpr int CursorCallLimit = 20;
+constexpr int TexelPainted = 0;
 
 }  // namespace
 
@@ -26,6 +27,13 @@ void Pane::ShowCursorAgain() {
     for (int i = 0; i < CursorCallLimit; ++i) {
         if (host_.ShowCursor(true) >= 0) return;
     }
+}
+
+void Pane::PaintSkinTexel(uint32_t offset) {
+    uint8_t& texel = app_.CurrentSkin->Pixels[offset];
+    if (app_.ColourLocks[texel] != 0) return;
+    texel = app_.PaintColour;
+    host_.SendRefresh(TexelPainted);
 }
 
 }  // namespace varp

@@ -54,6 +54,10 @@ class Pane {
     // (something else keeps the cursor hidden or shown) cannot hold the pane in a loop.
     void HideCursor();
     void ShowCursorAgain();
+    // PaintColour into the current skin's texel at `offset` (row x SkinWidth + column) unless
+    // the texel's present colour is locked. A painted texel is reported with a kind-0 refresh
+    // even if its colour stays: the stroke is reported, not the change.
+    void PaintSkinTexel(uint32_t offset);
 
     // Sides the 16-bit buffer sizes can hold; the width is then raised to a multiple of 4.
     static constexpr int MaxBufferWidth = 32764;

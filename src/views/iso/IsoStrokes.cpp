@@ -9,7 +9,6 @@ namespace varp {
 namespace {
 
 // Refresh kinds the strokes send to the main window.
-constexpr int TexelPainted = 0;
 constexpr int SelectionChanged = 3;
 constexpr int ColourPicked = 4;
 
@@ -33,11 +32,7 @@ uint32_t IsoBox::TriangleUnder(ClientPoint p) const {
 void IsoBox::PaintTexel(ClientPoint p) {
     const uint32_t e = TexelUnder(p);
     if (e == NoPick) return;
-    uint8_t& texel = app_.CurrentSkin->Pixels[e];
-    if (app_.ColourLocks[texel] != 0) return;
-    texel = app_.PaintColour;
-    // Sent even when the texel had that colour already: the stroke is reported, not the change.
-    host_.SendRefresh(TexelPainted);
+    PaintSkinTexel(e);
 }
 
 void IsoBox::PickColour(ClientPoint p) {

@@ -10,7 +10,6 @@ namespace varp {
 namespace {
 
 // Refresh kinds the skin view sends to the main window.
-constexpr int TexelPainted = 0;
 constexpr int ColourPicked = 4;
 
 // The zoom factors of one pixel of pointer travel, down and up. They are float constants
@@ -146,11 +145,7 @@ void SkinBox::ZoomBy(int dy) {
 void SkinBox::PaintTexel(ClientPoint p) {
     const uint32_t offset = PickAt(p);  // NoTexel also without a skin
     if (offset == NoTexel) return;
-    uint8_t& texel = app_.CurrentSkin->Pixels[offset];
-    if (app_.ColourLocks[texel] != 0) return;
-    texel = app_.PaintColour;
-    // Sent even when the texel had that colour already: the stroke is reported, not the change.
-    host_.SendRefresh(TexelPainted);
+    PaintSkinTexel(offset);
 }
 
 void SkinBox::PickPaintColour(ClientPoint p) {
