@@ -5,7 +5,7 @@ set -eu
 build="${1:-build}"
 demo="$build/demo"
 "$build/src/cli/varp-tool" make-sample "$demo"
-if [ -x "$build/src/platform/qt/varp" ]; then
+if [ -x "$build/src/desktop/varp" ]; then
     # Varp keeps its settings in $XDG_CONFIG_HOME/Ombrick/Zozuz05.conf (QSettings, INI form).
     export XDG_CONFIG_HOME="$(cd "$build" && pwd)/demo-config"
     base="$(cd "$demo" && pwd)"
@@ -13,6 +13,6 @@ if [ -x "$build/src/platform/qt/varp" ]; then
     # A quoted INI value, so that commas, semicolons and leading blanks in the path survive.
     quoted=$(printf '%s' "$base" | sed -e 's/\\/\\\\/g' -e 's/"/\\"/g')
     printf '[Project]\nBaseDir="%s"\n' "$quoted" > "$XDG_CONFIG_HOME/Ombrick/Zozuz05.conf"
-    exec "$build/src/platform/qt/varp" -md2 "$base/models/demo/tris.md2"
+    exec "$build/src/desktop/varp" -md2 "$base/models/demo/tris.md2"
 fi
 "$build/src/cli/varp-tool" info --base "$demo" "$demo/models/demo/tris.md2"

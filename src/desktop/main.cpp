@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "app/App.h"
-#include "platform/qt/MainWindow.h"
-#include "platform/qt/QtPlatform.h"
+#include "desktop/MainWindow.h"
+#include "desktop/QtPlatform.h"
 
 int main(int argc, char** argv) {
     // QApplication takes its own options (-platform, -style ...) out of argv.

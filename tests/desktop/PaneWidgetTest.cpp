@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/qt/PaneInput.h"
-#include "platform/qt/PaneWidget.h"
+#include "desktop/PaneInput.h"
+#include "desktop/PaneWidget.h"
 #include "support/ScriptedPlatform.h"
 #include "views/Pane.h"
 

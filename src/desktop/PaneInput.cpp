@@ -1,5 +1,5 @@
 // Mouse flags and the cursor display count.
-#include "platform/qt/PaneInput.h"
+#include "desktop/PaneInput.h"
 
 #include <QCursor>
 #include <QGuiApplication>

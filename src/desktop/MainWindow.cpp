@@ -1,5 +1,5 @@
 // The main window: Qt's widgets under the main window's logic.
-#include "platform/qt/MainWindow.h"
+#include "desktop/MainWindow.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -8,11 +8,11 @@
 #include <algorithm>
 
 #include "frame/MainWnd.h"
-#include "platform/qt/CommandMenus.h"
-#include "platform/qt/ModeToolBar.h"
-#include "platform/qt/PaneWidget.h"
-#include "platform/qt/QtPlatform.h"
-#include "platform/qt/QtText.h"
+#include "desktop/CommandMenus.h"
+#include "desktop/ModeToolBar.h"
+#include "desktop/PaneWidget.h"
+#include "desktop/QtPlatform.h"
+#include "desktop/QtText.h"
 #include "resources/MenuTable.h"
 
 namespace varp::qt {

@@ -10,9 +10,9 @@
 
 #include "frame/Commands.h"
 #include "frame/MainWnd.h"
-#include "platform/qt/MainWindow.h"
-#include "platform/qt/ModeToolBar.h"
-#include "platform/qt/PaneWidget.h"
+#include "desktop/MainWindow.h"
+#include "desktop/ModeToolBar.h"
+#include "desktop/PaneWidget.h"
 #include "sample/Sample.h"
 #include "support/ScriptedPlatform.h"
 #include "support/TempDir.h"

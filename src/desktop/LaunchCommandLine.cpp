@@ -1,5 +1,5 @@
 // Rebuilding the command line from the program's arguments.
-#include "platform/qt/LaunchCommandLine.h"
+#include "desktop/LaunchCommandLine.h"
 
 #include "platform/Paths.h"
 

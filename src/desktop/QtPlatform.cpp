@@ -1,13 +1,13 @@
 // Process-wide services on Qt: dialogs, settings with the path rule, files, command line, quit.
-#include "platform/qt/QtPlatform.h"
+#include "desktop/QtPlatform.h"
 
 #include <QCoreApplication>
 #include <QSettings>
 
 #include "platform/PosixFile.h"
-#include "platform/qt/Dialogs.h"
-#include "platform/qt/LaunchCommandLine.h"
-#include "platform/qt/QtText.h"
+#include "desktop/Dialogs.h"
+#include "desktop/LaunchCommandLine.h"
+#include "desktop/QtText.h"
 
 namespace varp::qt {
 

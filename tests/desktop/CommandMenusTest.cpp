@@ -13,8 +13,8 @@
 #include <vector>
 
 #include "frame/Commands.h"
-#include "platform/qt/CommandMenus.h"
-#include "platform/qt/ModeToolBar.h"
+#include "desktop/CommandMenus.h"
+#include "desktop/ModeToolBar.h"
 
 namespace varp::qt {
 namespace {

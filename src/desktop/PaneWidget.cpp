@@ -1,5 +1,5 @@
 // Pane windows: the blit of the pane's picture, mouse messages, capture and cursor services.
-#include "platform/qt/PaneWidget.h"
+#include "desktop/PaneWidget.h"
 
 #include <QApplication>
 #include <QCursor>
@@ -9,7 +9,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "platform/qt/PaneInput.h"
+#include "desktop/PaneInput.h"
 #include "views/Blit.h"
 #include "views/Pane.h"
 

@@ -1,5 +1,5 @@
 // The real dialogs: message boxes, the model file dialogs, the folder chooser, the About box.
-#include "platform/qt/Dialogs.h"
+#include "desktop/Dialogs.h"
 
 #include <QDialog>
 #include <QDialogButtonBox>
@@ -11,8 +11,8 @@
 #include <QStringList>
 #include <QVBoxLayout>
 
-#include "platform/qt/DialogFactory.h"
-#include "platform/qt/QtText.h"
+#include "desktop/DialogFactory.h"
+#include "desktop/QtText.h"
 #include "resources/MenuTable.h"
 
 namespace varp::qt {

@@ -14,8 +14,8 @@
 
 #include "app/FileCommands.h"
 #include "app/Startup.h"
-#include "platform/qt/DialogFactory.h"
-#include "platform/qt/Dialogs.h"
+#include "desktop/DialogFactory.h"
+#include "desktop/Dialogs.h"
 #include "support/TempDir.h"
 
 namespace varp::qt {

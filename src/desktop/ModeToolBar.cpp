@@ -1,5 +1,5 @@
 // The mode toolbar and its images.
-#include "platform/qt/ModeToolBar.h"
+#include "desktop/ModeToolBar.h"
 
 #include <QAction>
 #include <QEvent>

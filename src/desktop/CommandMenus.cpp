@@ -1,5 +1,5 @@
 // Menu bar and accelerators: the labels carry their key texts; the keys are separate shortcuts.
-#include "platform/qt/CommandMenus.h"
+#include "desktop/CommandMenus.h"
 
 #include <QAction>
 #include <QKeySequence>

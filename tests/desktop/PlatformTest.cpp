@@ -9,8 +9,8 @@
 #include <QStandardPaths>
 #include <QTimer>
 
-#include "platform/qt/LaunchCommandLine.h"
-#include "platform/qt/QtPlatform.h"
+#include "desktop/LaunchCommandLine.h"
+#include "desktop/QtPlatform.h"
 #include "support/TempDir.h"
 
 namespace varp::qt {
