@@ -32,8 +32,9 @@ struct Scene {
     // colour-only fillers have u, v shifted left 4.
     std::vector<TexDepthVertex> Triangles;
     std::vector<TexVertex> FlatTriangles;
-    RasterTarget Target{Colour.data(), Depth.data(), Pick.data(), Width, Height, 0, Width - 1, 0,
-                        Height - 1};
+    EdgeTable Edges;
+    RasterTarget Target{Colour.data(), Depth.data(), Pick.data(), Width,  Height,
+                        0,             Width - 1,    0,           Height - 1, &Edges};
 
     Scene() {
         std::mt19937 rng(1234);
@@ -110,7 +111,7 @@ void ClearDepthUntimed(benchmark::State& state, Scene& s, Filler f) {
 
 void Triangles(benchmark::State& state, Filler f) {
     Scene& s = TheScene();
-    ReserveRasterRows(Height);
+    s.Edges.Reserve(Height);
     for (auto _ : state) {
         ClearDepthUntimed(state, s, f);
         for (uint32_t t = 0; t < TriangleCount; ++t)
@@ -121,7 +122,7 @@ void Triangles(benchmark::State& state, Filler f) {
 
 void FullScreen(benchmark::State& state, Filler f) {
     Scene& s = TheScene();
-    ReserveRasterRows(Height);
+    s.Edges.Reserve(Height);
     for (auto _ : state) {
         ClearDepthUntimed(state, s, f);
         s.Draw(f, s.DepthQuad, s.Quad, 4, 1);

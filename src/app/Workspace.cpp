@@ -1,7 +1,7 @@
 // Workspace-wide operations: the coordinate table rebuild and the current-item selection.
 #include "app/Workspace.h"
 
-#include <cstring>
+#include <vector>
 
 namespace varp {
 
@@ -22,9 +22,10 @@ void Workspace::RebuildTexCoords() {
         ModelTriangle& tri = Triangles[i];
         for (int k = 0; k < 3; ++k) tri.CornerST[k] = TexCoords[tri.TexCoord[k]];
     }
-    static int16_t slotOf[HashSize];
-    static uint32_t keyOf[HashSize];
-    std::memset(slotOf, 0xFF, sizeof slotOf);  // -1: empty
+    // Called on a model read and at the end of a mapping drag, never per mouse move, so the
+    // index is made afresh each time rather than kept.
+    std::vector<int16_t> slotOf(HashSize, -1);  // -1: empty
+    std::vector<uint32_t> keyOf(HashSize);
     int16_t count = 0;
     for (int i = 0; i < NumTriangles; ++i) {
         ModelTriangle& tri = Triangles[i];

@@ -1,4 +1,4 @@
-// The edge table the fillers share, and its growth.
+// The fillers' edge table: its growth and its reset between fills.
 #include <cstdint>
 
 #include "raster/Raster.h"
@@ -28,15 +28,6 @@ void EdgeTable::ResetUsedRows() {
     }
     TopRow = INT32_MAX;
     BottomRow = INT32_MIN;
-}
-
-EdgeTable& SharedEdgeTable() {
-    static EdgeTable table;
-    return table;
-}
-
-void ReserveRasterRows(int32_t rows) {
-    SharedEdgeTable().Reserve(rows);
 }
 
 }  // namespace varp

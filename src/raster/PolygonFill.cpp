@@ -12,9 +12,8 @@ namespace varp {
 namespace {
 
 // The callers draw triangles and rectangles; an outline of up to this many vertices is built on
-// the stack, a larger one in a buffer that only grows.
+// the stack, a larger one in the edge table's outline buffer, which only grows.
 constexpr int32_t InlineVertices = 8;
-std::vector<RasterVertex> LargeOutline;
 
 RasterVertex ToRaster(const TexVertex& s) {
     return {s.x, s.y, s.u, s.v, 0};
@@ -154,19 +153,19 @@ bool ClipRectIsUsable(const RasterTarget& t) {
 template <class Source, class Writer>
 void FillPolygon(const RasterTarget& target, const Source* v, int32_t n, int32_t texturePitch,
                  const Writer& write) {
-    if (n <= 0 || !ClipRectIsUsable(target)) return;
+    if (n <= 0 || target.Edges == nullptr || !ClipRectIsUsable(target)) return;
+    EdgeTable& table = *target.Edges;
 
     std::array<RasterVertex, 2 * InlineVertices + 1> inlineOutline;
     RasterVertex* outline = inlineOutline.data();
     if (n > InlineVertices) {
         const auto needed = 2 * static_cast<size_t>(n) + 1;
-        if (LargeOutline.size() < needed) LargeOutline.resize(needed);
-        outline = LargeOutline.data();
+        if (table.Outline.size() < needed) table.Outline.resize(needed);
+        outline = table.Outline.data();
     }
     const int32_t count = BuildOutline(v, n, target.ClipLeft, target.ClipRight, outline);
     if (count == 0) return;
 
-    EdgeTable& table = SharedEdgeTable();
     table.Reserve(target.Rows);
     for (int32_t i = 0; i < count; ++i) {
         RasterVertex a = outline[i], b = outline[i + 1];

@@ -2,12 +2,40 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 namespace varp {
 
+// The record every filler clips and walks, whatever the caller's units: x, y in pixels, u, v in
+// 22.10, z in 16.16. The colour-only fillers leave z at 0 and never step it.
+struct RasterVertex {
+    int32_t x, y, u, v, z;
+    bool operator==(const RasterVertex&) const = default;
+};
+
+// The fillers' working memory: per row, the leftmost and rightmost column any edge reached and
+// the attributes it had there, and room for long clipped outlines. Whoever draws owns one (one
+// per thread that draws at the same time) and reserves it for the target's rows before a
+// render, so that drawing never allocates. Between fills every row is in its reset state
+// (MinX = INT32_MAX, MaxX = INT32_MIN) and TopRow > BottomRow: a filler resets the rows it used
+// when it is done, so the next one need not clear the whole table first.
+struct EdgeTable {
+    std::vector<int32_t> MinX, MaxX, LeftU, LeftV, LeftZ, RightU, RightV, RightZ;
+    std::vector<RasterVertex> Outline;  // clipped outlines of more vertices than fit the stack
+    int32_t TopRow = INT32_MAX;
+    int32_t BottomRow = INT32_MIN;
+
+    int32_t Capacity() const { return static_cast<int32_t>(MinX.size()); }
+    // Grows the table to at least `rows` rows, the new ones reset.
+    void Reserve(int32_t rows);
+    // Resets rows TopRow..BottomRow and the two bounds.
+    void ResetUsedRows();
+};
+
 // The destination of all polygon and line drawing. A renderer assigns every field it relies on
 // immediately before it draws; the primitives only read it. The fillers draw nothing when the
-// clip rectangle is empty or reaches outside Pitch x Rows (the default one is empty).
+// clip rectangle is empty or reaches outside Pitch x Rows (the default one is empty), or when
+// the target has no edge table.
 struct RasterTarget {
     uint8_t* Colour = nullptr;  // Pitch x Rows palette indices, row 0 first in memory
     uint16_t* Depth = nullptr;  // same layout; only the depth-testing fillers use it
@@ -18,6 +46,7 @@ struct RasterTarget {
     int32_t ClipRight = -1;
     int32_t ClipTop = 0;  // inclusive row range polygons are clipped to
     int32_t ClipBottom = -1;
+    EdgeTable* Edges = nullptr;  // the fillers' working memory, the caller's
 };
 
 // x, y: pixel column and buffer row; u, v: texel column and row in 22.10 fixed point.
@@ -29,10 +58,6 @@ struct TexVertex {
 struct TexDepthVertex {
     int32_t x, y, u, v, z;
 };
-
-// Makes sure the per-row edge table holds `rows` rows. Panes call it when their size changes,
-// so that drawing never allocates; the fillers also call it and grow the table if needed.
-void ReserveRasterRows(int32_t rows);
 
 // Polygons: n vertices plus a closing copy of vertex 0 at v[n]. The texture is an 8-bit image
 // of `texturePitch` texels per row; every vertex's u, v must lie inside it.

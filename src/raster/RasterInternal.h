@@ -6,14 +6,9 @@
 #include <cstdint>
 #include <vector>
 
-namespace varp {
+#include "raster/Raster.h"
 
-// The record every filler clips and walks, whatever the caller's units: x, y in pixels, u, v in
-// 22.10, z in 16.16. The colour-only fillers leave z at 0 and never step it.
-struct RasterVertex {
-    int32_t x, y, u, v, z;
-    bool operator==(const RasterVertex&) const = default;
-};
+namespace varp {
 
 // The fixed-point sums and differences are defined modulo 2^32; doing them unsigned keeps that
 // exact meaning without signed overflow.
@@ -82,24 +77,6 @@ inline EdgeClip ClipEdgeY(RasterVertex& a, RasterVertex& b, int32_t clipTop, int
     return ClipEdge<&RasterVertex::y>(a, b, clipTop, clipBottom);
 }
 
-// Per row: the leftmost and rightmost column any edge reached and the attributes it had there.
-// Between fills every row is in its reset state (MinX = INT32_MAX, MaxX = INT32_MIN) and TopRow >
-// BottomRow: a filler resets the rows it used when it is done, so the next one need not clear
-// the whole table first.
-struct EdgeTable {
-    std::vector<int32_t> MinX, MaxX, LeftU, LeftV, LeftZ, RightU, RightV, RightZ;
-    int32_t TopRow = INT32_MAX;
-    int32_t BottomRow = INT32_MIN;
-
-    int32_t Capacity() const { return static_cast<int32_t>(MinX.size()); }
-    // Grows the table to at least `rows` rows, the new ones reset.
-    void Reserve(int32_t rows);
-    // Resets rows TopRow..BottomRow and the two bounds.
-    void ResetUsedRows();
-};
-
-// The one table all fillers share; ReserveRasterRows grows it.
-EdgeTable& SharedEdgeTable();
 
 // Walks the edge a -> b (both inside the table) with Bresenham steps, widening each row's extents.
 // Comparisons are strict so that on a tie the edge walked first keeps the row; attribute steps

@@ -77,7 +77,7 @@ class Pane {
         try {
             allocate(static_cast<size_t>(width) * static_cast<size_t>(height));
             // The edge table grows here, so that drawing never has to.
-            ReserveRasterRows(height);
+            Edges.Reserve(height);
         } catch (const std::bad_alloc&) {
             release();
             BufferWidth = BufferHeight = 0;
@@ -91,10 +91,14 @@ class Pane {
     // The whole picture as the drawing target, clipped to the buffer, with the depth and pick
     // buffers of the same layout when the pane has them.
     RasterTarget WholeTarget(uint16_t* depth = nullptr, uint32_t* pick = nullptr) {
-        return RasterTarget{
-            PixelBuffer.data(), depth, pick, BufferWidth, BufferHeight, 0, BufferWidth - 1, 0,
-            BufferHeight - 1};
+        return RasterTarget{PixelBuffer.data(), depth,          pick,
+                            BufferWidth,        BufferHeight,   0,
+                            BufferWidth - 1,    0,              BufferHeight - 1,
+                            &Edges};
     }
+
+    // The fillers' working memory for this pane's picture.
+    EdgeTable Edges;
 
     App& app_;
     PaneHost& host_;

@@ -22,6 +22,7 @@ struct Buffers {
     std::vector<uint8_t> Colour;
     std::vector<uint16_t> Depth;
     std::vector<uint32_t> Pick;
+    EdgeTable Edges;
 
     Buffers(int32_t pitch, int32_t rows, uint8_t colour = 0, uint16_t depth = 0xFFFF,
             uint32_t pick = 0xFFFFFFFF)
@@ -34,12 +35,16 @@ struct Buffers {
     // The clip rectangle is the whole target.
     RasterTarget Target() { return Target(0, Pitch - 1, 0, Rows - 1); }
     RasterTarget Target(int32_t left, int32_t right, int32_t top, int32_t bottom) {
-        return {Colour.data(), Depth.data(), Pick.data(), Pitch, Rows, left, right, top, bottom};
+        return {Colour.data(), Depth.data(), Pick.data(), Pitch, Rows,
+                left,          right,        top,         bottom, &Edges};
     }
     std::size_t At(int32_t x, int32_t y) const {
         return std::size_t(y) * std::size_t(Pitch) + std::size_t(x);
     }
-    bool operator==(const Buffers&) const = default;
+    bool operator==(const Buffers& o) const {
+        return Pitch == o.Pitch && Rows == o.Rows && Colour == o.Colour && Depth == o.Depth &&
+               Pick == o.Pick;
+    }
 };
 
 // A polygon as the callers pass it: x, y, u, v and, for the depth fillers, z, in the caller's

@@ -92,6 +92,8 @@ ReferenceImage ReferenceRender(const Workspace& ws, const Camera& camera, int W,
     target.ClipRight = W - 1;
     target.ClipTop = 0;
     target.ClipBottom = H - 1;
+    EdgeTable edges;
+    target.Edges = &edges;
 
     for (int t : visible) {
         const ModelTriangle& tri = ws.Triangles[t];

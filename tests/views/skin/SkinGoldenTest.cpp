@@ -56,8 +56,9 @@ Picture ReferenceRender(const App& app, int width, int height, View view, bool m
     auto row = [&](double t) {
         return static_cast<int32_t>(std::trunc(height / 2 - (t - view.panT) * view.zoom));
     };
+    EdgeTable edges;
     RasterTarget target{p.colour.data(), nullptr, p.pick.data(), width, height, 0,
-                        width - 1,       0,       height - 1};
+                        width - 1,       0,       height - 1,    &edges};
 
     const int w = app.SkinWidth, h = app.SkinHeight;
     TexVertex quad[5] = {{column(0), row(0), 0, 0},
