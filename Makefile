@@ -8,7 +8,8 @@ FUZZ_SECONDS ?= 300
 JOBS       ?= $(shell nproc)
 CMAKE_ARGS ?=
 
-.PHONY: all deps configure build run test test-unit test-asan fuzz-build test-fuzz fuzz soak bench clean
+.PHONY: all deps configure build run test test-unit test-asan fuzz-build test-fuzz fuzz soak bench clean \
+	format-check test-share
 
 all: build
 
@@ -53,7 +54,18 @@ fuzz: fuzz-build
 			$$d/corpus/$$c $$d/seeds/$$c || exit 1; \
 	done
 
-test: test-unit test-asan test-fuzz
+# Every tracked C++ file in the project's clang-format style.
+format-check: deps
+	@git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format --dry-run --Werror
+
+# One line on the size of the tests beside the code (non-blank lines of tracked files).
+test-share:
+	@t=$$(git ls-files -z tests | xargs -0 cat | grep -cv '^\s*$$'); \
+	s=$$(git ls-files -z src | xargs -0 cat | grep -cv '^\s*$$'); \
+	awk -v t=$$t -v s=$$s 'BEGIN { printf "Lines: src/ %d, tests/ %d, tests/src %.2f\n", s, t, t / s }'
+
+test: format-check test-unit test-asan test-fuzz
+	@$(MAKE) --no-print-directory test-share
 
 # The randomised soak of the editor core for SOAK_STEPS steps (make test runs 100000).
 SOAK_STEPS ?= 2000000

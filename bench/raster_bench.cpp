@@ -33,8 +33,8 @@ struct Scene {
     std::vector<TexDepthVertex> Triangles;
     std::vector<TexVertex> FlatTriangles;
     EdgeTable Edges;
-    RasterTarget Target{Colour.data(), Depth.data(), Pick.data(), Width,  Height,
-                        0,             Width - 1,    0,           Height - 1, &Edges};
+    RasterTarget Target{Colour.data(), Depth.data(), Pick.data(), Width, Height, 0, Width - 1, 0,
+                        Height - 1,    &Edges};
 
     Scene() {
         std::mt19937 rng(1234);

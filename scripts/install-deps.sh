@@ -7,7 +7,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools libgl-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xdotool x11-utils imagemagick libxfixes3
-    clang libclang-rt-14-dev python3 valgrind
+    clang clang-format libclang-rt-14-dev python3 valgrind
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -7,12 +7,12 @@
 #include <QScreen>
 #include <algorithm>
 
-#include "frame/MainWnd.h"
 #include "desktop/CommandMenus.h"
 #include "desktop/ModeToolBar.h"
 #include "desktop/PaneWidget.h"
 #include "desktop/QtPlatform.h"
 #include "desktop/QtText.h"
+#include "frame/MainWnd.h"
 #include "resources/MenuTable.h"
 
 namespace varp::qt {

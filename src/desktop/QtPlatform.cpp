@@ -4,10 +4,10 @@
 #include <QCoreApplication>
 #include <QSettings>
 
-#include "platform/PosixFile.h"
 #include "desktop/Dialogs.h"
 #include "desktop/LaunchCommandLine.h"
 #include "desktop/QtText.h"
+#include "platform/PosixFile.h"
 
 namespace varp::qt {
 

@@ -77,7 +77,6 @@ inline EdgeClip ClipEdgeY(RasterVertex& a, RasterVertex& b, int32_t clipTop, int
     return ClipEdge<&RasterVertex::y>(a, b, clipTop, clipBottom);
 }
 
-
 // Walks the edge a -> b (both inside the table) with Bresenham steps, widening each row's extents.
 // Comparisons are strict so that on a tie the edge walked first keeps the row; attribute steps
 // are one truncating division per edge.

@@ -91,10 +91,9 @@ class Pane {
     // The whole picture as the drawing target, clipped to the buffer, with the depth and pick
     // buffers of the same layout when the pane has them.
     RasterTarget WholeTarget(uint16_t* depth = nullptr, uint32_t* pick = nullptr) {
-        return RasterTarget{PixelBuffer.data(), depth,          pick,
-                            BufferWidth,        BufferHeight,   0,
-                            BufferWidth - 1,    0,              BufferHeight - 1,
-                            &Edges};
+        return RasterTarget{
+            PixelBuffer.data(), depth, pick, BufferWidth, BufferHeight, 0, BufferWidth - 1, 0,
+            BufferHeight - 1,   &Edges};
     }
 
     // The fillers' working memory for this pane's picture.

@@ -12,9 +12,9 @@
 #include <string>
 #include <vector>
 
-#include "frame/Commands.h"
 #include "desktop/CommandMenus.h"
 #include "desktop/ModeToolBar.h"
+#include "frame/Commands.h"
 
 namespace varp::qt {
 namespace {

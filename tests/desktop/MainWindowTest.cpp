@@ -8,11 +8,11 @@
 #include <QTest>
 #include <string>
 
-#include "frame/Commands.h"
-#include "frame/MainWnd.h"
 #include "desktop/MainWindow.h"
 #include "desktop/ModeToolBar.h"
 #include "desktop/PaneWidget.h"
+#include "frame/Commands.h"
+#include "frame/MainWnd.h"
 #include "sample/Sample.h"
 #include "support/ScriptedPlatform.h"
 #include "support/TempDir.h"

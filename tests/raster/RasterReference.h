@@ -35,7 +35,7 @@ struct Buffers {
     // The clip rectangle is the whole target.
     RasterTarget Target() { return Target(0, Pitch - 1, 0, Rows - 1); }
     RasterTarget Target(int32_t left, int32_t right, int32_t top, int32_t bottom) {
-        return {Colour.data(), Depth.data(), Pick.data(), Pitch, Rows,
+        return {Colour.data(), Depth.data(), Pick.data(), Pitch,  Rows,
                 left,          right,        top,         bottom, &Edges};
     }
     std::size_t At(int32_t x, int32_t y) const {
