@@ -6,8 +6,8 @@
 #include "cli/Args.h"
 #include "cli/Commands.h"
 #include "cli/Json.h"
+#include "commands/ModelFiles.h"
 #include "formats/Md2Format.h"
-#include "formats/Md2Reader.h"
 #include "platform/ConsolePlatform.h"
 
 namespace varp::cli {
@@ -19,7 +19,7 @@ void WriteJson(const App& app, const ConsolePlatform& sys, bool loaded) {
     j.BeginObject();
     j.Number("ModelLoaded", loaded ? 1 : 0);
     if (loaded) {
-        const md2::Header h = md2::ReadHeader(app.ModelFileImage.data());
+        const md2::Header h = md2::ReadHeader(ByteView(app.ModelFileImage));
         j.BeginObject("header");
         j.String("ident", h.ident);
         const std::pair<const char*, int32_t> fields[] = {
@@ -64,7 +64,7 @@ void WriteJson(const App& app, const ConsolePlatform& sys, bool loaded) {
 }
 
 void WriteText(const App& app) {
-    const md2::Header h = md2::ReadHeader(app.ModelFileImage.data());
+    const md2::Header h = md2::ReadHeader(ByteView(app.ModelFileImage));
     std::printf("header: ident %s, version %d, skin %d x %d, framesize %d\n", h.ident, h.version,
                 h.skinwidth, h.skinheight, h.framesize);
     std::printf(

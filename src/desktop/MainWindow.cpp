@@ -79,7 +79,7 @@ MainWindow::MainWindow(App& app, QtPlatform* platform) : app_(app) {
 
     logic_ = std::make_unique<MainWnd>(app_, *this, *modelFrame_->Pane(), *skinFrame_->Pane(),
                                        *paletteFrame_->Pane());
-    auto sink = [this](int kind) { return logic_->OnRefresh(kind); };
+    auto sink = [this](Refresh kind) { return logic_->OnRefresh(kind); };
     modelFrame_->Pane()->Attach(&logic_->PaneOf(Child::ModelView), &app_, sink);
     skinFrame_->Pane()->Attach(&logic_->PaneOf(Child::SkinView), &app_, sink);
     paletteFrame_->Pane()->Attach(&logic_->PaneOf(Child::PaletteView), &app_, sink);
@@ -186,7 +186,7 @@ void MainWindow::CloseWindow() {
     if (!inCloseEvent_) close();
 }
 
-void MainWindow::PostRefresh(int kind) {
+void MainWindow::PostRefresh(Refresh kind) {
     QMetaObject::invokeMethod(
         this, [this, kind] { logic_->OnRefresh(kind); }, Qt::QueuedConnection);
 }

@@ -45,7 +45,7 @@ class MainWindow final : public QMainWindow, public FrameHost {
     PaneWidget* PaneWidgetOf(Child child) const;
 
     // FrameHost.
-    void PostRefresh(int kind) override;
+    void PostRefresh(Refresh kind) override;
     void RecalcLayout() override;
     int ToolbarBottom() override;
     Rect ClientRect() override;

@@ -1,15 +1,12 @@
 // The main window's logic: fixed pixel layout, refresh hub, selector changes, commands.
 #include "frame/MainWnd.h"
 
-#include "app/FileCommands.h"
-#include "app/Startup.h"
+#include "commands/FileCommands.h"
+#include "commands/Startup.h"
 #include "frame/Commands.h"
 #include "frame/MappingCommands.h"
 #include "frame/Selectors.h"
 #include "skins/SkinCommands.h"
-#include "views/iso/IsoBox.h"
-#include "views/palette/PalBox.h"
-#include "views/skin/SkinBox.h"
 
 namespace varp {
 
@@ -95,22 +92,43 @@ void MainWnd::LayoutPanes() {
     RefreshAllViews();
 }
 
-int MainWnd::OnRefresh(int kind) {
-    if (kind >= 0 && kind <= 3) {
-        modelView_->Render(kind);
-        skinView_->Render(kind);
-        frame_.RedrawChild(Child::ModelView);
-        frame_.RedrawChild(Child::SkinView);
-    } else if (kind == 4) {
-        paletteView_->Render();
-        frame_.RedrawChild(Child::PaletteView);
+int MainWnd::OnRefresh(Refresh kind) {
+    // What each large view redraws for each kind of change. The panes' own render kinds differ:
+    // a selection change redraws the 3D view without its picks (they cannot have changed) and
+    // the flat skin with its outlines; in Mapping mode both draw their mapping render anyway.
+    using Iso = IsoBox::Kind;
+    using Flat = SkinBox::Kind;
+    switch (kind) {
+        case Refresh::TexelsPainted:
+            RenderLargeViews(Iso::Recolour, Flat::Recolour);
+            break;
+        case Refresh::Everything:
+            RenderLargeViews(Iso::Full, Flat::Full);
+            break;
+        case Refresh::Background:
+            RenderLargeViews(Iso::Background, Flat::Background);
+            break;
+        case Refresh::Selection:
+            RenderLargeViews(Iso::Quick, Flat::DisplayOnly);
+            break;
+        case Refresh::PaintColour:
+            paletteView_->Render();
+            frame_.RedrawChild(Child::PaletteView);
+            break;
     }
     return 0;
 }
 
+void MainWnd::RenderLargeViews(IsoBox::Kind iso, SkinBox::Kind flat) {
+    modelView_->Render(iso);
+    skinView_->Render(flat);
+    frame_.RedrawChild(Child::ModelView);
+    frame_.RedrawChild(Child::SkinView);
+}
+
 void MainWnd::RefreshAllViews() {
     RebuildSelectors();
-    PostRefresh(1);
+    PostRefresh(Refresh::Everything);
     paletteView_->Render();
     frame_.RedrawChild(Child::PaletteView);
 }
@@ -119,18 +137,18 @@ void MainWnd::RebuildSelectors() {
     varp::RebuildSelectors(app_, frame_);
 }
 
-void MainWnd::PostRefresh(int kind) {
+void MainWnd::PostRefresh(Refresh kind) {
     frame_.PostRefresh(kind);
 }
 
 void MainWnd::OnFrameSelectionChange(int index) {
     app_.SelectFrame(index);
-    PostRefresh(1);
+    PostRefresh(Refresh::Everything);
 }
 
 void MainWnd::OnSkinSelectionChange(int index) {
     app_.SelectSkin(index);
-    PostRefresh(1);
+    PostRefresh(Refresh::Everything);
     paletteView_->Render();
     frame_.RedrawChild(Child::PaletteView);
 }
@@ -145,7 +163,7 @@ void MainWnd::SwapDisplays() {
         Move(Child::ModelView, SideArea);
         Move(Child::SkinView, MainArea);
     }
-    PostRefresh(1);
+    PostRefresh(Refresh::Everything);
 }
 
 void MainWnd::EndPaneDrags() {

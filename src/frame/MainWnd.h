@@ -8,13 +8,11 @@
 #include "app/App.h"
 #include "platform/FrameHost.h"
 #include "platform/PaneHost.h"
+#include "views/iso/IsoBox.h"
+#include "views/palette/PalBox.h"
+#include "views/skin/SkinBox.h"
 
 namespace varp {
-
-class IsoBox;
-class SkinBox;
-class PalBox;
-class Pane;
 
 class MainWnd final : public ViewHub {
   public:
@@ -31,7 +29,7 @@ class MainWnd final : public ViewHub {
     // Every size change of the main window.
     void LayoutPanes();
     // The refresh message; always answers 0.
-    int OnRefresh(int kind);
+    int OnRefresh(Refresh kind);
     void OnCommand(int id);
     void OnFrameSelectionChange(int index);
     void OnSkinSelectionChange(int index);
@@ -42,7 +40,7 @@ class MainWnd final : public ViewHub {
 
     void RefreshAllViews() override;
     void RebuildSelectors() override;
-    void PostRefresh(int kind) override;
+    void PostRefresh(Refresh kind) override;
 
     IsoBox& ModelView() { return *modelView_; }
     SkinBox& SkinView() { return *skinView_; }
@@ -61,6 +59,7 @@ class MainWnd final : public ViewHub {
     // Ends a drag running in the 3D or skin view.
     void EndPaneDrags();
     void SwapDisplays();
+    void RenderLargeViews(IsoBox::Kind iso, SkinBox::Kind flat);
 
     App& app_;
     FrameHost& frame_;

@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "platform/PaneHost.h"
+
 namespace varp {
 
 // A rectangle in the main window's client coordinates; right and bottom are exclusive.
@@ -28,7 +30,7 @@ class FrameHost {
 
     // Queues a refresh message to the main window itself; it is handled after the current
     // command, by calling MainWnd::OnRefresh(kind).
-    virtual void PostRefresh(int kind) = 0;
+    virtual void PostRefresh(Refresh kind) = 0;
 
     // Places the toolbar along the top of the client area.
     virtual void RecalcLayout() = 0;

@@ -1,7 +1,7 @@
 // Adding images from files to the skin list as unlinked skins.
 #include "skins/LooseSkins.h"
 
-#include "formats/Pcx.h"
+#include "skins/SkinFiles.h"
 
 namespace varp {
 

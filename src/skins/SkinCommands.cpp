@@ -4,11 +4,10 @@
 
 #include <utility>
 
-#include "app/FileCommands.h"
-#include "app/Startup.h"
-#include "formats/Pcx.h"
+#include "app/BaseFolder.h"
 #include "skins/FolderScan.h"
 #include "skins/LooseSkins.h"
+#include "skins/SkinFiles.h"
 
 namespace varp {
 
@@ -27,10 +26,6 @@ bool ChooseSkinFile(App& app, bool save, std::string* path) {
     if (!app.Sys.FileDialog(SkinDialog(save), &chosen)) return false;
     *path = WithDefaultExtension(chosen, ".pcx");
     return true;
-}
-
-std::string RelativeToBase(const App& app, const std::string& path) {
-    return path.substr(app.BaseFolder.size() + 1);
 }
 
 // Writes the current skin to `path`; on success the checkpoint follows the file.
@@ -123,7 +118,7 @@ void SkinSaveAs(App& app) {
     }
     if (!WriteSkin(app, *skin, path)) return;
     skin->Path = path;
-    skin->Name = IsLinked(*skin) ? RelativeToBase(app, path) : path;
+    skin->Name = IsLinked(*skin) ? RelativeToBase(path, app.BaseFolder) : path;
     if (app.Views != nullptr) app.Views->RebuildSelectors();
 }
 
@@ -139,7 +134,7 @@ void SkinLink(App& app) {
     }
     if (!WriteSkin(app, *skin, path)) return;
     skin->Path = path;
-    skin->Name = RelativeToBase(app, path);
+    skin->Name = RelativeToBase(path, app.BaseFolder);
     skin->Flags = 0;
     app.RefreshAllViews();
 }
@@ -171,7 +166,7 @@ void SkinStore(App& app) {
 void SkinRevert(App& app) {
     if (app.CurrentSkin == nullptr) return;
     app.CurrentSkin->Pixels = app.CurrentSkin->StoredPixels;
-    if (app.Views != nullptr) app.Views->PostRefresh(1);
+    if (app.Views != nullptr) app.Views->PostRefresh(Refresh::Everything);
 }
 
 void SkinReload(App& app) {

@@ -7,7 +7,6 @@ namespace varp {
 namespace {
 
 constexpr int CursorCallLimit = 20;
-constexpr int TexelPainted = 0;
 
 }  // namespace
 
@@ -29,11 +28,11 @@ void Pane::ShowCursorAgain() {
     }
 }
 
-void Pane::PaintSkinTexel(uint32_t offset) {
+bool Pane::PaintSkinTexel(uint32_t offset) {
     uint8_t& texel = app_.CurrentSkin->Pixels[offset];
-    if (app_.ColourLocks[texel] != 0) return;
+    if (app_.ColourLocks[texel] != 0) return false;
     texel = app_.PaintColour;
-    host_.SendRefresh(TexelPainted);
+    return true;
 }
 
 }  // namespace varp

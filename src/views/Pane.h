@@ -55,9 +55,10 @@ class Pane {
     void HideCursor();
     void ShowCursorAgain();
     // PaintColour into the current skin's texel at `offset` (row x SkinWidth + column) unless
-    // the texel's present colour is locked. A painted texel is reported with a kind-0 refresh
-    // even if its colour stays: the stroke is reported, not the change.
-    void PaintSkinTexel(uint32_t offset);
+    // the texel's present colour is locked. Returns whether it was painted (even if its colour
+    // stays: the stroke is reported, not the change); the caller sends one TexelsPainted
+    // refresh for all it painted in an input event.
+    bool PaintSkinTexel(uint32_t offset);
 
     // Sides the 16-bit buffer sizes can hold; the width is then raised to a multiple of 4.
     static constexpr int MaxBufferWidth = 32764;

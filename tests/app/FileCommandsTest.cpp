@@ -2,8 +2,8 @@
 // base folder change.
 #include <gtest/gtest.h>
 
-#include "app/FileCommands.h"
-#include "formats/Md2Reader.h"
+#include "commands/FileCommands.h"
+#include "commands/ModelFiles.h"
 #include "support/Md2Files.h"
 #include "support/RecordingViewHub.h"
 #include "support/ScriptedPlatform.h"

@@ -1,7 +1,7 @@
 // Start-up in every branch: base folder loop, command line, last file, open dialog, quit.
 #include <gtest/gtest.h>
 
-#include "app/Startup.h"
+#include "commands/Startup.h"
 #include "support/Md2Files.h"
 #include "support/RecordingViewHub.h"
 #include "support/ScriptedPlatform.h"

@@ -12,8 +12,8 @@
 #include <QTimer>
 #include <tuple>
 
-#include "app/FileCommands.h"
-#include "app/Startup.h"
+#include "commands/FileCommands.h"
+#include "commands/Startup.h"
 #include "desktop/DialogFactory.h"
 #include "desktop/Dialogs.h"
 #include "support/TempDir.h"

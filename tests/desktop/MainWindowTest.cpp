@@ -201,14 +201,14 @@ TEST_F(MainWindowTest, PostedRefreshWaitsForTheEventLoopAndASentOnePaintsAtOnce)
         }
     } counter;
     model->installEventFilter(&counter);
-    window->PostRefresh(1);
+    window->PostRefresh(Refresh::Everything);
     EXPECT_EQ(counter.paints, 0);
     QCoreApplication::processEvents();
     EXPECT_EQ(counter.paints, 1);
     // A pane's own refresh goes straight to the logic, whose redraw paints before returning.
-    model->SendRefresh(1);
+    model->SendRefresh(Refresh::Everything);
     EXPECT_EQ(counter.paints, 2);
-    model->SendRefresh(4);  // the palette's alone
+    model->SendRefresh(Refresh::PaintColour);  // the palette's alone
     EXPECT_EQ(counter.paints, 2);
     model->removeEventFilter(&counter);
 }

@@ -33,10 +33,8 @@ struct Mesh {
     std::vector<SkinCoord> coords;
     int width = 256, height = 256;
     std::vector<int32_t> Build() const {
-        std::vector<int32_t> out(MaxGlCommandWords);
-        out.resize(static_cast<size_t>(BuildGlCommands(tris.data(), static_cast<int>(tris.size()),
-                                                       coords.data(), width, height, out.data())));
-        return out;
+        return BuildGlCommands(tris.data(), static_cast<int>(tris.size()), coords.data(), width,
+                               height);
     }
 };
 
@@ -234,7 +232,7 @@ TEST(GlCommands, TheLargestModelFitsTheBuffer) {
             m.coords.push_back({static_cast<int16_t>(i % 256), static_cast<int16_t>(k)});
     }
     const std::vector<int32_t> out = m.Build();
-    EXPECT_EQ(out.size(), static_cast<size_t>(MaxGlCommandWords));
+    EXPECT_EQ(out.size(), static_cast<size_t>(10 * MaxTriangles + 1));
     EXPECT_EQ(Decode(out), Expected(m));
 }
 

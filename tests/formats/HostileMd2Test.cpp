@@ -1,8 +1,8 @@
 // Damaged and hostile model files: each is refused with its message and nothing changes.
 #include <gtest/gtest.h>
 
+#include "commands/ModelFiles.h"
 #include "formats/Md2Format.h"
-#include "formats/Md2Reader.h"
 #include "support/Md2Files.h"
 #include "support/ScriptedPlatform.h"
 #include "support/TempDir.h"

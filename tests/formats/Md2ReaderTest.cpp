@@ -1,7 +1,7 @@
 // Reading a model: tables, merged coordinates, frames, skins from the base folder.
 #include <gtest/gtest.h>
 
-#include "formats/Md2Reader.h"
+#include "commands/ModelFiles.h"
 #include "formats/Pcx.h"
 #include "support/Md2Files.h"
 #include "support/ScriptedPlatform.h"

@@ -1,9 +1,9 @@
 // Writing the model back: rebuilt sections, copied frames, skin names that do not fit.
 #include <gtest/gtest.h>
 
+#include "commands/ModelFiles.h"
 #include "formats/Md2Format.h"
-#include "formats/Md2Reader.h"
-#include "formats/Md2Writer.h"
+#include "formats/Md2Layout.h"
 #include "support/Md2Files.h"
 #include "support/ScriptedPlatform.h"
 #include "support/TempDir.h"
@@ -66,9 +66,9 @@ TEST_F(Md2Writer, KeepsIdentityVersionAndFramesAndRebuildsTheRest) {
     EXPECT_EQ(std::string(reinterpret_cast<const char*>(out.data() + 68)), "models\\a.pcx");
     EXPECT_EQ(out[68 + 64 + 12], 0);
     // Triangles re-indexed to the merged table: triangle 1 = vertices 0 2 3, points 0 2 3.
-    const uint8_t* tri1 = out.data() + 212 + 12;
+    const ByteView tri1 = ByteView(out).From(212 + 12);
     const int16_t expected[6] = {0, 2, 3, 0, 2, 3};
-    for (int i = 0; i < 6; ++i) EXPECT_EQ(md2::GetShort(tri1 + 2 * i), expected[i]);
+    for (size_t i = 0; i < 6; ++i) EXPECT_EQ(tri1.I16(2 * i), expected[i]);
 }
 
 TEST_F(Md2Writer, AResavedModelReadsBackToTheSameWorkspace) {

@@ -5,6 +5,7 @@
 
 #include "formats/Pcx.h"
 #include "platform/Paths.h"
+#include "skins/SkinFiles.h"
 #include "support/Md2Files.h"
 #include "support/ScriptedPlatform.h"
 #include "support/TempDir.h"
@@ -28,7 +29,7 @@ std::vector<uint8_t> RawPcx(int xmin, int ymin, int xmax, int ymax, std::vector<
 }
 
 std::vector<uint8_t> Decoded(const std::vector<uint8_t>& file) {
-    std::unique_ptr<SkinImage> skin = DecodePcx(file.data(), file.size());
+    std::unique_ptr<SkinImage> skin = DecodePcx(ByteView(file));
     return skin ? skin->Pixels : std::vector<uint8_t>{0xEE};
 }
 
@@ -55,7 +56,7 @@ TEST(Pcx, EncodesHighValuesAsOnePixelRunsAndReadsBackExactly) {
     EXPECT_EQ(file[68], 2);
     EXPECT_EQ(file[file.size() - 769], 0x0C);
 
-    std::unique_ptr<SkinImage> skin = DecodePcx(file.data(), file.size());
+    std::unique_ptr<SkinImage> skin = DecodePcx(ByteView(file));
     ASSERT_TRUE(skin);
     EXPECT_EQ(skin->Width, 37);
     EXPECT_EQ(skin->Height, 5);
@@ -75,7 +76,7 @@ TEST(Pcx, RunsCrossRowsAreCutAtTheImageEndAndAnEmptyRunWritesNothing) {
 TEST(Pcx, SizeComesFromBothBoundsAndThePaletteFromTheLastBytes) {
     std::unique_ptr<SkinImage> skin;
     const std::vector<uint8_t> f = RawPcx(10, 20, 13, 21, {0xC8, 0x02});
-    skin = DecodePcx(f.data(), f.size());
+    skin = DecodePcx(ByteView(f));
     ASSERT_TRUE(skin);
     EXPECT_EQ(skin->Width, 4);
     EXPECT_EQ(skin->Height, 2);
@@ -91,9 +92,9 @@ TEST(Pcx, RefusesFilesThatCannotHoldTheirImage) {
     truncated.push_back(0x05);
     truncated.push_back(0x0C);
     truncated.insert(truncated.end(), 768, 0x00);
-    EXPECT_FALSE(DecodePcx(truncated.data(), truncated.size()));
+    EXPECT_FALSE(DecodePcx(ByteView(truncated)));
     truncated[8] = 0x01;  // xmax = 769: now the same bytes are exactly enough
-    EXPECT_TRUE(DecodePcx(truncated.data(), truncated.size()));
+    EXPECT_TRUE(DecodePcx(ByteView(truncated)));
 
     // A run byte whose value byte would lie past the end of the file.
     std::vector<uint8_t> runAtEnd(128, 0);
@@ -101,19 +102,19 @@ TEST(Pcx, RefusesFilesThatCannotHoldTheirImage) {
     runAtEnd[9] = 0x03;
     runAtEnd.insert(runAtEnd.end(), 767, 0x00);
     runAtEnd.push_back(0xC5);
-    EXPECT_FALSE(DecodePcx(runAtEnd.data(), runAtEnd.size()));
+    EXPECT_FALSE(DecodePcx(ByteView(runAtEnd)));
 
     // Maximum below minimum, on either axis.
     std::vector<uint8_t> backwards = RawPcx(5, 0, 4, 0, {1});
-    EXPECT_FALSE(DecodePcx(backwards.data(), backwards.size()));
+    EXPECT_FALSE(DecodePcx(ByteView(backwards)));
     backwards = RawPcx(0, 5, 0, 4, {1});
-    EXPECT_FALSE(DecodePcx(backwards.data(), backwards.size()));
+    EXPECT_FALSE(DecodePcx(ByteView(backwards)));
     // Too short for a header and a palette.
     std::vector<uint8_t> tiny(128 + 767, 0);
-    EXPECT_FALSE(DecodePcx(tiny.data(), tiny.size()));
+    EXPECT_FALSE(DecodePcx(ByteView(tiny)));
     // Wider than a skin can be, even with data enough.
     std::vector<uint8_t> wide = RawPcx(0, 0, 40000, 0, std::vector<uint8_t>(2000, 0xFF));
-    EXPECT_FALSE(DecodePcx(wide.data(), wide.size()));
+    EXPECT_FALSE(DecodePcx(ByteView(wide)));
 }
 
 TEST(Pcx, ARunStraddlingTheReadBlockBoundaryDecodesAsAnyOther) {
@@ -138,7 +139,7 @@ TEST(SkinFiles, SavedSkinReadsBackWithItsFullPathAndAsALinkedSkinOnDisk) {
     test::TempDir dir;
     test::ScriptedPlatform sys;
     const std::vector<uint8_t> bytes = test::MakePcx(16, 8);
-    std::unique_ptr<SkinImage> original = DecodePcx(bytes.data(), bytes.size());
+    std::unique_ptr<SkinImage> original = DecodePcx(ByteView(bytes));
     ASSERT_TRUE(original);
     const std::string path = dir.SystemPath() + "\\sub\\..\\copy.pcx";
     dir.Write("sub/keep", {});

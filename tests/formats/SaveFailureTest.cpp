@@ -7,8 +7,9 @@
 #include <csignal>
 #include <filesystem>
 
-#include "formats/FileBytes.h"
+#include "app/FileBytes.h"
 #include "formats/Pcx.h"
+#include "skins/SkinFiles.h"
 #include "support/Md2Files.h"
 #include "support/ScriptedPlatform.h"
 #include "support/TempDir.h"
@@ -20,7 +21,7 @@ class SaveFailure : public ::testing::Test {
   protected:
     std::unique_ptr<SkinImage> Skin() {
         const std::vector<uint8_t> bytes = test::MakePcx(64, 64);
-        return DecodePcx(bytes.data(), bytes.size());
+        return DecodePcx(ByteView(bytes));
     }
     size_t EntriesIn(const std::string& osDir) {
         size_t n = 0;

@@ -2,7 +2,7 @@
 // the quit question.
 #include <gtest/gtest.h>
 
-#include "formats/Md2Reader.h"
+#include "commands/ModelFiles.h"
 #include "frame/Commands.h"
 #include "frame/MainWnd.h"
 #include "support/Md2Files.h"
@@ -68,17 +68,16 @@ TEST_F(MainWndTest, SwapDisplaysTwiceRestoresTheArrangementAndNeverMovesTheAreas
 }
 
 TEST_F(MainWndTest, TheRefreshHubRedrawsOnlyThePanesOfEachKind) {
-    for (int kind = 0; kind <= 3; ++kind) EXPECT_EQ(wnd->OnRefresh(kind), 0);
+    for (Refresh kind :
+         {Refresh::TexelsPainted, Refresh::Everything, Refresh::Background, Refresh::Selection}) {
+        EXPECT_EQ(wnd->OnRefresh(kind), 0);
+    }
     EXPECT_EQ(frame.RedrawsOf(Child::ModelView), 4);
     EXPECT_EQ(frame.RedrawsOf(Child::SkinView), 4);
     EXPECT_EQ(frame.RedrawsOf(Child::PaletteView), 0);
     frame.redraws.clear();
-    EXPECT_EQ(wnd->OnRefresh(4), 0);
+    EXPECT_EQ(wnd->OnRefresh(Refresh::PaintColour), 0);
     EXPECT_EQ(frame.redraws, std::vector<Child>{Child::PaletteView});
-    frame.redraws.clear();
-    EXPECT_EQ(wnd->OnRefresh(5), 0);
-    EXPECT_EQ(wnd->OnRefresh(-1), 0);
-    EXPECT_TRUE(frame.redraws.empty());
 }
 
 TEST_F(MainWndTest, ModeCommandsSetTheModeOnceAndMarkIt) {

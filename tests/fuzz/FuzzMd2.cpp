@@ -5,7 +5,7 @@
 #include <fstream>
 #include <memory>
 
-#include "formats/Md2Reader.h"
+#include "commands/ModelFiles.h"
 #include "fuzz/FuzzCheck.h"
 #include "fuzz/FuzzFiles.h"
 #include "support/ScriptedPlatform.h"

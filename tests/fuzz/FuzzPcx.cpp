@@ -8,7 +8,7 @@
 using namespace varp;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    std::unique_ptr<SkinImage> skin = DecodePcx(data, size);
+    std::unique_ptr<SkinImage> skin = DecodePcx(ByteView(data, size));
     if (!skin) return 0;
     fuzz::Require(skin->Width > 0 && skin->Height > 0, "positive size");
     fuzz::Require(
@@ -17,7 +17,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     fuzz::Require(skin->StoredPixels == skin->Pixels, "checkpoint");
     const std::vector<uint8_t> again =
         EncodePcx(skin->Pixels.data(), skin->Width, skin->Height, skin->Palette.data());
-    std::unique_ptr<SkinImage> back = DecodePcx(again.data(), again.size());
+    std::unique_ptr<SkinImage> back = DecodePcx(ByteView(again));
     fuzz::Require(back != nullptr, "our own file decodes");
     fuzz::Require(back->Pixels == skin->Pixels && back->Palette == skin->Palette, "round trip");
     return 0;

@@ -4,8 +4,8 @@
 #include <cstring>
 #include <memory>
 
-#include "formats/Md2Reader.h"
-#include "formats/Md2Writer.h"
+#include "commands/ModelFiles.h"
+#include "formats/Md2Layout.h"
 #include "fuzz/FuzzCheck.h"
 #include "fuzz/FuzzFiles.h"
 #include "support/ScriptedPlatform.h"

@@ -5,8 +5,8 @@
 #include <memory>
 
 #include "app/App.h"
+#include "commands/ModelFiles.h"
 #include "formats/Md2Format.h"
-#include "formats/Md2Reader.h"
 #include "sample/MeshChecks.h"
 #include "sample/Sample.h"
 #include "support/ScriptedPlatform.h"
@@ -63,8 +63,9 @@ TEST(DenseModelBytes, HoldsExactlyTheTrianglesAskedForWithinTheEditorsLimit) {
     const int held[] = {1, 2, 95, 96, 97, 1000, 4095, 4096, 1, 1, 4096};
     for (size_t i = 0; i < std::size(asked); ++i) {
         const auto bytes = sample::DenseModelBytes(asked[i]);
-        ASSERT_TRUE(CheckMd2(bytes.data(), bytes.size()).empty()) << asked[i];
-        const md2::Header h = md2::ReadHeader(bytes.data());
+        Md2Model model;
+        ASSERT_EQ(ParseMd2(bytes, &model), "") << asked[i];
+        const md2::Header h = md2::ReadHeader(ByteView(bytes));
         EXPECT_EQ(h.num_tris, held[i]) << asked[i];
         EXPECT_LE(h.num_xyz, 2048) << asked[i];
     }

@@ -7,8 +7,8 @@
 #include <memory>
 
 #include "app/App.h"
+#include "commands/ModelFiles.h"
 #include "formats/Md2Format.h"
-#include "formats/Md2Reader.h"
 #include "sample/MeshChecks.h"
 #include "sample/Sample.h"
 #include "support/ScriptedPlatform.h"
@@ -80,7 +80,7 @@ TEST_F(LoadedSample, ReadsTwoLinkedSkinsFromDiskWithoutAWord) {
 }
 
 TEST_F(LoadedSample, WritesEachSkinCoordinateOnceSoTheMergeKeepsThemAll) {
-    const md2::Header h = md2::ReadHeader(app->ModelFileImage.data());
+    const md2::Header h = md2::ReadHeader(ByteView(app->ModelFileImage));
     EXPECT_EQ(app->NumTexCoords, h.num_st);
     EXPECT_GT(app->NumTexCoords, app->NumTriangles / 2);
 }
@@ -100,7 +100,7 @@ TEST_F(LoadedSample, NamesStandRunAndWaveFramesTheWayModelToolsDo) {
 
 TEST_F(LoadedSample, QuantisesEveryFrameOverItsOwnBoundingBox) {
     // Each axis of each frame spans the bytes 0 to 255 exactly, so no precision is wasted.
-    const md2::Header h = md2::ReadHeader(app->ModelFileImage.data());
+    const md2::Header h = md2::ReadHeader(ByteView(app->ModelFileImage));
     for (int f = 0; f < h.num_frames; ++f) {
         const uint8_t* rec = app->ModelFileImage.data() + h.ofs_frames +
                              static_cast<size_t>(h.framesize) * static_cast<size_t>(f);
@@ -240,7 +240,7 @@ TEST_F(LoadedSample, EveryCornerLandsOnAPaintedTexel) {
 
 TEST_F(LoadedSample, SharesCornersWithinPiecesSoTheGlCommandsFormLongRuns) {
     // Each triangle on its own would cost ten words; strips and fans share corners.
-    const md2::Header h = md2::ReadHeader(app->ModelFileImage.data());
+    const md2::Header h = md2::ReadHeader(ByteView(app->ModelFileImage));
     EXPECT_LT(h.num_glcmds, 5 * h.num_tris);
 }
 

@@ -11,7 +11,7 @@ namespace {
 
 std::unique_ptr<SkinImage> Skin(int which) {
     const std::vector<uint8_t> bytes = sample::SampleSkinBytes(which);
-    return DecodePcx(bytes.data(), bytes.size());
+    return DecodePcx(ByteView(bytes));
 }
 
 int Luma(const std::array<uint8_t, 768>& pal, int i) {

@@ -4,10 +4,11 @@
 
 #include <cstdio>
 
-#include "formats/Md2Reader.h"
+#include "commands/ModelFiles.h"
 #include "formats/Pcx.h"
 #include "skins/FolderScan.h"
 #include "skins/SkinCommands.h"
+#include "skins/SkinFiles.h"
 #include "support/Md2Files.h"
 #include "support/RecordingViewHub.h"
 #include "support/ScriptedPlatform.h"

@@ -7,12 +7,13 @@
 #include <cstdlib>
 #include <random>
 
-#include "formats/Md2Reader.h"
+#include "commands/ModelFiles.h"
 #include "formats/Pcx.h"
 #include "frame/Commands.h"
 #include "frame/MainWnd.h"
 #include "platform/Paths.h"
 #include "sample/Sample.h"
+#include "skins/SkinFiles.h"
 #include "support/FakePaneHost.h"
 #include "support/ScriptedFrameHost.h"
 #include "support/ScriptedPlatform.h"
@@ -52,7 +53,7 @@ class Soak {
         const Child children[] = {Child::ModelView, Child::SkinView, Child::PaletteView};
         for (int i = 0; i < 3; ++i) {
             hosts_[i].pane = &wnd_->PaneOf(children[i]);
-            hosts_[i].onRefresh = [this](int kind) { wnd_->OnRefresh(kind); };
+            hosts_[i].onRefresh = [this](Refresh kind) { wnd_->OnRefresh(kind); };
         }
         frame_.clientWidth = 420;
         frame_.clientHeight = 330;
@@ -112,9 +113,9 @@ class Soak {
                      what + ", last command " + std::to_string(lastCommand_) + ")");
         const auto& skin = static_cast<const SkinBox&>(wnd_->PaneOf(Child::SkinView));
         const auto& iso = static_cast<const IsoBox&>(wnd_->PaneOf(Child::ModelView));
-        EXPECT_EQ(test::BrokenInvariant(*app_, skin.DragState == SkinBox::MovePoint), "");
+        EXPECT_EQ(test::BrokenInvariant(*app_, skin.DragState == SkinBox::Drag::MovePoint), "");
         // Once the refreshes are handled, the 3D view's pick entries mean what the mode says.
-        if (frame_.posted.empty() && iso.DragState == IsoBox::Idle &&
+        if (frame_.posted.empty() && iso.DragState == IsoBox::Drag::Idle &&
             app_->CurrentSkin != nullptr && app_->CurrentFrame != nullptr && iso.Width() > 0 &&
             iso.Height() > 0) {
             EXPECT_EQ(iso.PickHolds(), app_->Mode == ModeMapping

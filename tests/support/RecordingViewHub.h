@@ -20,7 +20,7 @@ class RecordingViewHub : public ViewHub {
         ++rebuilds;
         if (ws_ != nullptr) LinkedFirst(*ws_);
     }
-    void PostRefresh(int kind) override { posted.push_back(kind); }
+    void PostRefresh(Refresh kind) override { posted.push_back(static_cast<int>(kind)); }
 
     int refreshAll = 0;
     int rebuilds = 0;

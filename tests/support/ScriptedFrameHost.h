@@ -16,7 +16,7 @@ namespace varp::test {
 
 class ScriptedFrameHost : public FrameHost {
   public:
-    void PostRefresh(int kind) override { posted.push_back(kind); }
+    void PostRefresh(Refresh kind) override { posted.push_back(static_cast<int>(kind)); }
     void RecalcLayout() override { ++recalcs; }
     int ToolbarBottom() override { return toolbarBottom; }
     Rect ClientRect() override { return {0, 0, clientWidth, clientHeight}; }
@@ -50,7 +50,7 @@ class ScriptedFrameHost : public FrameHost {
         while (!posted.empty()) {
             const int kind = posted.front();
             posted.pop_front();
-            wnd->OnRefresh(kind);
+            wnd->OnRefresh(static_cast<Refresh>(kind));
         }
     }
     int RedrawsOf(Child c) const {

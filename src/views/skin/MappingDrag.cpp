@@ -9,9 +9,6 @@ namespace varp {
 
 namespace {
 
-// Refresh kind of a mapping change.
-constexpr int MappingChanged = 1;
-
 // Re-points to `slot` the first corner of `triangle` that uses point `point` and marks the
 // triangle Grabbed; a triangle that does not use the point loses its Grabbed mark. Returns
 // whether a corner was re-pointed.
@@ -57,8 +54,8 @@ bool SkinBox::GrabPoint(ClientPoint p) {
     if (!taken) {
         for (int i = 0; i < numTriangles; ++i) TakeCorner(app_.Triangles[i], point, slot, at);
     }
-    host_.SendRefresh(MappingChanged);
-    DragState = MovePoint;
+    host_.SendRefresh(Refresh::Everything);
+    DragState = Drag::MovePoint;
     host_.SetCapture();
     return true;
 }
@@ -82,7 +79,7 @@ void SkinBox::MoveDragSlot(ClientPoint p) {
             break;
         }
     }
-    host_.SendRefresh(MappingChanged);
+    host_.SendRefresh(Refresh::Everything);
 }
 
 void SkinBox::EndMappingDrag() {
@@ -91,7 +88,7 @@ void SkinBox::EndMappingDrag() {
     app_.RebuildTexCoords();
     const int numTriangles = std::clamp(int{app_.NumTriangles}, 0, MaxTriangles);
     for (int i = 0; i < numTriangles; ++i) app_.Triangles[i].Flags &= ~Grabbed;
-    host_.SendRefresh(MappingChanged);
+    host_.SendRefresh(Refresh::Everything);
 }
 
 }  // namespace varp

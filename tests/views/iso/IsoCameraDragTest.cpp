@@ -44,7 +44,7 @@ TEST(IsoCamera, CtrlLeftOrbitsAFifthOfADegreePerPixelWithTheCursorHiddenOnThePre
     EXPECT_EQ(v.host.warps, (std::vector<ClientPoint>{press, press}));
 
     box.OnLButtonUp({50, 35}, 0);
-    EXPECT_EQ(box.DragState, IsoBox::Idle);
+    EXPECT_EQ(box.DragState, IsoBox::Drag::Idle);
     EXPECT_EQ(v.host.displayCount, 0);
     EXPECT_FALSE(v.host.capture);
     EXPECT_EQ(v.host.redraws, 3);  // the full render that ends the drag is shown
@@ -58,7 +58,7 @@ TEST(IsoCamera, TheRightButtonJoiningAnOrbitDolliesAndTheDragLastsUntilBothAreUp
     const ClientPoint press{50, 40};
     box.OnLButtonDown(press, L | Ctrl);
     box.OnRButtonDown(press, L | R | Ctrl);  // starts nothing
-    EXPECT_EQ(box.DragState, IsoBox::OrbitDrag);
+    EXPECT_EQ(box.DragState, IsoBox::Drag::Orbit);
     EXPECT_EQ(v.host.captures, 1);
     EXPECT_EQ(v.host.displayCount, -1);
 
@@ -70,11 +70,11 @@ TEST(IsoCamera, TheRightButtonJoiningAnOrbitDolliesAndTheDragLastsUntilBothAreUp
 
     // Releasing the right button while the orbit runs changes nothing.
     box.OnRButtonUp(press, L);
-    EXPECT_EQ(box.DragState, IsoBox::OrbitDrag);
+    EXPECT_EQ(box.DragState, IsoBox::Drag::Orbit);
     box.OnRButtonDown(press, L | R);
 
     box.OnLButtonUp(press, R);
-    EXPECT_EQ(box.DragState, IsoBox::CameraEnding);
+    EXPECT_EQ(box.DragState, IsoBox::Drag::CameraEnding);
     EXPECT_EQ(v.host.displayCount, -1);
     EXPECT_TRUE(v.host.capture);
     const int redraws = v.host.redraws;
@@ -82,10 +82,10 @@ TEST(IsoCamera, TheRightButtonJoiningAnOrbitDolliesAndTheDragLastsUntilBothAreUp
     box.OnMouseMove({70, 70}, R);
     box.OnLButtonDown(press, L | R);
     EXPECT_EQ(box.ViewCamera.Eye, eye);
-    EXPECT_EQ(box.DragState, IsoBox::CameraEnding);
+    EXPECT_EQ(box.DragState, IsoBox::Drag::CameraEnding);
 
     box.OnRButtonUp(press, 0);
-    EXPECT_EQ(box.DragState, IsoBox::Idle);
+    EXPECT_EQ(box.DragState, IsoBox::Drag::Idle);
     EXPECT_EQ(v.host.displayCount, 0);
     EXPECT_FALSE(v.host.capture);
     EXPECT_EQ(box.CtrlHeld, 0);
@@ -108,10 +108,10 @@ TEST(IsoCamera, LookTurnsTheTargetAboutTheEyeAndTheLeftButtonJoiningPushesIt) {
     EXPECT_EQ(box.ViewCamera.Eye, (Vec3{100, 0, 0}));
 
     box.OnRButtonUp(press, L);
-    EXPECT_EQ(box.DragState, IsoBox::CameraEnding);
+    EXPECT_EQ(box.DragState, IsoBox::Drag::CameraEnding);
     EXPECT_EQ(v.host.displayCount, -1);
     box.OnLButtonUp(press, 0);
-    EXPECT_EQ(box.DragState, IsoBox::Idle);
+    EXPECT_EQ(box.DragState, IsoBox::Drag::Idle);
     EXPECT_EQ(v.host.displayCount, 0);
     EXPECT_FALSE(v.host.capture);
 }
@@ -158,23 +158,23 @@ TEST(IsoRelease, AStrokeEndedWithTheOtherButtonDownWaitsForItAndDoesNothingMeanw
     box.OnLButtonDown(Outside, L);
     box.OnRButtonDown(Outside, L | R);
     box.OnLButtonUp(Outside, R);
-    EXPECT_EQ(box.DragState, IsoBox::StrokeEnding);
+    EXPECT_EQ(box.DragState, IsoBox::Drag::StrokeEnding);
     EXPECT_TRUE(v.host.capture);
     box.OnMouseMove(Top, R);
     EXPECT_EQ(v.Skin(), skin);
     box.OnRButtonUp(Top, 0);
-    EXPECT_EQ(box.DragState, IsoBox::Idle);
+    EXPECT_EQ(box.DragState, IsoBox::Drag::Idle);
     EXPECT_FALSE(v.host.capture);
     EXPECT_EQ(v.host.releases, 1);
 
     // The mirror image: a pick ended while the left button is down.
     box.OnRButtonDown(Outside, R);
     box.OnLButtonUp(Outside, R);  // the left button was not the pick's: nothing
-    EXPECT_EQ(box.DragState, IsoBox::PickDrag);
+    EXPECT_EQ(box.DragState, IsoBox::Drag::Pick);
     box.OnRButtonUp(Outside, L);
-    EXPECT_EQ(box.DragState, IsoBox::StrokeEnding);
+    EXPECT_EQ(box.DragState, IsoBox::Drag::StrokeEnding);
     box.OnLButtonUp(Outside, 0);
-    EXPECT_EQ(box.DragState, IsoBox::Idle);
+    EXPECT_EQ(box.DragState, IsoBox::Drag::Idle);
     EXPECT_TRUE(v.host.sent.empty());
 }
 
@@ -202,7 +202,7 @@ TEST_P(IsoCaptureLost, MidDragTheViewEndsIdleWithTheCursorShownAndACameraDragRen
     const int redraws = v.host.redraws;
 
     v.host.ReleaseCapture();  // reaches the pane as a lost capture
-    EXPECT_EQ(box.DragState, IsoBox::Idle);
+    EXPECT_EQ(box.DragState, IsoBox::Drag::Idle);
     EXPECT_EQ(v.host.displayCount, 0);
     EXPECT_EQ(box.CtrlHeld, 0);
     EXPECT_EQ(box.ShiftHeld, 0);
@@ -230,18 +230,18 @@ TEST(IsoRelease, LosingTheCaptureWhileWaitingForTheOtherButtonEndsTheWait) {
     IsoBox& box = *v.box;
     box.OnLButtonDown(Top, L | Ctrl);
     box.OnLButtonUp(Top, R);
-    ASSERT_EQ(box.DragState, IsoBox::CameraEnding);
+    ASSERT_EQ(box.DragState, IsoBox::Drag::CameraEnding);
     const int redraws = v.host.redraws;
     v.host.ReleaseCapture();
-    EXPECT_EQ(box.DragState, IsoBox::Idle);
+    EXPECT_EQ(box.DragState, IsoBox::Drag::Idle);
     EXPECT_EQ(v.host.displayCount, 0);
     EXPECT_EQ(v.host.redraws, redraws);  // the drag had rendered in full already
 
     box.OnLButtonDown(Outside, L);
     box.OnLButtonUp(Outside, R);
-    ASSERT_EQ(box.DragState, IsoBox::StrokeEnding);
+    ASSERT_EQ(box.DragState, IsoBox::Drag::StrokeEnding);
     v.host.ReleaseCapture();
-    EXPECT_EQ(box.DragState, IsoBox::Idle);
+    EXPECT_EQ(box.DragState, IsoBox::Drag::Idle);
 
     // Taken away without the pane being told yet: moves and releases do nothing meanwhile.
     box.OnLButtonDown(Top, L | Ctrl);
@@ -249,9 +249,9 @@ TEST(IsoRelease, LosingTheCaptureWhileWaitingForTheOtherButtonEndsTheWait) {
     box.OnMouseMove({Top.x + 40, Top.y}, L);
     box.OnLButtonUp(Top, 0);
     EXPECT_EQ(box.ViewCamera.Eye, (Vec3{100, 0, 0}));
-    EXPECT_EQ(box.DragState, IsoBox::OrbitDrag);
+    EXPECT_EQ(box.DragState, IsoBox::Drag::Orbit);
     box.OnCaptureChanged();
-    EXPECT_EQ(box.DragState, IsoBox::Idle);
+    EXPECT_EQ(box.DragState, IsoBox::Drag::Idle);
     EXPECT_EQ(v.host.displayCount, 0);
 }
 

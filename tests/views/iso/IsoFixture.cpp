@@ -1,7 +1,7 @@
 // Loading test models into the 3D view's Workspace.
 #include "views/iso/IsoFixture.h"
 
-#include "formats/Md2Reader.h"
+#include "commands/ModelFiles.h"
 #include "sample/Sample.h"
 
 namespace varp::test {

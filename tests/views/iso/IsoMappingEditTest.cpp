@@ -8,8 +8,9 @@
 #include <tuple>
 #include <vector>
 
+#include "commands/ModelFiles.h"
+#include "formats/GlCommands.h"
 #include "formats/Md2Format.h"
-#include "formats/Md2Reader.h"
 #include "views/iso/FanWindow.h"
 
 namespace varp::test {
@@ -21,24 +22,17 @@ using GlTriangle = std::array<GlCorner, 3>;
 
 // The triangles of an MD2 file's GL command list, each with its corners sorted, all sorted: a
 // strip of n corners holds the triangles (i, i + 1, i + 2), a fan (0, i, i + 1).
-std::vector<GlTriangle> DecodeGlCommands(const std::vector<uint8_t>& file) {
-    const size_t begin = static_cast<size_t>(md2::GetInt(file.data() + md2::OfsGlCmds));
-    const size_t words = static_cast<size_t>(md2::GetInt(file.data() + md2::NumGlCmds));
+std::vector<GlTriangle> GlTriangles(const std::vector<uint8_t>& file) {
+    const ByteView view(file);
+    const auto words = view.Section(view.I32(md2::OfsGlCmds), view.I32(md2::NumGlCmds), 4);
+    std::vector<GlRun> runs;
+    EXPECT_TRUE(words && DecodeGlCommands(*words, &runs).empty());
     std::vector<GlTriangle> triangles;
-    size_t at = begin;
-    const size_t end = begin + 4 * words;
-    while (at + 4 <= end) {
-        const int32_t count = md2::GetInt(file.data() + at);
-        at += 4;
-        if (count == 0) break;
-        const bool fan = count < 0;
+    for (const GlRun& run : runs) {
         std::vector<GlCorner> corners;
-        for (int32_t i = 0; i < (fan ? -count : count) && at + 12 <= end; ++i, at += 12) {
-            corners.emplace_back(md2::GetInt(file.data() + at + 8), md2::GetFloat(file.data() + at),
-                                 md2::GetFloat(file.data() + at + 4));
-        }
+        for (const GlVertex& v : run.Vertices) corners.emplace_back(v.Vertex, v.S, v.T);
         for (size_t i = 2; i < corners.size(); ++i) {
-            GlTriangle t = {fan ? corners[0] : corners[i - 2], corners[i - 1], corners[i]};
+            GlTriangle t = {run.Fan ? corners[0] : corners[i - 2], corners[i - 1], corners[i]};
             std::sort(t.begin(), t.end());
             triangles.push_back(t);
         }
@@ -71,10 +65,10 @@ TEST(IsoMappingEdit, APointDraggedWithOneTriangleSelectedIsSplitOffForItAloneInT
     ASSERT_EQ(skin.TexelUnder(from), (TexelPoint{4, 4}));
     ASSERT_EQ(skin.TexelUnder(to), (TexelPoint{6, 2}));
     skin.OnLButtonDown(from, MK_LBUTTON);
-    ASSERT_EQ(skin.DragState, SkinBox::MovePoint);
+    ASSERT_EQ(skin.DragState, SkinBox::Drag::MovePoint);
     skin.OnMouseMove(to, MK_LBUTTON);
     skin.OnLButtonUp(to, 0);
-    EXPECT_EQ(skin.DragState, SkinBox::Idle);
+    EXPECT_EQ(skin.DragState, SkinBox::Drag::Idle);
     for (int t = 0; t < 4; ++t) EXPECT_EQ(w.app->Triangles[t].Flags & Grabbed, 0u);
 
     w.wnd->OnCommand(CmdFileSave);
@@ -111,7 +105,7 @@ TEST(IsoMappingEdit, APointDraggedWithOneTriangleSelectedIsSplitOffForItAloneInT
     };
     for (GlTriangle& t : want) std::sort(t.begin(), t.end());
     std::sort(want.begin(), want.end());
-    EXPECT_EQ(DecodeGlCommands(ReadFileBytes(w.dir.Path() + "/fan/tris.md2")), want);
+    EXPECT_EQ(GlTriangles(ReadFileBytes(w.dir.Path() + "/fan/tris.md2")), want);
 }
 
 }  // namespace

@@ -80,7 +80,7 @@ TEST(IsoThroughMainWnd, ASelectionOutlinesTheTriangleInBothViewsAtOnce) {
     EXPECT_EQ(w.app->Triangles[1].Flags, Selected);
     EXPECT_EQ(w.modelHost.sent, (std::vector<int>{3, 3}));
     model.OnLButtonUp(FanWindow::Top, 0);
-    EXPECT_EQ(model.DragState, IsoBox::Idle);
+    EXPECT_EQ(model.DragState, IsoBox::Drag::Idle);
 }
 
 TEST(IsoThroughMainWnd, AModeChangeEndsAPaintDragSoItNeverSelectsOrPaintsInTheNewMode) {
@@ -91,7 +91,7 @@ TEST(IsoThroughMainWnd, AModeChangeEndsAPaintDragSoItNeverSelectsOrPaintsInTheNe
     const std::vector<uint8_t> texels = w.Texels();
 
     w.Command(CmdMappingMode);
-    EXPECT_EQ(model.DragState, IsoBox::Idle);
+    EXPECT_EQ(model.DragState, IsoBox::Drag::Idle);
     EXPECT_FALSE(w.modelHost.capture);
     ASSERT_EQ(model.PickHolds(), IsoBox::PickMeaning::TriangleIndices);
 

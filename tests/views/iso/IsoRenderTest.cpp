@@ -81,7 +81,7 @@ TEST(IsoRender, ATriangleWithACornerBehindTheNearPlaneIsDroppedWhole) {
         // 0.15 in front of the eye the corner is accepted; it projects thousands of pixels
         // off the view and the triangle is clipped to it.
         s.app->Frames[0]->Vertices[static_cast<size_t>(corner)][0] = 99.85f;
-        s.box->Render(IsoBox::Full);
+        s.box->Render(IsoBox::Kind::Full);
         EXPECT_EQ(s.box->VisibleCount, 1) << corner;
         EXPECT_GT(std::count_if(s.box->PickBuffer.begin(), s.box->PickBuffer.end(),
                                 [](uint32_t p) { return p != NoPick; }),
@@ -98,7 +98,7 @@ TEST(IsoRender, NonFiniteCornersDropTheirTrianglesOnly) {
     EXPECT_EQ(s.box->VisibleCount, 1);
     EXPECT_EQ(s.box->VisibleList[0], 0);
     s.app->Frames[0]->Vertices[3] = P(0, INFINITY, -20);
-    s.box->Render(IsoBox::Full);
+    s.box->Render(IsoBox::Kind::Full);
     EXPECT_EQ(s.box->VisibleCount, 1);
     EXPECT_EQ(s.box->MaxZ, 100.0);
 }

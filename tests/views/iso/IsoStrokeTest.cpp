@@ -18,7 +18,7 @@ struct PressCase {
     int32_t mode;
     bool left;
     unsigned keys;
-    int32_t state;
+    IsoBox::Drag state;
 };
 
 void PrintTo(const PressCase& c, std::ostream* os) {
@@ -39,16 +39,17 @@ TEST_P(IsoModeTable, APressStartsTheDragOfItsModeAndKeysAndTheReleaseEndsIt) {
     EXPECT_EQ(box.ShiftHeld, (c.keys & Shift) != 0 ? 1 : 0);
     EXPECT_EQ(box.PressPoint, Outside);
     EXPECT_TRUE(v.host.capture);
-    const bool camera = c.state >= IsoBox::OrbitDrag && c.state <= IsoBox::ZoomDrag;
+    const bool camera = c.state == IsoBox::Drag::Orbit || c.state == IsoBox::Drag::Look ||
+                        c.state == IsoBox::Drag::Zoom;
     EXPECT_EQ(v.host.displayCount, camera ? -1 : 0);
-    if (c.state != IsoBox::LookDrag) {  // BeginLook from the initial camera turns Tilt to 180
+    if (c.state != IsoBox::Drag::Look) {  // BeginLook from the initial camera turns Tilt to 180
         EXPECT_EQ(box.ViewCamera.Yaw, 0.0f);
         EXPECT_EQ(box.ViewCamera.Tilt, 0.0f);
     }
     EXPECT_TRUE(v.host.sent.empty());  // nothing under the background point
 
     v.Release(c.left, Outside, c.keys);
-    EXPECT_EQ(box.DragState, IsoBox::Idle);
+    EXPECT_EQ(box.DragState, IsoBox::Drag::Idle);
     EXPECT_EQ(box.CtrlHeld, 0);
     EXPECT_EQ(box.ShiftHeld, 0);
     EXPECT_FALSE(v.host.capture);
@@ -56,16 +57,17 @@ TEST_P(IsoModeTable, APressStartsTheDragOfItsModeAndKeysAndTheReleaseEndsIt) {
     EXPECT_EQ(v.host.displayCount, 0);
 }
 
-constexpr int32_t Paint = IsoBox::PaintDrag, Pick = IsoBox::PickDrag, Orbit = IsoBox::OrbitDrag,
-                  Zoom = IsoBox::ZoomDrag, Look = IsoBox::LookDrag, Sel = IsoBox::SelectDrag,
-                  Desel = IsoBox::DeselectDrag;
+constexpr IsoBox::Drag Paint = IsoBox::Drag::Paint, Pick = IsoBox::Drag::Pick,
+                       Orbit = IsoBox::Drag::Orbit, Zoom = IsoBox::Drag::Zoom,
+                       Look = IsoBox::Drag::Look, Sel = IsoBox::Drag::Select,
+                       Desel = IsoBox::Drag::Deselect;
 
 // The drag a press starts, by mode: the left button with no key, Shift, Ctrl and Ctrl + Shift,
 // then the right button with the same.
 std::vector<PressCase> EveryPress() {
     const struct {
         int32_t mode;
-        int32_t drags[8];
+        IsoBox::Drag drags[8];
     } table[] = {
         {ModeMix, {Paint, Paint, Orbit, Zoom, Pick, Pick, Look, Look}},
         {ModePaint, {Paint, Paint, Paint, Paint, Pick, Pick, Pick, Pick}},
@@ -89,7 +91,7 @@ TEST(IsoPaint, EachPressAndMoveOverTheModelPaintsOneTexelAndReportsIt) {
     for (ClientPoint p : {Top, Right, Bottom}) expected[box.PickAt(p)] = 200;
 
     box.OnLButtonDown(Top, L);
-    EXPECT_EQ(box.DragState, IsoBox::PaintDrag);
+    EXPECT_EQ(box.DragState, IsoBox::Drag::Paint);
     EXPECT_EQ(v.host.sent, std::vector<int>{0});
     box.OnMouseMove(Right, L);
     for (ClientPoint off : {ClientPoint{-3, 50}, ClientPoint{100, 100}, Outside}) {
@@ -159,7 +161,7 @@ TEST(IsoPick, ARightDragTakesTheColourUnderThePointerAndTellsThePaletteEachTime)
     EXPECT_EQ(v.app->PaintColour, skin[box.PickAt(Top)]);
     EXPECT_EQ(v.host.sent, (std::vector<int>{4, 4, 4}));
     box.OnRButtonUp(Top, 0);
-    EXPECT_EQ(box.DragState, IsoBox::Idle);
+    EXPECT_EQ(box.DragState, IsoBox::Drag::Idle);
     EXPECT_FALSE(v.host.capture);
     EXPECT_EQ(v.Skin(), skin);
 }
@@ -177,7 +179,7 @@ TEST(IsoSelect, ADragSelectsOrDeselectsEachTriangleItPassesOnceAndKeepsTheGrabbe
     *flags[1] = Grabbed;
 
     box.OnLButtonDown(Top, L);
-    EXPECT_EQ(box.DragState, IsoBox::SelectDrag);
+    EXPECT_EQ(box.DragState, IsoBox::Drag::Select);
     for (ClientPoint p : {Top2, Right, Bottom, Outside, Left, Top, Right}) box.OnMouseMove(p, L);
     EXPECT_EQ(v.host.sent, (std::vector<int>{3, 3, 3}));  // top, right, left
     EXPECT_EQ(*flags[0], Selected);
@@ -189,7 +191,7 @@ TEST(IsoSelect, ADragSelectsOrDeselectsEachTriangleItPassesOnceAndKeepsTheGrabbe
     *flags[2] = 0;
     v.host.sent.clear();
     box.OnRButtonDown(Outside, R);
-    EXPECT_EQ(box.DragState, IsoBox::DeselectDrag);
+    EXPECT_EQ(box.DragState, IsoBox::Drag::Deselect);
     for (ClientPoint p : {Left, Bottom, Top, Top2, Left}) box.OnMouseMove(p, R);
     EXPECT_EQ(v.host.sent, (std::vector<int>{3, 3}));  // left, top
     EXPECT_EQ(*flags[0], 0u);
@@ -197,7 +199,7 @@ TEST(IsoSelect, ADragSelectsOrDeselectsEachTriangleItPassesOnceAndKeepsTheGrabbe
     EXPECT_EQ(*flags[2], 0u);
     EXPECT_EQ(*flags[3], 0u);
     box.OnRButtonUp(Left, 0);
-    EXPECT_EQ(box.DragState, IsoBox::Idle);
+    EXPECT_EQ(box.DragState, IsoBox::Drag::Idle);
 }
 
 TEST(IsoModeChange, ARunningStrokeNeverReadsAnEntryOfTheOtherMeaning) {
@@ -206,7 +208,7 @@ TEST(IsoModeChange, ARunningStrokeNeverReadsAnEntryOfTheOtherMeaning) {
         FanView v;
         v.Press(left, Outside, 0);
         v.app->Mode = ModeMapping;
-        v.box->Render(IsoBox::Full);
+        v.box->Render(IsoBox::Kind::Full);
         ASSERT_EQ(v.box->PickAt(Top), 0u);
         const std::vector<uint8_t> skin = v.Skin();
         v.box->OnMouseMove(Top, left ? L : R);
@@ -218,7 +220,7 @@ TEST(IsoModeChange, ARunningStrokeNeverReadsAnEntryOfTheOtherMeaning) {
     FanView v(ModeMapping);
     v.box->OnLButtonDown(Outside, L);
     v.app->Mode = ModeMix;
-    v.box->Render(IsoBox::Full);
+    v.box->Render(IsoBox::Kind::Full);
     for (int y = 0; y < 100; ++y) {
         for (int x = 0; x < 200; ++x) v.box->OnMouseMove({x, y}, L);
     }

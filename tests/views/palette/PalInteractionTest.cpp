@@ -36,10 +36,10 @@ struct PalInteractionTest : ::testing::Test {
 TEST_F(PalInteractionTest, ALeftClickChoosesTheColourOfItsCell) {
     box.OnLButtonDown({191, 191}, L);
     EXPECT_EQ(app->PaintColour, 255);
-    EXPECT_EQ(box.DragState, PalBox::PaintSweep);
+    EXPECT_EQ(box.DragState, PalBox::Drag::PaintSweep);
     EXPECT_TRUE(host.capture);
     box.OnLButtonUp({191, 191}, 0);
-    EXPECT_EQ(box.DragState, PalBox::Idle);
+    EXPECT_EQ(box.DragState, PalBox::Drag::Idle);
     EXPECT_EQ(host.releases, 1);
     EXPECT_TRUE(host.sent.empty());  // outside Mapping mode nobody else shows PaintColour
 }
@@ -66,7 +66,7 @@ TEST_F(PalInteractionTest, TheRightButtonChangesTheBackgroundOnlyWhenTheColourDi
     app->BackgroundColour = 20;
     Spoil();
     box.OnRButtonDown(Cell(20), R);
-    EXPECT_EQ(box.DragState, PalBox::BackgroundSweep);
+    EXPECT_EQ(box.DragState, PalBox::Drag::BackgroundSweep);
     EXPECT_TRUE(host.capture);
     EXPECT_FALSE(Rendered());
     EXPECT_EQ(host.redraws, 0);
@@ -80,13 +80,13 @@ TEST_F(PalInteractionTest, TheRightButtonChangesTheBackgroundOnlyWhenTheColourDi
     EXPECT_EQ(host.sent, (std::vector<int>{2, 2}));
     EXPECT_EQ(host.redraws, 2);
     box.OnRButtonUp(Cell(5), 0);
-    EXPECT_EQ(box.DragState, PalBox::Idle);
+    EXPECT_EQ(box.DragState, PalBox::Drag::Idle);
     EXPECT_FALSE(host.capture);
 }
 
 TEST_F(PalInteractionTest, ShiftLeftProtectsAndShiftRightReleases) {
     box.OnLButtonDown(Cell(50), L | Shift);
-    EXPECT_EQ(box.DragState, PalBox::ProtectSweep);
+    EXPECT_EQ(box.DragState, PalBox::Drag::ProtectSweep);
     EXPECT_EQ(box.ShiftHeld, 1);
     EXPECT_EQ(app->ColourLocks[50], 1);
     EXPECT_EQ(app->PaintColour, 0);
@@ -101,7 +101,7 @@ TEST_F(PalInteractionTest, ShiftLeftProtectsAndShiftRightReleases) {
     EXPECT_EQ(host.redraws, 2);
 
     box.OnRButtonDown(Cell(50), R | Shift);
-    EXPECT_EQ(box.DragState, PalBox::ReleaseSweep);
+    EXPECT_EQ(box.DragState, PalBox::Drag::ReleaseSweep);
     EXPECT_EQ(app->ColourLocks[50], 0);
     EXPECT_EQ(test::CellPicture(box, 50, -1)[0], "............");
     EXPECT_EQ(host.redraws, 3);
@@ -121,18 +121,18 @@ TEST_F(PalInteractionTest, ASweepEndsOnlyWhenBothButtonsAreUp) {
     box.OnRButtonDown(Cell(9), L | R);
     box.OnRButtonUp(Cell(9), L);
     EXPECT_EQ(app->BackgroundColour, 0);
-    EXPECT_EQ(box.DragState, PalBox::PaintSweep);
+    EXPECT_EQ(box.DragState, PalBox::Drag::PaintSweep);
     box.OnMouseMove(Cell(4), L);
     EXPECT_EQ(app->PaintColour, 4);
     box.OnRButtonDown(Cell(4), L | R);
     box.OnLButtonUp(Cell(4), R);
-    EXPECT_EQ(box.DragState, PalBox::Done);
+    EXPECT_EQ(box.DragState, PalBox::Drag::Done);
     EXPECT_TRUE(host.capture);
     box.OnMouseMove(Cell(7), R);  // the sweep is over
     EXPECT_EQ(app->PaintColour, 4);
     EXPECT_EQ(app->BackgroundColour, 0);
     box.OnRButtonUp(Cell(7), 0);
-    EXPECT_EQ(box.DragState, PalBox::Idle);
+    EXPECT_EQ(box.DragState, PalBox::Drag::Idle);
     EXPECT_FALSE(host.capture);
     EXPECT_EQ(host.releases, 1);
 
@@ -140,7 +140,7 @@ TEST_F(PalInteractionTest, ASweepEndsOnlyWhenBothButtonsAreUp) {
     box.OnRButtonDown(Cell(8), R | Shift);
     host.capture = false;
     box.OnCaptureChanged();
-    EXPECT_EQ(box.DragState, PalBox::Idle);
+    EXPECT_EQ(box.DragState, PalBox::Drag::Idle);
     EXPECT_EQ(box.ShiftHeld, 0);
     box.OnMouseMove(Cell(9), R);
     box.OnRButtonUp(Cell(9), 0);

@@ -47,7 +47,7 @@ TEST_F(MappingDragTest, APressOffEveryPointStartsNothingAndLaterMovesAreIgnored)
     }
     box.OnRButtonDown(At(10, 2), R);  // the right button drags no point
     box.OnMouseMove(At(12, 5), R);
-    EXPECT_EQ(box.DragState, SkinBox::Idle);
+    EXPECT_EQ(box.DragState, SkinBox::Drag::Idle);
     EXPECT_EQ(host.Requests(), 0);
     EXPECT_EQ(Table(), (Points{{2, 2}, {10, 2}, {6, 8}, {14, 8}}));
     EXPECT_EQ(Corners(a), (Points{{2, 2}, {10, 2}, {6, 8}}));
@@ -56,7 +56,7 @@ TEST_F(MappingDragTest, APressOffEveryPointStartsNothingAndLaterMovesAreIgnored)
 TEST_F(MappingDragTest, ASelectedTriangleTakesASharedPointAlongAndSplitsItOff) {
     a.Flags = Selected;
     box.OnLButtonDown(At(10, 2), L);
-    EXPECT_EQ(box.DragState, SkinBox::MovePoint);
+    EXPECT_EQ(box.DragState, SkinBox::Drag::MovePoint);
     EXPECT_TRUE(host.capture);
     EXPECT_EQ(host.sent, std::vector<int>{1});
     EXPECT_EQ(a.Flags, Selected | Grabbed);
@@ -72,10 +72,10 @@ TEST_F(MappingDragTest, ASelectedTriangleTakesASharedPointAlongAndSplitsItOff) {
     box.OnMouseMove({At(12, 5).x + 1, At(12, 5).y - 1}, L);  // the same texel: nothing new
     box.OnRButtonUp(At(12, 5), L);                           // not the drag's button
     EXPECT_EQ(host.sent, (std::vector<int>{1, 1}));
-    EXPECT_EQ(box.DragState, SkinBox::MovePoint);
+    EXPECT_EQ(box.DragState, SkinBox::Drag::MovePoint);
 
     box.OnLButtonUp(At(12, 5), 0);
-    EXPECT_EQ(box.DragState, SkinBox::Idle);
+    EXPECT_EQ(box.DragState, SkinBox::Drag::Idle);
     EXPECT_FALSE(host.capture);
     EXPECT_EQ(host.sent, (std::vector<int>{1, 1, 1}));
     EXPECT_EQ(Table(), (Points{{2, 2}, {12, 5}, {6, 8}, {10, 2}, {14, 8}}));
@@ -144,7 +144,7 @@ TEST_F(MappingDragTest, ALostCaptureEndsTheDragAsAReleaseDoes) {
     box.OnMouseMove(At(7, 9), L);
     host.capture = false;
     box.OnCaptureChanged();
-    EXPECT_EQ(box.DragState, SkinBox::Idle);
+    EXPECT_EQ(box.DragState, SkinBox::Drag::Idle);
     EXPECT_EQ(host.releases, 0);
     EXPECT_EQ(host.sent, (std::vector<int>{1, 1, 1}));
     EXPECT_EQ(Table(), (Points{{2, 2}, {10, 2}, {7, 9}, {14, 8}, {6, 8}}));
@@ -155,7 +155,7 @@ TEST_F(MappingDragTest, ALostCaptureEndsTheDragAsAReleaseDoes) {
 
 TEST_F(MappingDragTest, CtrlPansInsteadOfGrabbing) {
     box.OnLButtonDown(At(10, 2), L | MK_CONTROL);
-    EXPECT_EQ(box.DragState, SkinBox::ViewDrag);
+    EXPECT_EQ(box.DragState, SkinBox::Drag::View);
     box.OnMouseMove({At(10, 2).x - 8, At(10, 2).y}, L);
     EXPECT_EQ(box.PanS, 10.0f);
     box.OnLButtonUp(At(10, 2), 0);

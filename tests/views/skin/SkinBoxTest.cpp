@@ -12,6 +12,9 @@
 namespace varp {
 namespace {
 
+constexpr SkinBox::Kind AllKinds[] = {SkinBox::Kind::Recolour, SkinBox::Kind::Full,
+                                      SkinBox::Kind::Background, SkinBox::Kind::DisplayOnly};
+
 using test::AppWithSample;
 using test::AppWithSkin;
 using test::ElementAt;
@@ -30,7 +33,7 @@ TEST_F(SkinBoxTest, PlaceholdersHoldUntilTheFirstSizeChangeAndNothingDrawsIntoTh
     EXPECT_EQ(box.PixelBuffer.size(), 1024u);
     EXPECT_EQ(box.PickBuffer.size() * sizeof(uint32_t), 4096u);
     std::fill(box.PixelBuffer.begin(), box.PixelBuffer.end(), uint8_t{9});
-    for (int kind = 0; kind <= 3; ++kind) box.Render(kind);
+    for (SkinBox::Kind kind : AllKinds) box.Render(kind);
     EXPECT_EQ(std::count(box.PixelBuffer.begin(), box.PixelBuffer.end(), 9), 1024);
     EXPECT_EQ(std::count(box.PickBuffer.begin(), box.PickBuffer.end(), NoTexel), 1024);
     EXPECT_EQ(box.PickAt({0, 0}), NoTexel);
@@ -70,7 +73,7 @@ TEST_F(SkinBoxTest, EmptyNegativeAndHugeSizesStayUsable) {
     box.OnSize(0, 50);
     EXPECT_EQ(box.BufferWidth, 0);
     EXPECT_TRUE(box.PixelBuffer.empty());
-    box.Render(SkinBox::Full);
+    box.Render(SkinBox::Kind::Full);
     box.OnSize(-8, -3);
     EXPECT_EQ(box.BufferWidth, 0);
     EXPECT_EQ(box.BufferHeight, 0);
@@ -93,7 +96,7 @@ TEST_F(SkinBoxTest, APaneTooBigForMemoryStaysEmptyAndTheNextSizeTriesAgain) {
     EXPECT_EQ(box.BufferHeight, 0);
     EXPECT_TRUE(box.PixelBuffer.empty());
     EXPECT_TRUE(box.PickBuffer.empty());
-    for (int kind = 0; kind <= 3; ++kind) box.Render(kind);
+    for (SkinBox::Kind kind : AllKinds) box.Render(kind);
     EXPECT_EQ(box.PickAt({0, 0}), NoTexel);
     box.OnSize(400, 304);
     EXPECT_EQ(box.BufferHeight, 304);
@@ -162,8 +165,8 @@ TEST_F(SkinBoxTest, RenderingAnyViewEqualsRenderingTheViewKeptInRange) {
                 box.PanS = pan, box.PanT = -pan, box.Zoom = zoom;
                 kept.PanS = pan, kept.PanT = -pan, kept.Zoom = zoom;
                 kept.KeepViewInRange();
-                box.Render(SkinBox::Full);
-                kept.Render(SkinBox::Full);
+                box.Render(SkinBox::Kind::Full);
+                kept.Render(SkinBox::Kind::Full);
                 ASSERT_EQ(box.PixelBuffer, kept.PixelBuffer) << pan << " " << zoom;
                 ASSERT_EQ(box.PickBuffer, kept.PickBuffer) << pan << " " << zoom;
             }
@@ -173,12 +176,12 @@ TEST_F(SkinBoxTest, RenderingAnyViewEqualsRenderingTheViewKeptInRange) {
     app->Mode = ModeMix;
     box.PanS = box.PanT = 20.5f;
     box.Zoom = SkinBox::MaxZoom;
-    box.Render(SkinBox::Full);
+    box.Render(SkinBox::Kind::Full);
     EXPECT_EQ(std::count(box.PickBuffer.begin(), box.PickBuffer.end(), 20u * 64u + 20u), 64 * 48);
     // Panned to the end of the range the skin is out of sight.
     box.PanS = inf;
     box.Zoom = SkinBox::MinZoom;
-    box.Render(SkinBox::Full);
+    box.Render(SkinBox::Kind::Full);
     EXPECT_EQ(std::count(box.PickBuffer.begin(), box.PickBuffer.end(), NoTexel), 64 * 48);
 }
 
@@ -193,14 +196,14 @@ TEST_F(SkinBoxTest, WithoutASkinFullAndDisplayShowTheBackgroundAndTheOthersLeave
 
     std::fill(box.PixelBuffer.begin(), box.PixelBuffer.end(), uint8_t{3});
     box.PickBuffer[17] = 5;
-    for (int kind : {SkinBox::Recolour, SkinBox::Background, 4, 5, -1, 1000}) {
+    for (SkinBox::Kind kind : {SkinBox::Kind::Recolour, SkinBox::Kind::Background}) {
         box.Render(kind);
-        EXPECT_EQ(std::count(box.PixelBuffer.begin(), box.PixelBuffer.end(), 3), 40 * 30) << kind;
+        EXPECT_EQ(std::count(box.PixelBuffer.begin(), box.PixelBuffer.end(), 3), 40 * 30);
     }
-    box.Render(SkinBox::DisplayOnly);
+    box.Render(SkinBox::Kind::DisplayOnly);
     EXPECT_EQ(std::count(box.PixelBuffer.begin(), box.PixelBuffer.end(), 77), 40 * 30);
     EXPECT_EQ(box.PickBuffer[17], 5u);
-    box.Render(SkinBox::Full);
+    box.Render(SkinBox::Kind::Full);
     EXPECT_EQ(box.PickBuffer[17], NoTexel);
 }
 
@@ -211,7 +214,7 @@ TEST_F(SkinBoxTest, BackgroundRecoloursOnlyThePixelsThatShowNoTexel) {
     box.OnSize(120, 100);  // the skin covers 46 x 46 pixels in the middle
     const auto before = box.PixelBuffer;
     app->BackgroundColour = 99;
-    box.Render(SkinBox::Background);
+    box.Render(SkinBox::Kind::Background);
     size_t changed = 0;
     for (size_t i = 0; i < before.size(); ++i) {
         if (box.PickBuffer[i] == NoTexel) {
@@ -243,11 +246,12 @@ TEST_F(SkinBoxTest, MappingModeDrawsEveryKindAsDisplayOnlyAndKeepsTheLastFullPic
     EXPECT_EQ(std::count(reference.PickBuffer.begin(), reference.PickBuffer.end(), NoTexel),
               120 * 90);
     EXPECT_GT(std::count(reference.PixelBuffer.begin(), reference.PixelBuffer.end(), 255), 60);
-    for (int kind : {SkinBox::Full, SkinBox::Recolour, SkinBox::Background}) {
+    for (SkinBox::Kind kind :
+         {SkinBox::Kind::Full, SkinBox::Kind::Recolour, SkinBox::Kind::Background}) {
         std::fill(box.PixelBuffer.begin(), box.PixelBuffer.end(), uint8_t{0});
         box.Render(kind);
-        EXPECT_EQ(box.PixelBuffer, reference.PixelBuffer) << kind;
-        EXPECT_EQ(box.PickBuffer, pick) << kind;
+        EXPECT_EQ(box.PixelBuffer, reference.PixelBuffer);
+        EXPECT_EQ(box.PickBuffer, pick);
     }
 }
 
@@ -261,7 +265,7 @@ TEST_F(SkinBoxTest, ASmallerSkinArrivingBeforeAFullRenderIsNeverReadPastItsEnd) 
     app->SkinWidth = app->SkinHeight = 8;
     app->CurrentSkin->Pixels.assign(64, 240);
     app->CurrentSkin->Pixels.shrink_to_fit();
-    box.Render(SkinBox::Recolour);
+    box.Render(SkinBox::Kind::Recolour);
     int recoloured = 0;
     for (size_t i = 0; i < before.size(); ++i) {
         const uint32_t entry = box.PickBuffer[i];
@@ -288,12 +292,12 @@ TEST_F(SkinBoxTest, RenderingNeverAllocates) {
     const long before = test::HeapAllocations();
     for (int mode : {ModeMix, ModePaint, ModeMapping}) {
         app->Mode = mode;
-        for (int kind = 0; kind <= 4; ++kind) box.Render(kind);
+        for (SkinBox::Kind kind : AllKinds) box.Render(kind);
         box.PanS += 3.0f;
         box.Zoom = 7.0f;
-        box.Render(SkinBox::Full);
+        box.Render(SkinBox::Kind::Full);
         box.Zoom = 1e9f;
-        box.Render(SkinBox::DisplayOnly);
+        box.Render(SkinBox::Kind::DisplayOnly);
     }
     EXPECT_EQ(test::HeapAllocations(), before);
 }

@@ -133,7 +133,7 @@ TEST_P(SkinGoldenTest, MappingRenderMatchesTheReferenceAndLeavesThePick) {
     box.OnSize(320, 240);
     const auto pick = box.PickBuffer;
     app->Mode = ModeMapping;
-    box.Render(SkinBox::Full);
+    box.Render(SkinBox::Kind::Full);
     const Picture want = ReferenceRender(*app, 320, 240, view, true);
     EXPECT_TRUE(SamePixels(box.PixelBuffer, want.colour, 320));
     EXPECT_EQ(box.PickBuffer, pick);

@@ -27,7 +27,7 @@ TEST_F(SkinInteractionTest, PaintingWritesTheTexelUnderThePointerAndReportsEvery
     app->PaintColour = 250;
     ASSERT_EQ(box.PickAt(At(3, 4)), 16u * 4u + 3u);
     box.OnLButtonDown(At(3, 4), L);
-    EXPECT_EQ(box.DragState, SkinBox::Paint);
+    EXPECT_EQ(box.DragState, SkinBox::Drag::Paint);
     EXPECT_TRUE(host.capture);
     EXPECT_EQ(Texel(3, 4), 250);
     EXPECT_EQ(host.sent, std::vector<int>{0});
@@ -41,12 +41,12 @@ TEST_F(SkinInteractionTest, PaintingWritesTheTexelUnderThePointerAndReportsEvery
     box.OnRButtonDown(At(5, 5), L | R);
     EXPECT_EQ(app->PaintColour, 250);
     box.OnLButtonUp(At(9, 4), R);
-    EXPECT_EQ(box.DragState, SkinBox::Done);
+    EXPECT_EQ(box.DragState, SkinBox::Drag::Done);
     box.OnMouseMove(At(10, 4), R);
     EXPECT_EQ(Texel(10, 4), test::TestTexel(10, 4));
     EXPECT_TRUE(host.capture);
     box.OnRButtonUp(At(9, 4), 0);
-    EXPECT_EQ(box.DragState, SkinBox::Idle);
+    EXPECT_EQ(box.DragState, SkinBox::Drag::Idle);
     EXPECT_FALSE(host.capture);
     EXPECT_EQ(host.releases, 1);
     EXPECT_EQ(host.sent.size(), 3u);
@@ -57,12 +57,12 @@ TEST_F(SkinInteractionTest, ALockedColourIsNeverPaintedOverAndNothingIsSent) {
     const uint8_t locked = Texel(5, 5);
     app->ColourLocks[locked] = 1;
     box.OnLButtonDown(At(5, 5), L);
-    EXPECT_EQ(box.DragState, SkinBox::Paint);
+    EXPECT_EQ(box.DragState, SkinBox::Drag::Paint);
     EXPECT_EQ(Texel(5, 5), locked);
     EXPECT_EQ(app->PaintColour, 250);
     EXPECT_TRUE(host.sent.empty());
     box.OnLButtonUp(At(5, 5), 0);
-    EXPECT_EQ(box.DragState, SkinBox::Idle);
+    EXPECT_EQ(box.DragState, SkinBox::Drag::Idle);
 }
 
 TEST_F(SkinInteractionTest, PaintAndPickActOnlyInsideTheWindow) {
@@ -70,7 +70,7 @@ TEST_F(SkinInteractionTest, PaintAndPickActOnlyInsideTheWindow) {
     host.width = 198;
     box.OnSize(198, 200);
     box.PanS = -10.0f;  // the skin now reaches past the right edge
-    box.Render(SkinBox::Full);
+    box.Render(SkinBox::Kind::Full);
     const ClientPoint hidden{199, 102};
     const uint32_t offset = box.PickAt(hidden);
     ASSERT_NE(offset, NoTexel);
@@ -91,7 +91,7 @@ TEST_F(SkinInteractionTest, PaintAndPickActOnlyInsideTheWindow) {
 
 TEST_F(SkinInteractionTest, APickTakesTheTexelsColourAndTheBackgroundGivesNone) {
     box.OnRButtonDown(At(6, 7), R);
-    EXPECT_EQ(box.DragState, SkinBox::PickColour);
+    EXPECT_EQ(box.DragState, SkinBox::Drag::PickColour);
     EXPECT_EQ(app->PaintColour, test::TestTexel(6, 7));
     box.OnMouseMove(At(9, 9), R);
     EXPECT_EQ(app->PaintColour, test::TestTexel(9, 9));
@@ -102,12 +102,12 @@ TEST_F(SkinInteractionTest, APickTakesTheTexelsColourAndTheBackgroundGivesNone) 
     app->Mode = ModePaint;
     app->PaintColour = 0;
     box.OnRButtonDown({2, 2}, R);
-    EXPECT_EQ(box.DragState, SkinBox::PickColour);
+    EXPECT_EQ(box.DragState, SkinBox::Drag::PickColour);
     EXPECT_TRUE(host.capture);
     EXPECT_EQ(app->PaintColour, 0);
     EXPECT_EQ(host.sent.size(), 2u);
     box.OnRButtonUp({2, 2}, 0);
-    EXPECT_EQ(box.DragState, SkinBox::Idle);
+    EXPECT_EQ(box.DragState, SkinBox::Drag::Idle);
     EXPECT_FALSE(host.capture);
 }
 
@@ -121,7 +121,7 @@ TEST_F(SkinInteractionTest, ARightDragZoomsByAFactorPerPixelRoundedOnlyOnce) {
         app->Mode = ModeCamera;
         box.Zoom = 3.0f;
         box.OnRButtonDown({50, 100}, R);
-        EXPECT_EQ(box.DragState, SkinBox::ViewDrag);
+        EXPECT_EQ(box.DragState, SkinBox::Drag::View);
         EXPECT_EQ(host.displayCount, -1);
         box.OnMouseMove({50, 100 + c.dy}, R);
         EXPECT_EQ(box.Zoom, c.zoom) << c.dy;
@@ -134,7 +134,7 @@ TEST_F(SkinInteractionTest, ARightDragZoomsByAFactorPerPixelRoundedOnlyOnce) {
         EXPECT_EQ(host.redraws, redraws);
         EXPECT_EQ(box.Zoom, c.zoom);
         box.OnRButtonUp({50, 100}, 0);
-        EXPECT_EQ(box.DragState, SkinBox::Idle);
+        EXPECT_EQ(box.DragState, SkinBox::Drag::Idle);
         EXPECT_EQ(host.displayCount, 0);
         host.warps.clear();
     }
@@ -142,7 +142,7 @@ TEST_F(SkinInteractionTest, ARightDragZoomsByAFactorPerPixelRoundedOnlyOnce) {
 
 TEST_F(SkinInteractionTest, CtrlLeftInMixPansWithTheCursorHiddenUntilBothButtonsAreUp) {
     box.OnLButtonDown({100, 100}, L | Ctrl);
-    EXPECT_EQ(box.DragState, SkinBox::ViewDrag);
+    EXPECT_EQ(box.DragState, SkinBox::Drag::View);
     EXPECT_EQ(box.CtrlHeld, 1);
     EXPECT_TRUE(host.capture);
     EXPECT_EQ(host.displayCount, -1);
@@ -160,13 +160,13 @@ TEST_F(SkinInteractionTest, CtrlLeftInMixPansWithTheCursorHiddenUntilBothButtons
     EXPECT_EQ(box.PanS, 5.0f);
     EXPECT_EQ(host.warps, (std::vector<ClientPoint>(2, {100, 100})));
     box.OnLButtonUp({100, 100}, R);
-    EXPECT_EQ(box.DragState, SkinBox::ViewDrag);
+    EXPECT_EQ(box.DragState, SkinBox::Drag::View);
     EXPECT_EQ(host.displayCount, -1);
     EXPECT_TRUE(host.capture);
 
     const int redraws = host.redraws;
     box.OnRButtonUp({100, 100}, 0);
-    EXPECT_EQ(box.DragState, SkinBox::Idle);
+    EXPECT_EQ(box.DragState, SkinBox::Drag::Idle);
     EXPECT_EQ(box.CtrlHeld, 0);
     EXPECT_EQ(host.displayCount, 0);
     EXPECT_EQ(host.releases, 1);
@@ -181,7 +181,7 @@ TEST_F(SkinInteractionTest, ALostCaptureEndsAViewDragAndShowsTheCursor) {
     box.OnMouseMove({80, 100}, L);
     host.capture = false;  // another window took the mouse
     box.OnCaptureChanged();
-    EXPECT_EQ(box.DragState, SkinBox::Idle);
+    EXPECT_EQ(box.DragState, SkinBox::Drag::Idle);
     EXPECT_EQ(box.CtrlHeld, 0);
     EXPECT_EQ(host.displayCount, 0);
     EXPECT_EQ(host.releases, 0);

@@ -70,7 +70,7 @@ TEST_F(SkinOverlayTest, LaterPassesWinAndOnlyExactFlagValuesAreOutlined) {
         const auto selected = static_cast<uint8_t>(paint - 4);  // 254, 249
         const auto grabbed = static_cast<uint8_t>(paint + 4);   // 6, 1
         box.OnSize(64, 64);
-        box.Render(SkinBox::Full);
+        box.Render(SkinBox::Kind::Full);
         // A triangle's outline is 30 pixels; a partner adds 19 (its long side and two corners
         // belong to the first): the long sides of A and C show the later pass's colour.
         std::map<int, int> expected = {
@@ -86,10 +86,10 @@ TEST_F(SkinOverlayTest, OutsideMappingModeTheDisplayRenderHasNoOverlay) {
     app->PaintColour = 7;
     app->Mode = ModeMix;
     box.OnSize(64, 64);
-    box.Render(SkinBox::DisplayOnly);
+    box.Render(SkinBox::Kind::DisplayOnly);
     EXPECT_EQ(std::count(box.PixelBuffer.begin(), box.PixelBuffer.end(), Plain), 64 * 64);
     app->Mode = ModeMapping;
-    box.Render(SkinBox::DisplayOnly);
+    box.Render(SkinBox::Kind::DisplayOnly);
     EXPECT_EQ(std::count(box.PixelBuffer.begin(), box.PixelBuffer.end(), Plain), 64 * 64 - 90);
 }
 
@@ -108,7 +108,7 @@ TEST_F(SkinOverlayTest, EdgesReachingFarOutsideThePaneAreClippedToIt) {
     for (float pan : {-SkinBox::MaxPan, 0.0f, SkinBox::MaxPan}) {
         for (float zoom : {SkinBox::MinZoom, SkinBox::MaxZoom}) {
             box.PanS = pan, box.PanT = -pan, box.Zoom = zoom;
-            box.Render(SkinBox::DisplayOnly);
+            box.Render(SkinBox::Kind::DisplayOnly);
             for (uint8_t c : box.PixelBuffer) ASSERT_TRUE(c == Plain || c == 33 || c == 37);
         }
     }

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "formats/Md2Reader.h"
+#include "commands/ModelFiles.h"
 #include "sample/Sample.h"
 
 namespace varp::test {

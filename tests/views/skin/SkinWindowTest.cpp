@@ -40,7 +40,7 @@ TEST_F(SkinWindowTest, EveryStepOfADragIsOnScreenWhenTheHandlerReturns) {
     SkinBox& skin = wnd->SkinView();
     app->Triangles[0].Flags = Selected;
     skin.OnLButtonDown(At(7, 7), L);
-    ASSERT_EQ(skin.DragState, SkinBox::MovePoint);
+    ASSERT_EQ(skin.DragState, SkinBox::Drag::MovePoint);
     EXPECT_EQ(frame.redraws, (std::vector<Child>{Child::ModelView, Child::SkinView}));
     EXPECT_GT(Shown(GrabbedOutline), 0u);
     EXPECT_GT(Shown(Unselected), 0u);
@@ -62,7 +62,7 @@ TEST_F(SkinWindowTest, AModeChangeEndsAMappingDragAsAReleaseDoes) {
     skin.OnLButtonDown(At(7, 7), L);
     skin.OnMouseMove(At(5, 3), L);
     wnd->OnCommand(CmdPaintMode);
-    EXPECT_EQ(skin.DragState, SkinBox::Idle);
+    EXPECT_EQ(skin.DragState, SkinBox::Drag::Idle);
     EXPECT_FALSE(skinHost.capture);
     EXPECT_EQ(skinHost.sent, (std::vector<int>{1, 1, 1}));
     // The table is rebuilt and the drag's outline gone from the last Mapping render.

@@ -18,8 +18,4 @@ void FileBaseFolder(App& app);
 bool AskQuit(App& app);
 void ShowAbout(App& app);
 
-// Whether a path lies in or below the base folder: it begins with the folder and a backslash,
-// compared letter for letter.
-bool IsUnderBaseFolder(const std::string& path, const std::string& baseFolder);
-
 }  // namespace varp

@@ -12,7 +12,4 @@ inline constexpr const char* BaseFolderTitle = "Please locate the 'baseq2' folde
 // to quit.
 void StartUp(App& app);
 
-// A chosen path without any "." gets the extension appended.
-std::string WithDefaultExtension(const std::string& path, const char* extension);
-
 }  // namespace varp

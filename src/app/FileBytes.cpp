@@ -1,5 +1,5 @@
-// Whole-file reads and writes: the only places the formats touch the file class.
-#include "formats/FileBytes.h"
+// Whole-file reads and writes: the only places the model and skin files touch the file class.
+#include "app/FileBytes.h"
 
 namespace varp {
 

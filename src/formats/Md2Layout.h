@@ -1,11 +1,12 @@
-// Writing MD2 files: the section layout shared by the model writer and the file composer.
+// Laying out MD2 files: the sections of a model as the bytes of a whole file.
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
-#include "app/App.h"
+#include "app/Workspace.h"
+#include "formats/ByteView.h"
 
 namespace varp {
 
@@ -22,16 +23,11 @@ struct Md2Parts {
     int numCoords = 0;
     const ModelTriangle* triangles = nullptr;
     int numTriangles = 0;
-    const uint8_t* frames = nullptr;  // numFrames x frameSize bytes
+    ByteView frames;  // numFrames x frameSize bytes; what it lacks is written as zeros
 };
 
 // Lays the parts out as a whole file: header, skin names, coordinates, triangles, frames,
 // GL commands, in that order.
 std::vector<uint8_t> LayOutMd2(const Md2Parts& parts);
-
-// Writes the model in use to `path`: its linked skins, coordinates, triangles and GL commands
-// from the Workspace, identification, version and frames from the file it was read from.
-// 1 on success; 0 after a message, and then the file on disk is as it was.
-int SaveModel(App& app, const std::string& path);
 
 }  // namespace varp

@@ -1,9 +1,10 @@
 // Start-up of the application: base folder, settings, command line and the first model.
-#include "app/Startup.h"
+#include "commands/Startup.h"
 
+#include "app/BaseFolder.h"
 #include "app/CommandLine.h"
-#include "app/FileCommands.h"
-#include "formats/Md2Reader.h"
+#include "commands/FileCommands.h"
+#include "commands/ModelFiles.h"
 #include "skins/LooseSkins.h"
 
 namespace varp {
@@ -53,10 +54,6 @@ void ReadCommandLine(App& app) {
 }
 
 }  // namespace
-
-std::string WithDefaultExtension(const std::string& path, const char* extension) {
-    return path.find('.') == std::string::npos ? path + extension : path;
-}
 
 void StartUp(App& app) {
     Platform& sys = app.Sys;

@@ -1,9 +1,9 @@
 // File menu commands: they act on the model as a whole and write only the MD2 file.
-#include "app/FileCommands.h"
+#include "commands/FileCommands.h"
 
-#include "app/Startup.h"
-#include "formats/Md2Reader.h"
-#include "formats/Md2Writer.h"
+#include "app/BaseFolder.h"
+#include "commands/ModelFiles.h"
+#include "commands/Startup.h"
 
 namespace varp {
 
@@ -23,11 +23,6 @@ FileDialogRequest ModelSaveDialog() {
     r.DefaultExt = "*.md2";
     r.Flags = HideReadOnly;
     return r;
-}
-
-bool IsUnderBaseFolder(const std::string& path, const std::string& baseFolder) {
-    const std::string prefix = baseFolder + "\\";
-    return path.compare(0, prefix.size(), prefix) == 0;
 }
 
 void FileOpen(App& app) {

@@ -1,0 +1,26 @@
+// The model as a file: read (parse, then ask, then commit into the Workspace in one step) and
+// written back.
+#pragma once
+
+#include <string>
+
+#include "app/App.h"
+#include "formats/Md2Parse.h"
+
+namespace varp {
+
+// Reads a model (full path, or relative to the base folder) with every skin it names, asks what
+// a model without skins needs, and replaces the model in use. 1 on success; 0 after a message,
+// and then the Workspace is exactly as it was.
+int LoadModel(App& app, const std::string& path);
+
+// Makes a parsed model and its skins the model in use, all at once: tables, frames, skins, the
+// current frame and skin, the file image, ModelLoaded.
+void CommitModel(App& app, Md2Model&& model, SkinList&& skins);
+
+// Writes the model in use to `path`: its linked skins, coordinates, triangles and GL commands
+// from the Workspace, identification, version and frames from the file it was read from.
+// 1 on success; 0 after a message, and then the file on disk is as it was.
+int SaveModel(App& app, const std::string& path);
+
+}  // namespace varp
