@@ -13,7 +13,7 @@
 #include <QTimer>
 #include <tuple>
 
-#include "app/FileCommands.h"
+#include "commands/FileCommands.h"
 #include "desktop/DialogFactory.h"
 #include "desktop/Dialogs.h"
 #include "desktop/LaunchCommandLine.h"
