@@ -77,6 +77,7 @@ class BenchFrameHost : public FrameHost {
     void AddSelectorEntry(int, const std::string&) override {}
     void SelectSelectorEntry(int, int) override {}
     void UpdateCommandStates() override {}
+    void SetTitle(const std::string&) override {}
     void CloseWindow() override {}
 
   private:

@@ -4,6 +4,8 @@
 #include "app/BaseFolder.h"
 #include "commands/ModelFiles.h"
 #include "commands/Startup.h"
+#include "platform/Paths.h"
+#include "skins/SkinSaving.h"
 
 namespace varp {
 
@@ -29,18 +31,9 @@ void FileOpen(App& app) {
     Platform& sys = app.Sys;
     sys.ChangeDirectory(app.BaseFolder);
     std::string chosen;
-    if (sys.FileDialog(ModelOpenDialog(), &chosen)) {
+    if (sys.FileDialog(ModelOpenDialog(), &chosen) && !IsPattern(chosen)) {
         const std::string path = WithDefaultExtension(chosen, ".md2");
-        Answer answer = Answer::No;
-        if (app.ModelLoaded == 1) {
-            answer = sys.MessageBox("Save changes to the current Mesh?", Buttons::YesNoCancel,
-                                    Icon::Question);
-        }
-        if (answer == Answer::Yes && !SaveModel(app, app.CurrentFile)) {
-            sys.MessageBox("An error occured while trying to save =[", Buttons::Ok,
-                           Icon::Exclamation);
-        }
-        if (answer != Answer::Cancel) {
+        if (MayDropWork(app)) {
             int cause = CauseNone;
             if (!sys.OpenFile(path, FileMode::Read, &cause)) {
                 sys.MessageBox("There was an error loading the specified file!", Buttons::Ok,
@@ -54,10 +47,42 @@ void FileOpen(App& app) {
     app.RefreshAllViews();
 }
 
-void FileSave(App& app) {
+bool SaveModelFile(App& app) {
     if (!SaveModel(app, app.CurrentFile)) {
         app.Sys.MessageBox("An error occured while trying to save =[", Buttons::Ok,
                            Icon::Exclamation);
+        return false;
+    }
+    app.SavedModelRevision = app.ModelRevision;
+    const std::vector<std::string> warnings = EngineWarnings(app);
+    if (!warnings.empty()) {
+        std::string text = "The model is saved, but the game may not show some of its skins:\n";
+        for (const std::string& w : warnings) text += "    " + w + "\n";
+        app.Sys.MessageBox(text, Buttons::Ok, Icon::Exclamation);
+    }
+    return true;
+}
+
+void FileSave(App& app) {
+    SaveModelFile(app);
+}
+
+bool MayDropWork(App& app) {
+    std::vector<std::string> lines;
+    if (app.ModelModified()) lines.push_back("the model " + ToOsForm(app.CurrentFile));
+    const std::vector<SkinImage*> skins = ModifiedSkins(app);
+    for (const SkinImage* skin : skins) lines.push_back(UnsavedLine(*skin));
+    switch (AskAboutUnsaved(app, lines)) {
+        case Answer::Discard:
+            return true;
+        case Answer::Save:
+            if (app.ModelModified() && !SaveModelFile(app)) return false;
+            for (SkinImage* skin : skins) {
+                if (!SaveSkin(app, *skin)) return false;
+            }
+            return true;
+        default:
+            return false;
     }
 }
 
@@ -65,7 +90,7 @@ void FileSaveAs(App& app) {
     Platform& sys = app.Sys;
     sys.ChangeDirectory(app.BaseFolder);
     std::string chosen;
-    if (!sys.FileDialog(ModelSaveDialog(), &chosen)) return;
+    if (!sys.FileDialog(ModelSaveDialog(), &chosen) || IsPattern(chosen)) return;
     const std::string path = WithDefaultExtension(chosen, ".md2");
     if (!IsUnderBaseFolder(path, app.BaseFolder)) {
         sys.MessageBox("Error: You need to save it under your base folder...=]", Buttons::Ok,
@@ -80,6 +105,7 @@ void FileSaveAs(App& app) {
 
 void FileBaseFolder(App& app) {
     Platform& sys = app.Sys;
+    if (!MayDropWork(app)) return;
     std::string chosen;
     if (!sys.BrowseForFolder(BaseFolderTitle, &chosen) || sys.ChangeDirectory(chosen) != 0) {
         sys.MessageBox("That folder is not valid", Buttons::Ok, Icon::Exclamation);
@@ -92,8 +118,7 @@ void FileBaseFolder(App& app) {
 }
 
 bool AskQuit(App& app) {
-    return app.Sys.MessageBox("All Unsaved data will be lost...\nAre you sure you want to quit?",
-                              Buttons::YesNo, Icon::Question) == Answer::Yes;
+    return MayDropWork(app);
 }
 
 void ShowAbout(App& app) {

@@ -6,6 +6,7 @@
 
 #include "app/FileBytes.h"
 #include "formats/Md2Layout.h"
+#include "platform/FileSystem.h"
 #include "platform/Paths.h"
 #include "skins/FolderScan.h"
 #include "skins/SkinFiles.h"
@@ -102,6 +103,44 @@ void CommitModel(App& app, Md2Model&& model, SkinList&& skins) {
     app.SelectFrame(0);
     app.ModelFileImage = std::move(model.FileImage);
     app.ModelLoaded = 1;
+    // The steps changed the model that is gone; the one read is as its file holds it.
+    app.Edits.Clear();
+    app.ModelRevision = app.SavedModelRevision = app.NewRevision();
+}
+
+namespace {
+
+// As many trailing parts of a path found on disk as `name` has, spelled with '/'.
+std::string LastParts(const std::string& found, const std::string& name) {
+    const auto parts = 1 + std::count(name.begin(), name.end(), '/');
+    size_t start = found.size();
+    for (auto i = 0; i < parts && start != std::string::npos && start > 0; ++i) {
+        start = found.rfind('\\', start - 1);
+    }
+    return ToOsForm(start == std::string::npos ? found : found.substr(start + 1));
+}
+
+}  // namespace
+
+std::vector<std::string> EngineWarnings(const App& app) {
+    std::vector<std::string> warnings;
+    for (const auto& skin : app.Skins) {
+        if (skin->Flags & Unlinked) continue;
+        const std::string name = ToOsForm(skin->Name);
+        if (skin->Height > MaxEngineSkinHeight) {
+            warnings.push_back(name + " is " + std::to_string(skin->Height) +
+                               " texels tall; the original engine refuses skins taller than " +
+                               std::to_string(MaxEngineSkinHeight) + ".");
+        }
+        // A file found only when letter case is ignored is one the game will not find.
+        const std::string named = app.BaseFolder + "\\" + ToSystemForm(skin->Name);
+        const std::string onDisk = FileExists(named) ? std::string() : NameOnDisk(named);
+        if (!onDisk.empty()) {
+            warnings.push_back(name + " is spelled " + LastParts(onDisk, name) +
+                               " on disk; the game finds names only with the same letter case.");
+        }
+    }
+    return warnings;
 }
 
 int SaveModel(App& app, const std::string& path) {
@@ -123,7 +162,9 @@ int SaveModel(App& app, const std::string& path) {
                                Buttons::Ok, Icon::Exclamation);
             return 0;
         }
-        parts.skinNames.push_back(skin->Name);
+        // The engines look names up with '/', also inside paks, whatever spelling the
+        // program keeps.
+        parts.skinNames.push_back(ToOsForm(skin->Name));
     }
     parts.skinWidth = app.SkinWidth;
     parts.skinHeight = app.SkinHeight;

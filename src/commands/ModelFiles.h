@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "app/App.h"
 #include "formats/Md2Parse.h"
@@ -17,6 +18,14 @@ int LoadModel(App& app, const std::string& path);
 // Makes a parsed model and its skins the model in use, all at once: tables, frames, skins, the
 // current frame and skin, the file image, ModelLoaded.
 void CommitModel(App& app, Md2Model&& model, SkinList&& skins);
+
+// The original engine refuses skins taller than this.
+inline constexpr int MaxEngineSkinHeight = 480;
+
+// What the game would make of the model's own skins as they are on disk: a skin taller than the
+// original engine takes, a name whose letters differ in case from its file's. One sentence
+// each; empty when all is well.
+std::vector<std::string> EngineWarnings(const App& app);
 
 // Writes the model in use to `path`: its linked skins, coordinates, triangles and GL commands
 // from the Workspace, identification, version and frames from the file it was read from.

@@ -5,6 +5,7 @@
 #include "app/CommandLine.h"
 #include "commands/FileCommands.h"
 #include "commands/ModelFiles.h"
+#include "platform/FileSystem.h"
 #include "skins/LooseSkins.h"
 
 namespace varp {
@@ -30,11 +31,27 @@ void SettleBaseFolder(App& app) {
     }
 }
 
+bool IsAbsolute(const std::string& path) {
+    return (!path.empty() && (path[0] == '\\' || path[0] == '/')) ||
+           (path.size() >= 2 && path[1] == ':');
+}
+
+// A path from the command line as a full path: a relative one names a file under the base
+// folder when there is one there, else one in the folder the program was started from.
+std::string CommandLinePath(App& app, const std::string& token) {
+    if (IsAbsolute(token)) return token;
+    const std::string underBase = app.BaseFolder + "\\" + token;
+    const std::string launch = app.Sys.LaunchFolder();
+    if (FileExists(underBase) || launch.empty()) return underBase;
+    return launch + "\\" + token;
+}
+
 // The model and skins named after "-md2"; stops at the first error.
 void ReadCommandLine(App& app) {
     Platform& sys = app.Sys;
-    const std::vector<std::string> tokens = SplitMd2Arguments(sys.CommandLine());
+    std::vector<std::string> tokens = SplitMd2Arguments(sys.CommandLine());
     if (tokens.empty()) return;
+    for (std::string& token : tokens) token = CommandLinePath(app, token);
     LoadModel(app, tokens[0]);
     if (app.ModelLoaded == 0) {
         sys.MessageBox("There was an error loading from the command line!", Buttons::Ok,
@@ -73,7 +90,7 @@ void StartUp(App& app) {
     if (app.ModelLoaded == 0) {
         sys.ChangeDirectory(app.BaseFolder);
         std::string chosen;
-        if (!sys.FileDialog(ModelOpenDialog(), &chosen)) {
+        if (!sys.FileDialog(ModelOpenDialog(), &chosen) || IsPattern(chosen)) {
             sys.Quit();
         } else {
             const std::string path = WithDefaultExtension(chosen, ".md2");

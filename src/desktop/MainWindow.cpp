@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QLayout>
+#include <QMenu>
 #include <QScreen>
 #include <algorithm>
 
@@ -84,6 +85,11 @@ MainWindow::MainWindow(App& app, QtPlatform* platform) : app_(app) {
     skinFrame_->Pane()->Attach(&logic_->PaneOf(Child::SkinView), &app_, sink);
     paletteFrame_->Pane()->Attach(&logic_->PaneOf(Child::PaletteView), &app_, sink);
 
+    // Undo and Redo name the step they would take: the labels are brought up to date whenever
+    // a menu opens.
+    for (QMenu* menu : menus_->Menus()) {
+        connect(menu, &QMenu::aboutToShow, this, [this] { UpdateCommandStates(); });
+    }
     connect(frameSelector_, &QComboBox::activated, this,
             [this](int index) { logic_->OnFrameSelectionChange(index); });
     connect(skinSelector_, &QComboBox::activated, this,
@@ -262,6 +268,13 @@ void MainWindow::UpdateCommandStates() {
         if (QAction* item = menus_->Action(id)) item->setChecked(checked);
         if (QAction* button = toolBar_->Action(id)) button->setChecked(checked);
     }
+    for (int id : {CmdUndo, CmdRedo}) {
+        if (QAction* item = menus_->Action(id)) item->setText(ToQString(logic_->MenuLabel(id)));
+    }
+}
+
+void MainWindow::SetTitle(const std::string& title) {
+    setWindowTitle(ToQString(title));
 }
 
 }  // namespace varp::qt

@@ -57,6 +57,7 @@ class MainWindow final : public QMainWindow, public FrameHost {
     void AddSelectorEntry(int id, const std::string& text) override;
     void SelectSelectorEntry(int id, int index) override;
     void UpdateCommandStates() override;
+    void SetTitle(const std::string& title) override;
     void CloseWindow() override;
 
   protected:

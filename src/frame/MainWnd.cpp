@@ -115,7 +115,11 @@ int MainWnd::OnRefresh(Refresh kind) {
             paletteView_->Render();
             frame_.RedrawChild(Child::PaletteView);
             break;
+        case Refresh::Edited:
+            break;
     }
+    // A stroke's texels are told every move; what is unsaved waits for the stroke's end.
+    if (kind != Refresh::TexelsPainted) ShowUnsavedState();
     return 0;
 }
 
@@ -220,6 +224,12 @@ void MainWnd::OnCommand(int id) {
         case CmdExit:
             OnClose();
             break;
+        case CmdUndo:
+            Undo();
+            break;
+        case CmdRedo:
+            Redo();
+            break;
         case CmdAbout:
             ShowAbout(app_);
             break;
@@ -289,6 +299,7 @@ void MainWnd::OnCommand(int id) {
         default:
             break;
     }
+    ShowUnsavedState();
 }
 
 }  // namespace varp

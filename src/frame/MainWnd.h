@@ -35,6 +35,11 @@ class MainWnd final : public ViewHub {
     void OnSkinSelectionChange(int index);
     // Check mark of a command: the mode commands are checked when they are the mode in use.
     bool IsChecked(int id) const;
+    // The label a menu item shows now, for items whose label changes ("&Undo Paint
+    // Stroke\tCtrl+Z"); empty for the others, which keep their label.
+    std::string MenuLabel(int id) const;
+    // The window's title: the model's file name, marked with "*" while anything is unsaved.
+    std::string Title() const;
     // A request to close the main window: asks the quit question.
     void OnClose();
 
@@ -59,6 +64,14 @@ class MainWnd final : public ViewHub {
     // Ends a drag running in the 3D or skin view.
     void EndPaneDrags();
     void SwapDisplays();
+    // Edit > Undo and Redo, and the refresh that shows what the step changed
+    // (MainWndEdits.cpp).
+    void Undo();
+    void Redo();
+    void ShowStep(const EditStep* step);
+    // Shows in the title and the skin selector what is unsaved, when that changed since it was
+    // last shown; cheap enough to run after every refresh.
+    void ShowUnsavedState();
     void RenderLargeViews(IsoBox::Kind iso, SkinBox::Kind flat);
 
     App& app_;
@@ -66,6 +79,9 @@ class MainWnd final : public ViewHub {
     std::unique_ptr<IsoBox> modelView_;
     std::unique_ptr<SkinBox> skinView_;
     std::unique_ptr<PalBox> paletteView_;
+    // What ShowUnsavedState last showed: a digest of which skins are unsaved, and the title.
+    uint64_t shownUnsaved_ = 0;
+    std::string shownTitle_;
 };
 
 }  // namespace varp

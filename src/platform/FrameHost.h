@@ -52,9 +52,11 @@ class FrameHost {
     virtual void AddSelectorEntry(int id, const std::string& text) = 0;
     virtual void SelectSelectorEntry(int id, int index) = 0;
 
-    // Asks the platform to refresh the menu check marks and toolbar buttons from
-    // MainWnd::IsChecked.
+    // Asks the platform to refresh the menu check marks, toolbar buttons and item labels from
+    // MainWnd::IsChecked and MainWnd::MenuLabel.
     virtual void UpdateCommandStates() = 0;
+    // The main window's title.
+    virtual void SetTitle(const std::string& title) = 0;
     // Closes the main window (after the quit question was answered Yes).
     virtual void CloseWindow() = 0;
 };

@@ -18,6 +18,8 @@ enum class Refresh : int {
     Background = 2,     // BackgroundColour changed: the large views repaint their background
     Selection = 3,      // the triangle selection changed: the large views redraw their outlines
     PaintColour = 4,    // PaintColour was picked up from a view: only the palette redraws
+    Edited = 5,         // a change became an undo step: the title and the skin list show what
+                        // is unsaved (kept out of the moves of a stroke, which must not allocate)
 };
 
 struct ClientPoint {

@@ -28,11 +28,17 @@ void Pane::ShowCursorAgain() {
     }
 }
 
+void Pane::EndStroke() {
+    std::unique_ptr<EditStep> step = Painting.End();
+    if (!step) return;
+    app_.Edits.Push(std::move(step));
+    host_.SendRefresh(Refresh::Edited);
+}
+
 bool Pane::PaintSkinTexel(uint32_t offset) {
-    uint8_t& texel = app_.CurrentSkin->Pixels[offset];
-    if (app_.ColourLocks[texel] != 0) return false;
-    texel = app_.PaintColour;
-    return true;
+    const uint32_t width = static_cast<uint32_t>(std::max<int16_t>(app_.SkinWidth, 1));
+    return Painting.Paint(app_, static_cast<int32_t>(offset % width),
+                          static_cast<int32_t>(offset / width), app_.PaintColour);
 }
 
 }  // namespace varp

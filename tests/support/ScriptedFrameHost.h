@@ -43,6 +43,7 @@ class ScriptedFrameHost : public FrameHost {
     void AddSelectorEntry(int id, const std::string& text) override { entries[id].push_back(text); }
     void SelectSelectorEntry(int id, int index) override { selected[id] = index; }
     void UpdateCommandStates() override { ++commandStateUpdates; }
+    void SetTitle(const std::string& text) override { title = text; }
     void CloseWindow() override { closed = true; }
 
     // Handles the queued refreshes, as the message loop would after a command.
@@ -78,6 +79,7 @@ class ScriptedFrameHost : public FrameHost {
     std::map<int, std::pair<int, int>> reserved;
     std::map<int, int> selected;
     int commandStateUpdates = 0;
+    std::string title;
     bool closed = false;
 };
 

@@ -71,6 +71,7 @@ void IsoBox::PressButton(ClientPoint p, unsigned flags, bool left) {
 void IsoBox::StartDrag(ClientPoint p) {
     switch (DragState) {
         case Drag::Paint:
+            BeginStroke();
             PaintTexel(p);
             host_.SetCapture();
             return;
@@ -168,6 +169,7 @@ void IsoBox::ReleaseButton(unsigned flags, bool left) {
         host_.RedrawNow();
         DragState = Drag::CameraEnding;
     } else if (ownStroke) {
+        if (DragState == Drag::Paint) EndStroke();
         DragState = Drag::StrokeEnding;
     }
     // The pane keeps the capture, and a camera drag the hidden cursor, until both are up.
@@ -192,6 +194,7 @@ void IsoBox::OnCaptureChanged() {
         host_.RedrawNow();
         DragState = Drag::CameraEnding;
     } else if (IsStroke(DragState)) {
+        if (DragState == Drag::Paint) EndStroke();
         DragState = Drag::StrokeEnding;
     }
     // The capture is already gone: nothing to release.

@@ -42,6 +42,7 @@ bool SkinBox::GrabPoint(ClientPoint p) {
     if (found == first + slot) return false;
     const auto point = static_cast<int>(found - first);
 
+    dragBefore_ = std::make_unique<MappingChange>(app_);
     app_.TexCoords[slot] = at;
     const int numTriangles = std::clamp(int{app_.NumTriangles}, 0, MaxTriangles);
     // With a selection that uses the point, only the selected triangles take it along and it is
@@ -88,6 +89,8 @@ void SkinBox::EndMappingDrag() {
     app_.RebuildTexCoords();
     const int numTriangles = std::clamp(int{app_.NumTriangles}, 0, MaxTriangles);
     for (int i = 0; i < numTriangles; ++i) app_.Triangles[i].Flags &= ~Grabbed;
+    if (dragBefore_) app_.Edits.Push(dragBefore_->Finish("Mapping Drag", app_));
+    dragBefore_.reset();
     host_.SendRefresh(Refresh::Everything);
 }
 

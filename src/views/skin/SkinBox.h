@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "edit/MappingStep.h"
 #include "raster/Raster.h"
 #include "views/Pane.h"
 
@@ -123,6 +124,9 @@ class SkinBox : public Pane {
     RasterTarget Target();
     void DrawSkin(const SkinImage& skin, bool withPick);
     void DrawMappingOverlay(const RasterTarget& target);
+
+    // The mapping as it was when the running drag grabbed its point: the drag is one step.
+    std::unique_ptr<MappingChange> dragBefore_;
 };
 
 }  // namespace varp

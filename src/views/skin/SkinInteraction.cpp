@@ -65,6 +65,7 @@ void SkinBox::PressButton(ClientPoint p, unsigned flags, bool left) {
             return;
         case Drag::Paint:
             DragState = Drag::Paint;
+            BeginStroke();
             PaintTexel(p);
             host_.SetCapture();
             return;
@@ -172,6 +173,7 @@ void SkinBox::ReleaseButton(unsigned flags, bool left) {
         return;
     }
     if (left && DragState == Drag::Paint) {
+        EndStroke();
         DragState = Drag::Done;
     } else if (left && DragState == Drag::MovePoint) {
         EndMappingDrag();
@@ -196,6 +198,8 @@ void SkinBox::OnCaptureChanged() {
         ShowCursorAgain();
     } else if (DragState == Drag::MovePoint) {
         EndMappingDrag();
+    } else if (DragState == Drag::Paint) {
+        EndStroke();
     }
     DragState = Drag::Idle;
     CtrlHeld = 0;
