@@ -16,7 +16,8 @@ int ReadWholeFile(Platform& sys, const std::string& path, std::vector<uint8_t>* 
     return 1;
 }
 
-int WriteWholeFile(Platform& sys, const std::string& path, const std::vector<uint8_t>& bytes) {
+int WriteWholeFile(Platform& sys, const std::string& path, const std::vector<uint8_t>& bytes,
+                   bool quiet) {
     int cause = CauseNone;
     std::unique_ptr<File> file = sys.OpenFile(path, FileMode::Write, &cause);
     if (file) {
@@ -24,7 +25,8 @@ int WriteWholeFile(Platform& sys, const std::string& path, const std::vector<uin
         cause = file->Cause();
     }
     if (cause == CauseNone) cause = CauseGeneric;
-    sys.MessageBox("Error Saving:" + std::to_string(cause), Buttons::Ok, Icon::Exclamation);
+    if (!quiet)
+        sys.MessageBox("Error Saving:" + std::to_string(cause), Buttons::Ok, Icon::Exclamation);
     return 0;
 }
 

@@ -17,7 +17,9 @@ int ReadWholeFile(Platform& sys, const std::string& path, std::vector<uint8_t>* 
                   std::string* fullPath);
 
 // Writes bytes as a file's whole content, replacing the file only when the write is complete.
-// 1 on success; 0 after the message "Error Saving:" followed by the failure cause number.
-int WriteWholeFile(Platform& sys, const std::string& path, const std::vector<uint8_t>& bytes);
+// 1 on success; 0 on failure, after the message "Error Saving:" followed by the failure cause
+// number unless `quiet` (work done behind the user's back says nothing).
+int WriteWholeFile(Platform& sys, const std::string& path, const std::vector<uint8_t>& bytes,
+                   bool quiet = false);
 
 }  // namespace varp

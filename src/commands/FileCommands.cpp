@@ -3,6 +3,7 @@
 
 #include "app/BaseFolder.h"
 #include "commands/ModelFiles.h"
+#include "commands/Recovery.h"
 #include "commands/Startup.h"
 #include "platform/Paths.h"
 #include "skins/SkinSaving.h"
@@ -41,6 +42,7 @@ void FileOpen(App& app) {
             } else if (LoadModel(app, path)) {
                 app.CurrentFile = path;
                 sys.WriteProfileString(SettingsSection, CurFileValue, app.CurrentFile);
+                OfferRecovery(app);
             }
         }
     }

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "app/BaseFolder.h"
 #include "app/FileBytes.h"
 #include "formats/Md2Layout.h"
 #include "platform/FileSystem.h"
@@ -22,8 +23,15 @@ SkinList ReadNamedSkins(App& app, const Md2Model& model) {
     SkinList skins;
     for (const std::string& name : model.SkinNames) {
         sys.ChangeDirectory(app.BaseFolder);
-        std::unique_ptr<SkinImage> skin = LoadSkinFile(sys, name);
-        if (!skin) {
+        std::unique_ptr<SkinImage> skin;
+        if (!IsConfinedName(name)) {
+            // A model from elsewhere must not make the program read, or later write, a file the
+            // user never chose: the name is kept for the model, a stand-in takes the texels.
+            sys.MessageBox("This model names a skin outside your base folder: " + name +
+                               "\nA temporary skin stands in for it; save it with Skins > Save "
+                               "As to put it where you choose.",
+                           Buttons::Ok, Icon::Exclamation);
+        } else if (!(skin = LoadSkinFile(sys, name))) {
             sys.MessageBox("External PCX does not exist....creating temporary skin.", Buttons::Ok,
                            Icon::Exclamation);
         } else if (skin->Width != model.SkinWidth || skin->Height != model.SkinHeight) {
@@ -143,24 +151,19 @@ std::vector<std::string> EngineWarnings(const App& app) {
     return warnings;
 }
 
-int SaveModel(App& app, const std::string& path) {
+std::string ModelFileBytes(const App& app, std::vector<uint8_t>* bytes) {
     const ByteView image(app.ModelFileImage);
     const md2::Header h = md2::ReadHeader(image);
     const auto frames = image.Section(h.ofs_frames, static_cast<int64_t>(app.Frames.size()),
                                       static_cast<size_t>(std::max(h.framesize, 0)));
-    if (image.Size() < md2::HeaderSize || !frames) {
-        app.Sys.MessageBox("There is no model to save.", Buttons::Ok, Icon::Exclamation);
-        return 0;
-    }
+    if (image.Size() < md2::HeaderSize || !frames) return "There is no model to save.";
     Md2Parts parts;
     std::copy_n(image.Data(), 8, parts.identAndVersion);
     for (const auto& skin : app.Skins) {
         if (skin->Flags & Unlinked) continue;
         if (skin->Name.size() >= md2::SkinNameSize) {
-            app.Sys.MessageBox("The skin name \"" + skin->Name +
-                                   "\" is too long for a model file (63 characters at most).",
-                               Buttons::Ok, Icon::Exclamation);
-            return 0;
+            return "The skin name \"" + skin->Name +
+                   "\" is too long for a model file (63 characters at most).";
         }
         // The engines look names up with '/', also inside paks, whatever spelling the
         // program keeps.
@@ -176,7 +179,18 @@ int SaveModel(App& app, const std::string& path) {
     parts.triangles = app.Triangles;
     parts.numTriangles = app.NumTriangles;
     parts.frames = *frames;
-    return WriteWholeFile(app.Sys, path, LayOutMd2(parts));
+    *bytes = LayOutMd2(parts);
+    return std::string();
+}
+
+int SaveModel(App& app, const std::string& path) {
+    std::vector<uint8_t> bytes;
+    const std::string problem = ModelFileBytes(app, &bytes);
+    if (!problem.empty()) {
+        app.Sys.MessageBox(problem, Buttons::Ok, Icon::Exclamation);
+        return 0;
+    }
+    return WriteWholeFile(app.Sys, path, bytes);
 }
 
 }  // namespace varp

@@ -27,6 +27,9 @@ inline constexpr int MaxEngineSkinHeight = 480;
 // each; empty when all is well.
 std::vector<std::string> EngineWarnings(const App& app);
 
+// The model in use as the bytes of its file; the empty string, or why it cannot be written.
+std::string ModelFileBytes(const App& app, std::vector<uint8_t>* bytes);
+
 // Writes the model in use to `path`: its linked skins, coordinates, triangles and GL commands
 // from the Workspace, identification, version and frames from the file it was read from.
 // 1 on success; 0 after a message, and then the file on disk is as it was.

@@ -5,6 +5,7 @@
 #include "app/CommandLine.h"
 #include "commands/FileCommands.h"
 #include "commands/ModelFiles.h"
+#include "commands/Recovery.h"
 #include "platform/FileSystem.h"
 #include "skins/LooseSkins.h"
 
@@ -102,6 +103,7 @@ void StartUp(App& app) {
             }
         }
     }
+    if (app.ModelLoaded != 0) OfferRecovery(app);
     app.RefreshAllViews();
 }
 

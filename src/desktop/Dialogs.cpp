@@ -1,8 +1,6 @@
 // The real dialogs: message boxes, the model file dialogs, the folder chooser, the About box.
 #include "desktop/Dialogs.h"
 
-#include "app/BaseFolder.h"
-
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QDir>
@@ -13,6 +11,7 @@
 #include <QStringList>
 #include <QVBoxLayout>
 
+#include "app/BaseFolder.h"
 #include "desktop/DialogFactory.h"
 #include "desktop/QtText.h"
 #include "resources/MenuTable.h"
@@ -76,8 +75,7 @@ std::unique_ptr<QMessageBox> MakeMessageBox(QWidget* parent, const std::string& 
             box->setEscapeButton(QMessageBox::Cancel);
             break;
         case Buttons::SaveDiscardCancel:
-            box->setStandardButtons(QMessageBox::Save | QMessageBox::Discard |
-                                    QMessageBox::Cancel);
+            box->setStandardButtons(QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
             box->setDefaultButton(QMessageBox::Save);
             box->setEscapeButton(QMessageBox::Cancel);
             break;

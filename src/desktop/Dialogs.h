@@ -15,7 +15,6 @@ namespace varp::qt {
 // becomes "*". The texts are kept as they are; the dialog hides the appended patterns.
 QString ToQtFilter(const std::string& filter);
 
-
 Answer ShowMessageBox(QWidget* parent, const std::string& text, Buttons buttons, Icon icon);
 // 1 with the chosen path (system form) in *chosen, or 0 when cancelled.
 int RunFileDialog(QWidget* parent, const FileDialogRequest& request, std::string* chosen);

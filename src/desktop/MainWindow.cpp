@@ -6,6 +6,7 @@
 #include <QLayout>
 #include <QMenu>
 #include <QScreen>
+#include <QTimer>
 #include <algorithm>
 
 #include "desktop/CommandMenus.h"
@@ -275,6 +276,20 @@ void MainWindow::UpdateCommandStates() {
 
 void MainWindow::SetTitle(const std::string& title) {
     setWindowTitle(ToQString(title));
+}
+
+void MainWindow::SetTimer(int id, int milliseconds) {
+    QTimer*& timer = timers_[id];
+    if (timer == nullptr) {
+        timer = new QTimer(this);
+        connect(timer, &QTimer::timeout, this, [this, id] { logic_->OnTimer(id); });
+    }
+    timer->start(milliseconds);
+}
+
+void MainWindow::KillTimer(int id) {
+    const auto it = timers_.find(id);
+    if (it != timers_.end()) it->second->stop();
 }
 
 }  // namespace varp::qt

@@ -3,11 +3,13 @@
 #pragma once
 
 #include <QMainWindow>
+#include <map>
 #include <memory>
 
 #include "platform/FrameHost.h"
 
 class QComboBox;
+class QTimer;
 
 namespace varp {
 struct App;
@@ -58,6 +60,8 @@ class MainWindow final : public QMainWindow, public FrameHost {
     void SelectSelectorEntry(int id, int index) override;
     void UpdateCommandStates() override;
     void SetTitle(const std::string& title) override;
+    void SetTimer(int id, int milliseconds) override;
+    void KillTimer(int id) override;
     void CloseWindow() override;
 
   protected:
@@ -79,6 +83,7 @@ class MainWindow final : public QMainWindow, public FrameHost {
     PaneFrame* skinFrame_ = nullptr;
     PaneFrame* paletteFrame_ = nullptr;
     std::unique_ptr<MainWnd> logic_;
+    std::map<int, QTimer*> timers_;
     bool started_ = false;
     bool inClientResize_ = false;
     bool inCloseEvent_ = false;

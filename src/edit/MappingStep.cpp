@@ -14,8 +14,7 @@ MappingChange::Corners MappingChange::CornersOf(const ModelTriangle& t) {
 }
 
 MappingChange::MappingChange(const Workspace& ws)
-    : numTexCoords_(ws.NumTexCoords),
-      coords_(std::begin(ws.TexCoords), std::end(ws.TexCoords)) {
+    : numTexCoords_(ws.NumTexCoords), coords_(std::begin(ws.TexCoords), std::end(ws.TexCoords)) {
     triangles_.reserve(static_cast<size_t>(std::max<int16_t>(ws.NumTriangles, 0)));
     for (int i = 0; i < ws.NumTriangles; ++i) triangles_.push_back(CornersOf(ws.Triangles[i]));
 }

@@ -20,7 +20,8 @@ std::vector<std::string> ModelSkinNames(const std::vector<SkinListChange::Entry>
 
 std::vector<SkinListChange::Entry> ListEntries(const Workspace& ws) {
     std::vector<SkinListChange::Entry> entries;
-    for (const auto& s : ws.Skins) entries.push_back({s.get(), s->Name, s->Path, s->Flags, s->OnDisk});
+    for (const auto& s : ws.Skins)
+        entries.push_back({s.get(), s->Name, s->Path, s->Flags, s->OnDisk});
     return entries;
 }
 

@@ -42,8 +42,10 @@ std::unique_ptr<EditStep> SkinChange::Finish(const char* label, Workspace& ws) c
     auto step = std::make_unique<SkinStep>(label, skin_);
     const TexelRect whole = TexelRect::Whole(skin_.Width, skin_.Height);
     step->Pixels.Record(pixels_, skin_.Pixels, skin_.Width, whole);
-    if (stored_ != skin_.StoredPixels) step->Stored = std::make_unique<std::vector<uint8_t>>(stored_);
-    if (palette_ != skin_.Palette) step->Palette = std::make_unique<std::array<uint8_t, 768>>(palette_);
+    if (stored_ != skin_.StoredPixels)
+        step->Stored = std::make_unique<std::vector<uint8_t>>(stored_);
+    if (palette_ != skin_.Palette)
+        step->Palette = std::make_unique<std::array<uint8_t, 768>>(palette_);
     if (step->Pixels.Empty() && !step->Stored && !step->Palette) return nullptr;
     step->OtherRevision = skin_.Revision;
     // The checkpoint alone is not what the file holds: storing it changes nothing unsaved.

@@ -19,8 +19,8 @@ bool Stroke::Paint(Workspace& ws, int32_t s, int32_t t, uint8_t colour) {
     if (skin_ == nullptr || s < 0 || t < 0 || s >= skin_->Width || t >= skin_->Height) {
         return false;
     }
-    const auto offset = static_cast<size_t>(t) * static_cast<size_t>(skin_->Width) +
-                        static_cast<size_t>(s);
+    const auto offset =
+        static_cast<size_t>(t) * static_cast<size_t>(skin_->Width) + static_cast<size_t>(s);
     uint8_t& texel = skin_->Pixels[offset];
     if (ws.ColourLocks[texel] != 0) return false;
     if (texel != colour && !changed_) {

@@ -2,6 +2,7 @@
 #include "frame/MainWnd.h"
 
 #include "commands/FileCommands.h"
+#include "commands/Recovery.h"
 #include "commands/Startup.h"
 #include "frame/Commands.h"
 #include "frame/MappingCommands.h"
@@ -199,7 +200,10 @@ bool MainWnd::IsChecked(int id) const {
 }
 
 void MainWnd::OnClose() {
-    if (AskQuit(app_)) frame_.CloseWindow();
+    if (!AskQuit(app_)) return;
+    // A clean quit leaves nothing to recover.
+    RemoveRecovery(app_);
+    frame_.CloseWindow();
 }
 
 void MainWnd::OnCommand(int id) {

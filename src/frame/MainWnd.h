@@ -40,8 +40,15 @@ class MainWnd final : public ViewHub {
     std::string MenuLabel(int id) const;
     // The window's title: the model's file name, marked with "*" while anything is unsaved.
     std::string Title() const;
-    // A request to close the main window: asks the quit question.
+    // A request to close the main window: asks about unsaved work, if any.
     void OnClose();
+    // A timer of the main window has run out.
+    void OnTimer(int id);
+
+    // Timers of the main window.
+    static constexpr int RecoveryTimer = 1;
+    // How long after a change its recovery files are written.
+    static constexpr int RecoveryDelay = 30000;
 
     void RefreshAllViews() override;
     void RebuildSelectors() override;
@@ -82,6 +89,12 @@ class MainWnd final : public ViewHub {
     // What ShowUnsavedState last showed: a digest of which skins are unsaved, and the title.
     uint64_t shownUnsaved_ = 0;
     std::string shownTitle_;
+    // The last revision the recovery files were written for, whether a write is waiting for
+    // its timer, and whether files may be there (at start, those of a session that ended
+    // badly, which start-up has offered back by the time this is read).
+    uint64_t recoveredRevision_ = 0;
+    bool recoveryPending_ = false;
+    bool recoveryWritten_ = true;
 };
 
 }  // namespace varp

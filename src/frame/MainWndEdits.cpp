@@ -1,5 +1,6 @@
 // The main window's side of editing: Edit > Undo and Redo, their labels, and what the title and
 // the skin selector show of unsaved work.
+#include "commands/Recovery.h"
 #include "frame/Commands.h"
 #include "frame/MainWnd.h"
 #include "platform/Paths.h"
@@ -56,7 +57,25 @@ std::string MainWnd::Title() const {
     return (app_.AnythingModified() ? "*" : "") + name + " - " + program;
 }
 
+void MainWnd::OnTimer(int id) {
+    if (id != RecoveryTimer) return;
+    frame_.KillTimer(RecoveryTimer);
+    recoveryPending_ = false;
+    recoveredRevision_ = app_.LastRevision;
+    recoveryWritten_ = WriteRecovery(app_);
+}
+
 void MainWnd::ShowUnsavedState() {
+    // Work changed since the recovery files were written: they are written again a while
+    // after, once, however many changes come in between. Work saved whole needs none.
+    if (app_.LastRevision != recoveredRevision_ && !recoveryPending_ && app_.AnythingModified()) {
+        recoveryPending_ = true;
+        frame_.SetTimer(RecoveryTimer, RecoveryDelay);
+    }
+    if (recoveryWritten_ && !app_.AnythingModified()) {
+        RemoveRecovery(app_);
+        recoveryWritten_ = false;
+    }
     // A digest of which skins are unsaved and of the model's state: no string is built unless
     // something changed, so that a stroke's refreshes cost nothing here.
     uint64_t digest = app_.ModelModified() ? 0x9E3779B97F4A7C15u : 1u;

@@ -11,7 +11,6 @@ namespace varp {
 std::string ToBackslashes(const std::string& s);
 std::string ToSlashes(const std::string& s);
 
-
 // Refills both selectors from the Workspace (respelling every skin's Name and Path with
 // backslashes on the way) and selects the current frame and skin.
 void RebuildSelectors(Workspace& ws, FrameHost& frame);

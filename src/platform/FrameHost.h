@@ -57,6 +57,10 @@ class FrameHost {
     virtual void UpdateCommandStates() = 0;
     // The main window's title.
     virtual void SetTitle(const std::string& title) = 0;
+    // Starts a timer that calls MainWnd::OnTimer(id) every `milliseconds` until KillTimer(id);
+    // starting a running one starts it again.
+    virtual void SetTimer(int id, int milliseconds) = 0;
+    virtual void KillTimer(int id) = 0;
     // Closes the main window (after the quit question was answered Yes).
     virtual void CloseWindow() = 0;
 };

@@ -49,6 +49,14 @@ bool ChooseSkinFile(App& app, bool save, std::string* path) {
 
 bool SaveSkin(App& app, SkinImage& skin) {
     if (skin.OnDisk == 0) return SaveSkinAs(app, skin);
+    // A linked skin's file is the one its name leads to under the base folder; when that file
+    // lies elsewhere (a symbolic link leads out), the user chooses where it goes.
+    if (IsLinked(skin) && !IsWritableUnderBase(skin.Path, app.BaseFolder)) {
+        app.Sys.MessageBox("The file of the skin " + skin.Name +
+                               " lies outside your base folder: choose where to save it.",
+                           Buttons::Ok, Icon::Exclamation);
+        return SaveSkinAs(app, skin);
+    }
     if (!SaveSkinFile(app.Sys, skin, skin.Path)) {
         app.Sys.MessageBox(SaveFailed, Buttons::Ok, Icon::Exclamation);
         return false;
@@ -61,7 +69,8 @@ bool SaveSkin(App& app, SkinImage& skin) {
 bool SaveSkinAs(App& app, SkinImage& skin) {
     std::string path;
     if (!ChooseSkinFile(app, true, &path)) return false;
-    if (IsLinked(skin) && !IsUnderBaseFolder(path, app.BaseFolder)) {
+    const std::optional<std::string> name = NameUnderBase(path, app.BaseFolder);
+    if (IsLinked(skin) && !name) {
         app.Sys.MessageBox("Linked skins must be in or below your Base Folder!", Buttons::Ok,
                            Icon::Exclamation);
         return false;
@@ -71,7 +80,7 @@ bool SaveSkinAs(App& app, SkinImage& skin) {
     SkinListChange change(app);
     if (!WriteSkin(app, skin, path)) return false;
     skin.Path = path;
-    skin.Name = IsLinked(skin) ? RelativeToBase(path, app.BaseFolder) : path;
+    skin.Name = IsLinked(skin) ? *name : path;
     app.Edits.Push(change.Finish("Save Skin As", app));
     if (app.Views != nullptr) app.Views->RebuildSelectors();
     return true;
@@ -90,7 +99,8 @@ void SkinLink(App& app) {
     if (skin == nullptr || IsLinked(*skin)) return;
     std::string path;
     if (!ChooseSkinFile(app, true, &path)) return;
-    if (!IsUnderBaseFolder(path, app.BaseFolder)) {
+    const std::optional<std::string> name = NameUnderBase(path, app.BaseFolder);
+    if (!name) {
         app.Sys.MessageBox("Linked skins must be in or below your Base Folder!, Please try again.",
                            Buttons::Ok, Icon::Exclamation);
         return;
@@ -98,7 +108,7 @@ void SkinLink(App& app) {
     SkinListChange change(app);
     if (!WriteSkin(app, *skin, path)) return;
     skin->Path = path;
-    skin->Name = RelativeToBase(path, app.BaseFolder);
+    skin->Name = *name;
     skin->Flags = 0;
     app.Edits.Push(change.Finish("Link Skin", app));
     app.RefreshAllViews();

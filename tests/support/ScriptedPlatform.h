@@ -24,6 +24,7 @@ class ScriptedPlatform : public Platform {
     int ChangeDirectory(const std::string& path) override;
     std::vector<std::string> ListPcxFiles() override;
     std::string CommandLine() override { return commandLine; }
+    std::string LaunchFolder() override { return launchFolder; }
     void Quit() override { ++quitCount; }
     void ShowAboutBox() override { ++aboutCount; }
     std::unique_ptr<File> OpenFile(const std::string& path, FileMode mode, int* cause) override;
@@ -36,6 +37,7 @@ class ScriptedPlatform : public Platform {
     std::deque<std::optional<std::string>> fileDialogResults;
     std::deque<std::optional<std::string>> folderResults;
     std::string commandLine;
+    std::string launchFolder;
     std::map<std::string, std::string> settings;  // "Section/Key" -> value
     // When set, a file opened for writing fails after this many bytes with `writeFaultCause`.
     std::optional<size_t> writeFaultAfter;
