@@ -24,6 +24,7 @@ SkinList ReadNamedSkins(App& app, const Md2Model& model) {
     for (const std::string& name : model.SkinNames) {
         sys.ChangeDirectory(app.BaseFolder);
         std::unique_ptr<SkinImage> skin;
+        std::string problem;
         if (!IsConfinedName(name)) {
             // A model from elsewhere must not make the program read, or later write, a file the
             // user never chose: the name is kept for the model, a stand-in takes the texels.
@@ -31,9 +32,11 @@ SkinList ReadNamedSkins(App& app, const Md2Model& model) {
                                "\nA temporary skin stands in for it; save it with Skins > Save "
                                "As to put it where you choose.",
                            Buttons::Ok, Icon::Exclamation);
-        } else if (!(skin = LoadSkinFile(sys, name))) {
-            sys.MessageBox("External PCX does not exist....creating temporary skin.", Buttons::Ok,
-                           Icon::Exclamation);
+        } else if (!(skin = LoadSkinFile(sys, name, &problem))) {
+            sys.MessageBox(problem.empty()
+                               ? "External PCX does not exist....creating temporary skin."
+                               : problem + "\nA temporary skin stands in for " + name + ".",
+                           Buttons::Ok, Icon::Exclamation);
         } else if (skin->Width != model.SkinWidth || skin->Height != model.SkinHeight) {
             // The views address texels by the model's skin size: a skin of another size
             // is left on disk and a stand-in takes its place.

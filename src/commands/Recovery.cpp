@@ -164,17 +164,16 @@ bool WriteRecovery(App& app) {
     for (size_t i = 0; i < app.Skins.size(); ++i) {
         const SkinImage& skin = *app.Skins[i];
         std::string file;
-        if (IsModified(skin) &&
-            WriteWholeFile(app.Sys, folder + "\\" + SkinFileName(i),
-                           EncodePcx(skin.Pixels.data(), skin.Width, skin.Height,
-                                     skin.Palette.data()),
-                           true)) {
+        if (IsModified(skin) && WriteWholeFile(app.Sys, folder + "\\" + SkinFileName(i),
+                                               EncodePcx(skin.Pixels.data(), skin.Width,
+                                                         skin.Height, skin.Palette.data()),
+                                               true)) {
             file = SkinFileName(i);
             written.push_back(file);
         }
         list += "skin\t" + Escape(file) + "\t" + std::to_string(skin.Flags) + "\t" +
-                std::to_string(skin.OnDisk) + "\t" + Escape(skin.Name) + "\t" +
-                Escape(skin.Path) + "\n";
+                std::to_string(skin.OnDisk) + "\t" + Escape(skin.Name) + "\t" + Escape(skin.Path) +
+                "\n";
     }
     list += "current\t" + std::to_string(app.CurrentSkinIndex) + "\n";
     if (!WriteWholeFile(app.Sys, folder + "\\" + ListName,

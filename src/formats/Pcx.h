@@ -16,9 +16,13 @@ inline constexpr size_t PcxHeaderSize = 128;
 inline constexpr size_t PaletteSize = 768;
 
 // Decodes a whole PCX file held in memory into a new skin (Name, Path and OnDisk left for the
-// caller). Null when the file cannot be an image: too short for a header and palette, a
-// maximum below its minimum, a size beyond 32767, or pixel data that ends before the image.
-std::unique_ptr<SkinImage> DecodePcx(ByteView file);
+// caller). Rows are as long as the header's bytes per line says, and only the first Width
+// pixels of each are kept, so files of other programs with padded rows read exactly. Null,
+// with the reason in *problem when given, for a file that is not a 256-colour image of one
+// plane (its depth named), or that is damaged: too short for a header and palette, a maximum
+// below its minimum, a side beyond 32767, rows shorter than the width, pixel data that ends
+// before the image.
+std::unique_ptr<SkinImage> DecodePcx(ByteView file, std::string* problem = nullptr);
 
 // The file this system writes: an unpadded 8-bit single-plane image in which every pixel of
 // 0xC0 or above is written as a one-pixel run.

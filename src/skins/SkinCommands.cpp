@@ -121,11 +121,13 @@ void SkinRevert(App& app) {
 void SkinReload(App& app) {
     SkinImage* skin = app.CurrentSkin;
     if (skin == nullptr || skin->OnDisk == 0) return;
-    std::unique_ptr<SkinImage> fresh = LoadSkinFile(app.Sys, skin->Path);
+    std::string problem;
+    std::unique_ptr<SkinImage> fresh = LoadSkinFile(app.Sys, skin->Path, &problem);
     // A file of other dimensions cannot stand in for the skin's texels: refused like an
     // unreadable one.
     if (!fresh || fresh->Width != skin->Width || fresh->Height != skin->Height) {
-        app.Sys.MessageBox("Unable to reload the skin!", Buttons::Ok, Icon::Exclamation);
+        app.Sys.MessageBox(problem.empty() ? "Unable to reload the skin!" : problem, Buttons::Ok,
+                           Icon::Exclamation);
         return;
     }
     if (!MayDropSkins(app, {skin})) return;

@@ -6,11 +6,13 @@
 
 namespace varp {
 
-std::unique_ptr<SkinImage> LoadSkinFile(Platform& sys, const std::string& name) {
+std::unique_ptr<SkinImage> LoadSkinFile(Platform& sys, const std::string& name,
+                                        std::string* problem) {
+    if (problem != nullptr) problem->clear();
     std::vector<uint8_t> bytes;
     std::string fullPath;
     if (!ReadWholeFile(sys, name, &bytes, &fullPath)) return nullptr;
-    std::unique_ptr<SkinImage> skin = DecodePcx(ByteView(bytes));
+    std::unique_ptr<SkinImage> skin = DecodePcx(ByteView(bytes), problem);
     if (!skin) return nullptr;
     skin->Name = name;
     skin->Path = fullPath;

@@ -11,8 +11,10 @@
 namespace varp {
 
 // Reads a PCX file (full path, or relative to the current directory) into a new linked skin
-// named `name`. Null when the file cannot be opened or is not a usable image; shows nothing.
-std::unique_ptr<SkinImage> LoadSkinFile(Platform& sys, const std::string& name);
+// named `name`. Null when the file cannot be opened or is not a usable image; shows nothing,
+// but gives in *problem (when asked) why a file that could be read is no skin.
+std::unique_ptr<SkinImage> LoadSkinFile(Platform& sys, const std::string& name,
+                                        std::string* problem = nullptr);
 
 // Writes the skin's pixels and palette to `path`. 1 on success; 0 after the message
 // "Error Saving:" with the failure cause, and then the file on disk is as it was.
