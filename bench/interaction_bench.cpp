@@ -78,6 +78,7 @@ class BenchFrameHost : public FrameHost {
     void SelectSelectorEntry(int, int) override {}
     void UpdateCommandStates() override {}
     void SetTitle(const std::string&) override {}
+    void SetStatus(StatusField, const std::string&) override {}
     void SetTimer(int, int) override {}
     void KillTimer(int) override {}
     void CloseWindow() override {}

@@ -3,9 +3,11 @@
 
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QLabel>
 #include <QLayout>
 #include <QMenu>
 #include <QScreen>
+#include <QStatusBar>
 #include <QTimer>
 #include <algorithm>
 
@@ -276,6 +278,16 @@ void MainWindow::UpdateCommandStates() {
 
 void MainWindow::SetTitle(const std::string& title) {
     setWindowTitle(ToQString(title));
+}
+
+void MainWindow::SetStatus(StatusField field, const std::string& text) {
+    QLabel*& label = status_[field];
+    if (label == nullptr) {
+        label = new QLabel(this);
+        // The cursor's field takes the room; the tool and the notice keep to their text.
+        statusBar()->addWidget(label, field == StatusField::Cursor ? 1 : 0);
+    }
+    label->setText(ToQString(text));
 }
 
 void MainWindow::SetTimer(int id, int milliseconds) {

@@ -10,6 +10,7 @@
 
 class QComboBox;
 class QTimer;
+class QLabel;
 
 namespace varp {
 struct App;
@@ -60,6 +61,7 @@ class MainWindow final : public QMainWindow, public FrameHost {
     void SelectSelectorEntry(int id, int index) override;
     void UpdateCommandStates() override;
     void SetTitle(const std::string& title) override;
+    void SetStatus(StatusField field, const std::string& text) override;
     void SetTimer(int id, int milliseconds) override;
     void KillTimer(int id) override;
     void CloseWindow() override;
@@ -84,6 +86,7 @@ class MainWindow final : public QMainWindow, public FrameHost {
     PaneFrame* paletteFrame_ = nullptr;
     std::unique_ptr<MainWnd> logic_;
     std::map<int, QTimer*> timers_;
+    std::map<StatusField, QLabel*> status_;
     bool started_ = false;
     bool inClientResize_ = false;
     bool inCloseEvent_ = false;

@@ -20,6 +20,13 @@ struct Rect {
 // The main window's children, as the logic names them.
 enum class Child { SkinSelector, FrameSelector, ModelView, SkinView, PaletteView };
 
+// The fields of the status bar along the bottom of the main window.
+enum class StatusField {
+    Cursor,  // what is under the mouse: texel, colour index and RGB, triangle
+    Tool,    // the paint tool and brush in use
+    Notice,  // a standing remark about the skin in view (left empty when there is none)
+};
+
 // Control ids of the two selectors.
 inline constexpr int FrameSelectorId = 129;
 inline constexpr int SkinSelectorId = 130;
@@ -57,6 +64,8 @@ class FrameHost {
     virtual void UpdateCommandStates() = 0;
     // The main window's title.
     virtual void SetTitle(const std::string& title) = 0;
+    // One field of the status bar.
+    virtual void SetStatus(StatusField field, const std::string& text) = 0;
     // Starts a timer that calls MainWnd::OnTimer(id) every `milliseconds` until KillTimer(id);
     // starting a running one starts it again.
     virtual void SetTimer(int id, int milliseconds) = 0;

@@ -44,6 +44,7 @@ class ScriptedFrameHost : public FrameHost {
     void SelectSelectorEntry(int id, int index) override { selected[id] = index; }
     void UpdateCommandStates() override { ++commandStateUpdates; }
     void SetTitle(const std::string& text) override { title = text; }
+    void SetStatus(StatusField field, const std::string& text) override { status[field] = text; }
     void SetTimer(int id, int milliseconds) override { timers[id] = milliseconds; }
     void KillTimer(int id) override { timers.erase(id); }
     void CloseWindow() override { closed = true; }
@@ -82,6 +83,7 @@ class ScriptedFrameHost : public FrameHost {
     std::map<int, int> selected;
     int commandStateUpdates = 0;
     std::string title;
+    std::map<StatusField, std::string> status;
     std::map<int, int> timers;  // running timers: id -> period
     bool closed = false;
 };
