@@ -44,23 +44,17 @@ class Startup : public ::testing::Test {
     const std::string base = dir.SystemPath() + "\\base", model = base + "\\sq\\tris.md2";
 };
 
-TEST_F(Startup, ReopensTheLastModelUnderTheSavedBaseFolder) {
+TEST_F(Startup, ReopensTheLastModelAndAsksForABaseFolderUntilAUsableOneIsChosen) {
     auto app = Start();
     EXPECT_TRUE(sys.messages.empty());
-    EXPECT_TRUE(sys.folderTitles.empty());
     EXPECT_TRUE(sys.fileDialogs.empty());
-    EXPECT_EQ(app->ModelLoaded, 1);
-    EXPECT_EQ(app->BaseFolder, base);
     EXPECT_EQ(app->CurrentFile, model);
     EXPECT_EQ(app->Skins.size(), 1u);
     EXPECT_EQ(views.refreshes, 1);
-    EXPECT_EQ(sys.quitCount, 0);
-}
 
-TEST_F(Startup, AsksForABaseFolderUntilAUsableOneIsChosen) {
     sys.settings.erase("Project/BaseDir");
     sys.folderResults = {std::nullopt, dir.SystemPath() + "\\missing", base};
-    auto app = Start();
+    app = Start();
     const std::string title = "Please locate the 'baseq2' folder under Quake2";
     EXPECT_EQ(sys.folderTitles, (Texts{title, title, title}));
     EXPECT_EQ(sys.messages, (Texts{"You must specify a valid folder",
@@ -74,6 +68,7 @@ TEST_F(Startup, AsksForABaseFolderUntilAUsableOneIsChosen) {
     sys.folderResults = {base};
     EXPECT_EQ(Start()->BaseFolder, base);
     EXPECT_EQ(sys.folderTitles.size(), 4u);
+    EXPECT_EQ(sys.quitCount, 0);
 }
 
 TEST_F(Startup, TheCommandLineModelAndItsSkinsComeFirstAndAFailedModelFallsBack) {

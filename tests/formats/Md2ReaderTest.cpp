@@ -21,6 +21,11 @@ std::string Damaged(const std::string& what) {
     return "This MD2 is damaged: " + what + ".";
 }
 
+std::string TooMany(int count, const std::string& what, int most) {
+    return "This MD2 has " + std::to_string(count) + " " + what + ", more than the " +
+           std::to_string(most) + " this editor can hold.";
+}
+
 class Md2Reader : public ::testing::Test {
   protected:
     Md2Reader() : app(std::make_unique<App>(sys)) { app->BaseFolder = dir.SystemPath(); }
@@ -190,12 +195,9 @@ TEST(CheckMd2, NamesTheFaultOfADamagedFile) {
     };
     std::vector<std::pair<Bytes, std::string>> cases = {
         {{'I', 'D', 'P', '3', 0, 0, 0, 0}, "This is not an MD2!"},
-        {with(md2::NumTris, 4097),
-         "This MD2 has 4097 triangles, more than the 4096 this editor can hold."},
-        {with(md2::NumSt, 12289),
-         "This MD2 has 12289 skin coordinates, more than the 12288 this editor can hold."},
-        {with(md2::NumXyz, 2049),
-         "This MD2 has 2049 vertices per frame, more than the 2048 this editor can hold."},
+        {with(md2::NumTris, 4097), TooMany(4097, "triangles", 4096)},
+        {with(md2::NumSt, 12289), TooMany(12289, "skin coordinates", 12288)},
+        {with(md2::NumXyz, 2049), TooMany(2049, "vertices per frame", 2048)},
         {with(md2::NumFrames, -1), Damaged("its header holds a negative count")},
         {with(md2::NumSkins, INT32_MIN), Damaged("its header holds a negative count")},
         {with(md2::SkinWidth, 0),
