@@ -25,9 +25,6 @@
 namespace varp::qt {
 namespace {
 
-constexpr const char* QuitQuestion =
-    "All Unsaved data will be lost...\nAre you sure you want to quit?";
-
 class MainWindowTest : public ::testing::Test {
   protected:
     MainWindowTest() : launchFolder_(QDir::currentPath()), app(platform) {
@@ -123,14 +120,17 @@ TEST_F(MainWindowTest, SelectorsListTheModelsFramesAndSkinsAndChooseThem) {
     EXPECT_EQ(app.CurrentSkin, app.Skins[1].get());
 }
 
-TEST_F(MainWindowTest, ExitAndTheCloseBoxAskFirstAndOnlyYesCloses) {
-    platform.answers = {Answer::No, Answer::No, Answer::Yes};
+TEST_F(MainWindowTest, ExitAndTheCloseBoxAskAboutUnsavedWorkAndOnlyDiscardCloses) {
+    app.ModelRevision = app.NewRevision();
+    platform.answers = {Answer::Cancel, Answer::Cancel, Answer::Discard};
     window->MenuAction(CmdExit)->trigger();
     EXPECT_TRUE(window->isVisible());
     EXPECT_FALSE(window->close());
     EXPECT_TRUE(window->isVisible());
     window->MenuAction(CmdExit)->trigger();
-    EXPECT_EQ(platform.messages, std::vector<std::string>(3, QuitQuestion));
+    const std::string question = "These changes are not saved:\n    the model " + dir.Path() +
+                                 "/models/demo/tris.md2\nSave them before going on?";
+    EXPECT_EQ(platform.messages, std::vector<std::string>(3, question));
     EXPECT_FALSE(window->isVisible());
 }
 
@@ -190,7 +190,7 @@ TEST(CommandMenus, EveryKeyAnItemShowsSendsItsCommandEvenWithAListFocused) {
             }
         }
     }
-    EXPECT_EQ(shown, 22);
+    EXPECT_EQ(shown, 24);
     // Keys that no item shows do nothing, and no key reached the list.
     for (const QKeyCombination key : {QKeyCombination(Qt::Key_5), Qt::CTRL | Qt::Key_1,
                                       Qt::SHIFT | Qt::Key_I, QKeyCombination(Qt::Key_N)}) {

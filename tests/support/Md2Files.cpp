@@ -82,12 +82,4 @@ std::vector<uint8_t> MakePcx(int width, int height) {
     return EncodePcx(pixels.data(), width, height, palette);
 }
 
-int32_t GetField(const std::vector<uint8_t>& file, size_t offset) {
-    return ByteView(file).I32(offset);
-}
-
-void SetField(std::vector<uint8_t>& file, size_t offset, int32_t value) {
-    md2::PutInt(file.data() + offset, value);
-}
-
 }  // namespace varp::test

@@ -21,7 +21,6 @@ class ScriptedFrameHost : public FrameHost {
     int ToolbarBottom() override { return toolbarBottom; }
     Rect ClientRect() override { return {0, 0, clientWidth, clientHeight}; }
     void MoveChild(Child child, int x, int y, int width, int height) override {
-        moves.push_back({child, {x, y, x + width, y + height}});
         placed[child] = {x, y, x + width, y + height};
         if (wnd != nullptr && child != Child::SkinSelector && child != Child::FrameSelector) {
             FakePaneHost* host = hosts[child];
@@ -39,7 +38,7 @@ class ScriptedFrameHost : public FrameHost {
     }
     void RedrawChild(Child child) override { redraws.push_back(child); }
     void ResetSelector(int id) override { entries[id].clear(); }
-    void ReserveSelector(int id, int count, int bytes) override { reserved[id] = {count, bytes}; }
+    void ReserveSelector(int, int, int) override {}
     void AddSelectorEntry(int id, const std::string& text) override { entries[id].push_back(text); }
     void SelectSelectorEntry(int id, int index) override { selected[id] = index; }
     void UpdateCommandStates() override { ++commandStateUpdates; }
@@ -71,15 +70,9 @@ class ScriptedFrameHost : public FrameHost {
     int selectorHeight = 21;
     std::deque<int> posted;
     int recalcs = 0;
-    struct Move {
-        Child child;
-        Rect rect;
-    };
-    std::vector<Move> moves;
     std::map<Child, Rect> placed;
     std::vector<Child> redraws;
     std::map<int, std::vector<std::string>> entries;
-    std::map<int, std::pair<int, int>> reserved;
     std::map<int, int> selected;
     int commandStateUpdates = 0;
     std::string title;
