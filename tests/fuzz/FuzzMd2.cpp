@@ -1,13 +1,10 @@
 // Any bytes as a model file, read with its skins present or absent, and the scan question
 // answered either way. The first input byte chooses: bit 0 skins present, bit 1 answer Yes.
-#include <cstdint>
-#include <filesystem>
-#include <fstream>
 #include <memory>
 
 #include "formats/Md2Reader.h"
-#include "fuzz/FuzzCheck.h"
-#include "fuzz/FuzzFiles.h"
+#include "fuzz/FuzzSupport.h"
+#include "platform/Paths.h"
 #include "support/ScriptedPlatform.h"
 
 using namespace varp;
@@ -19,7 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     test::ScriptedPlatform sys;
     sys.defaultAnswer = (data[0] & 2) ? Answer::Yes : Answer::No;
     auto app = std::make_unique<App>(sys);
-    app->BaseFolder = fuzz::SystemForm(base);
+    app->BaseFolder = ToSystemForm(base);
     if (LoadModel(*app, "model.md2")) {
         fuzz::CheckWorkspace(*app);
     } else {
