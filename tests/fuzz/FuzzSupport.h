@@ -2,8 +2,6 @@
 // invariants after an accepted read; and the base folders the model targets read from.
 #pragma once
 
-#include <stdlib.h>
-
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -12,6 +10,7 @@
 #include "app/App.h"
 #include "sample/Sample.h"
 #include "support/Md2Files.h"
+#include "support/TempDir.h"
 #include "support/WorkspaceInvariants.h"
 
 namespace varp::fuzz {
@@ -35,22 +34,22 @@ inline void CheckWorkspace(const App& app) {
     Require(broken.empty(), broken.c_str());
 }
 
-// OS path of a base folder under /tmp, made once per run, holding skins/a.pcx (8 x 8),
-// skins/b.pcx (256 x 256) and loose.pcx (8 x 8) when `withSkins`, or no skin at all.
+// OS path of a base folder under /tmp, made once per run (and removed when it ends), holding
+// skins/a.pcx (8 x 8), skins/b.pcx (256 x 256) and loose.pcx (8 x 8) when `withSkins`, or no
+// skin at all.
 inline std::string BaseFolder(bool withSkins) {
-    static const std::string run = [] {
-        char name[] = "/tmp/varp-fuzz-XXXXXX";
-        Require(mkdtemp(name) != nullptr, "scratch folder");
-        const std::string dir = name;
-        std::filesystem::create_directories(dir + "/with/skins");
-        std::filesystem::create_directories(dir + "/without");
-        const std::vector<uint8_t> small = test::MakePcx(8, 8), big = sample::SampleSkinBytes(0);
-        for (const char* file : {"/with/skins/a.pcx", "/with/loose.pcx"})
-            WriteFile(dir + file, small.data(), small.size());
-        WriteFile(dir + "/with/skins/b.pcx", big.data(), big.size());
-        return dir;
-    }();
-    return run + (withSkins ? "/with" : "/without");
+    struct Run {
+        test::TempDir dir;
+        Run() {
+            const std::vector<uint8_t> small = test::MakePcx(8, 8);
+            dir.Write("with/skins/a.pcx", small);
+            dir.Write("with/loose.pcx", small);
+            dir.Write("with/skins/b.pcx", sample::SampleSkinBytes(0));
+            std::filesystem::create_directories(dir.Path() + "/without");
+        }
+    };
+    static const Run run;
+    return run.dir.Path() + (withSkins ? "/with" : "/without");
 }
 
 }  // namespace varp::fuzz
