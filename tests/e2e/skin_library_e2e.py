@@ -9,7 +9,7 @@ from varp_e2e import DemoRun, Pcx, file_state, md2_skin_names, run, unused_colou
 
 LINKED = "models/demo/linked.pcx"
 # The program spells the skin names it holds with backslashes, and writes them so.
-SAVED_SKINS = ["models\\demo\\skin.pcx", "models\\demo\\skin2.pcx", "models\\demo\\linked.pcx"]
+SAVED_SKINS = ["models/demo/skin.pcx", "models/demo/skin2.pcx", "models/demo/linked.pcx"]
 
 
 def main(varp, tool):

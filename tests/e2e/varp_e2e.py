@@ -13,7 +13,7 @@ import sys
 import tempfile
 import time
 
-TITLE = "^Varpkit v0.60$"
+TITLE = "Varpkit v0.60$"  # after the model's name, marked with * while unsaved
 CAPTION = "^Zozuz05$"  # every message box and question
 CELL = 12  # palette cells are 12 x 12 pixels, 16 to a row
 COLUMN = 192  # the right-hand column: frame selector, palette, 3D view
@@ -213,7 +213,8 @@ class DemoRun:
                 self.display = ":" + pipe.readline().strip().decode()
             assert self.display != ":", "Xvfb did not start"
             self.env = dict(os.environ, DISPLAY=self.display, QT_QPA_PLATFORM="xcb",
-                            XDG_RUNTIME_DIR=self.work, XDG_CONFIG_HOME=config)
+                            XDG_RUNTIME_DIR=self.work, XDG_CONFIG_HOME=config,
+                            XDG_DATA_HOME=os.path.join(self.work, "data"))
             self.env.pop("WAYLAND_DISPLAY", None)
         except BaseException:
             self.close()
@@ -288,11 +289,15 @@ class DemoRun:
         return self.layout
 
     def quit(self):
-        """File > Exit, Yes to the question; the program must end with 0."""
+        """File > Exit; asked about unsaved work, Save (the default button). The program must
+        end with 0."""
         self.key("alt+f")
         self.xdotool("key", "x")
-        box, = wait_for("the quit question", lambda: self.windows(CAPTION))
-        self.xdotool("windowfocus", "--sync", box, "key", "Return")
+        ended = lambda: self.program.poll() is not None
+        wait_for("the program to end or ask", lambda: ended() or self.windows(CAPTION))
+        if not ended():
+            box, = self.windows(CAPTION)
+            self.xdotool("windowfocus", "--sync", box, "key", "Return")
         code = self.program.wait(WAIT)
         self.program = None
         assert code == 0, f"the program ended with {code}"
