@@ -95,6 +95,14 @@ def md2_skin_names(path):
     return [f.split(b"\0", 1)[0].decode("latin-1") for f in fields]
 
 
+def md2_coords(path):
+    """The skin coordinates (s, t) a version 8 MD2 file lists, in order."""
+    with open(path, "rb") as f:
+        data = f.read()
+    count, offset = struct.unpack_from("<i", data, 28)[0], struct.unpack_from("<i", data, 48)[0]
+    return [struct.unpack_from("<hh", data, offset + 4 * i) for i in range(count)]
+
+
 def file_state(path):
     try:
         st = os.stat(path)
@@ -268,13 +276,18 @@ class DemoRun:
             return fresh.pop() if fresh else None
         return wait_for(what, new)
 
-    def start(self, wrapper=()):
+    def start(self, wrapper=(), answer=None):
         """Starts the program on the demo model (behind `wrapper`, a command such as a memory
-        checker, when given) and waits until its palette is on screen; returns the layout."""
+        checker, when given) and waits until its palette is on screen; returns the layout.
+        With `answer` (keys), a question is expected at start-up and answered so."""
         with open(self.log_path, "ab") as log:
             self.program = subprocess.Popen([*wrapper, self.varp, "-md2", self.model],
                                             env=self.env, cwd=self.work, stdout=log,
                                             stderr=subprocess.STDOUT)
+        if answer is not None:
+            box, = wait_for("the question at start-up", lambda: self.windows(CAPTION))
+            self.xdotool("windowfocus", "--sync", box, "key", answer)
+            wait_for("the question to close", lambda: not self.windows(CAPTION))
         window, = wait_for("the main window", lambda: self.windows(TITLE))
         geometry = dict(line.split("=") for line in
                         self.xdotool("getwindowgeometry", "--shell", window).split())
