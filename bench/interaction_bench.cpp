@@ -12,6 +12,8 @@
 #include <vector>
 
 #include "BenchSupport.h"
+#include "edit/Stroke.h"
+#include "frame/Commands.h"
 #include "frame/MainWnd.h"
 #include "platform/ConsolePlatform.h"
 #include "views/Blit.h"
@@ -310,5 +312,42 @@ void BM_MappingDragEvent(benchmark::State& state) {
     app.Mode = ModeMix;
 }
 BENCHMARK(BM_MappingDragEvent)->Apply(Cases);
+
+// Undo or redo of a stroke of 10,000 texels (a 100 x 100 block of the skin in view): the texels
+// exchanged and the kind-0 refresh of both panes with their blits, as the stroke's own events
+// had. Per undo or redo, beside the baseline of a paint event; the bytes a step of one texel
+// and of 10,000 texels holds are reported with it.
+void BM_UndoRedoStroke(benchmark::State& state) {
+    Window& w = Model(state);
+    w.Prepare(Width(state), Height(state));
+    App& app = *w.app;
+    const auto stroke = [&](int side) {
+        Stroke s;
+        s.Begin(app);
+        for (int t = 0; t < side; ++t) {
+            for (int u = 0; u < side; ++u) {
+                const size_t at = static_cast<size_t>(t) * app.CurrentSkin->Width + u;
+                s.Paint(app, u, t, static_cast<uint8_t>(app.CurrentSkin->Pixels[at] + 1));
+            }
+        }
+        std::unique_ptr<EditStep> step = s.End();
+        const size_t bytes = step->Bytes();
+        app.Edits.Push(std::move(step));
+        return static_cast<double>(bytes);
+    };
+    state.counters["step_bytes_1"] = stroke(1);
+    state.counters["step_bytes_10000"] = stroke(100);
+    const size_t n = Pixels(state);
+    Copies copies({4 * n, n, 4 * n, n, 4 * n, 4 * n});
+    bool undone = false;
+    RunEvents(state, copies, [&] {
+        w.wnd->OnCommand(undone ? CmdRedo : CmdUndo);
+        undone = !undone;
+    });
+    while (app.Edits.Undo(app) != nullptr) {
+    }
+    app.Edits.Clear();
+}
+BENCHMARK(BM_UndoRedoStroke)->Apply(Cases);
 
 }  // namespace
