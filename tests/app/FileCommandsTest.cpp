@@ -1,6 +1,9 @@
 // File menu commands through the main window: open with the save question, save, save under
 // the base folder only, base folder change.
 #include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdio>
 
 #include "frame/Commands.h"
 #include "support/TestWindow.h"
@@ -71,6 +74,37 @@ TEST_F(FileCommands, SaveAsWritesOnlyUnderTheBaseFolderComparedLetterForLetter) 
     app->CurrentFile = base + "\\nowhere\\tris.md2";
     Command(CmdFileSave);
     EXPECT_EQ(sys.messages, (Texts{"Error Saving:3", "An error occured while trying to save =["}));
+}
+
+TEST_F(FileCommands, SaveAsTakesNoPatternAndComparesResolvedFolders) {
+    // A base folder reached through a link holds the files chosen by their real path.
+    ASSERT_EQ(symlink(dir.Path().c_str(), (dir.Path() + "-link").c_str()), 0);
+    app->BaseFolder = base + "-link";
+    sys.fileDialogResults = {base + "\\a\\*.md2", base + "\\a\\real"};
+    Command(CmdFileSaveAs);
+    Command(CmdFileSaveAs);
+    std::remove((dir.Path() + "-link").c_str());
+    EXPECT_TRUE(sys.messages.empty());
+    EXPECT_TRUE(test::ReadFileBytes(dir.Path() + "/a/*.md2").empty());
+    EXPECT_EQ(test::ReadFileBytes(dir.Path() + "/a/real.md2"),
+              test::ReadFileBytes(dir.Path() + "/a/tris.md2"));
+}
+
+TEST_F(FileCommands, SaveWarnsOfSkinsTheGameWillNotShowButSaves) {
+    for (const char* name : {"a/Skin.pcx", "a/tall.pcx"}) {
+        auto skin = std::make_unique<SkinImage>();
+        skin->Name = name;
+        skin->Height = name[2] == 't' ? 481 : 8;
+        app->Skins.push_back(std::move(skin));
+    }
+    Command(CmdFileSave);
+    EXPECT_EQ(sys.messages,
+              Texts{"The model is saved, but the game may not show some of its skins:\n"
+                    "    a/Skin.pcx is spelled a/skin.pcx on disk; the game finds names only "
+                    "with the same letter case.\n"
+                    "    a/tall.pcx is 481 texels tall; the original engine refuses skins taller "
+                    "than 480.\n"});
+    EXPECT_EQ(test::ReadFileBytes(dir.Path() + "/a/tris.md2")[20], 2);  // both skins named
 }
 
 TEST_F(FileCommands, BaseFolderChangesOnlyTheSetting) {

@@ -73,10 +73,11 @@ TEST(Tool, TheDemoFolderReadsBackResavesAsItWasAndRendersThroughItsPalette) {
 TEST(Tool, MessagesOfTheReaderReachTheReportAndTheExitStatus) {
     test::TempDir dir;
     test::TestModel m = test::SquareModel();
-    m.skins = {"missing.pcx"};
+    m.skins = {"miss\xe9.pcx"};  // Latin-1, not UTF-8: escaped to stay valid JSON
     const std::string path = dir.Write("m.md2", test::MakeMd2(m));
     ToolRun r = Tool("info --json --base " + dir.Path() + " " + path);
     EXPECT_EQ(r.status, 0);
+    EXPECT_TRUE(r.Says("\"miss\\u00e9.pcx\""));
     EXPECT_TRUE(r.Says("varp: External PCX does not exist....creating temporary skin.\n"));
     EXPECT_TRUE(
         r.Says("\"Messages\": [\n    \"External PCX does not exist....creating "

@@ -18,6 +18,7 @@
 #include "desktop/Dialogs.h"
 #include "desktop/LaunchCommandLine.h"
 #include "desktop/QtPlatform.h"
+#include "desktop/QtText.h"
 #include "support/TempDir.h"
 
 namespace varp::qt {
@@ -44,6 +45,11 @@ TEST(QtPlatformSettings, StorePathsWithSlashesAndReadThemWithBackslashesOrTheFal
     EXPECT_EQ(QSettings("Ombrick", "Zozuz05").value("Project/BaseDir").toString(),
               "D:/quake2/baseq2");
     EXPECT_EQ(platform.GetProfileString("Project", "BaseDir", "Unknown"), "D:\\quake2\\baseq2");
+}
+
+TEST(QtText, NamesAreUtf8WhenTheyCanBeAndLatin1Otherwise) {
+    EXPECT_EQ(ToQString("sk\xc3\xa9n"), QString::fromUtf8("sk\u00e9n"));
+    EXPECT_EQ(ToQString("sk\xe9n"), QString::fromUtf8("sk\u00e9n"));
 }
 
 TEST(LaunchCommandLine, QuotesArgumentsWithSpacesAndGivesPathsAfterMd2InFullSystemForm) {
