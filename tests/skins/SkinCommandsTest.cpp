@@ -204,6 +204,42 @@ TEST_F(SkinCommands, OpenAddsAFittingFileAsTheCurrentUnlinkedSkin) {
     EXPECT_EQ(Selected(), 1);
 }
 
+TEST_F(SkinCommands, APaddedFileOpensExactlyAndOtherDepthsAreRefused) {
+    // Rows of nine bytes for eight texels, as paint programs pad them; the padding is 0xBF.
+    const auto file = [](int bits, int planes) {
+        std::vector<uint8_t> f(128, 0);
+        const uint8_t head[] = {0x0A, 5, 1, static_cast<uint8_t>(bits), 0, 0, 0, 0, 7, 0, 7, 0};
+        std::copy(std::begin(head), std::end(head), f.begin());
+        f[65] = static_cast<uint8_t>(planes);
+        f[66] = 9;
+        for (int i = 0; i < 9 * 8 * planes; ++i)
+            f.push_back(static_cast<uint8_t>(i % 9 == 8 ? 0xBF : i % 9 + i / 9));
+        f.push_back(0x0C);
+        f.insert(f.end(), 768, 7);
+        return f;
+    };
+    dir.Write("odd/padded.pcx", file(8, 1));
+    dir.Write("odd/colour.pcx", file(8, 3));
+    dir.Write("odd/sixteen.pcx", file(4, 1));
+    sys.fileDialogResults = {base + "\\odd\\colour.pcx", base + "\\odd\\sixteen.pcx",
+                             base + "\\odd\\padded.pcx"};
+    for (int i = 0; i < 3; ++i) Command(CmdSkinOpen);
+    const std::string tail = "; skins use 256 colours: import it with Skins > Import Image.";
+    EXPECT_EQ(sys.messages, (Texts{"This PCX holds 24-bit colour" + tail,
+                                   "This PCX holds 16 colours (4 bits a pixel)" + tail}));
+    ASSERT_EQ(app->Skins.size(), 2u);
+    std::vector<uint8_t> texels;
+    for (int t = 0; t < 8; ++t)
+        for (int s = 0; s < 8; ++s) texels.push_back(static_cast<uint8_t>(s + t));
+    EXPECT_EQ(Current().Pixels, texels);
+
+    // Painted and saved, it reads back with only the painted texel changed.
+    Current().Pixels[13] = 200;
+    texels[13] = 200;
+    Command(CmdSkinSave);
+    EXPECT_EQ(LoadSkinFile(sys, base + "\\odd\\padded.pcx")->Pixels, texels);
+}
+
 TEST_F(SkinCommands, TheFolderScanAddsEveryFittingFileAndKeepsTheCurrentSkin) {
     for (const char* name : {"scan/x.pcx", "scan/Y.PCX"}) dir.Write(name, test::MakePcx(8, 8));
     dir.Write("scan/big.pcx", test::MakePcx(16, 16));
