@@ -26,7 +26,8 @@ TEST_F(MainWndTest, CreationPlacesEverythingAndReadsTheLastModel) {
     EXPECT_EQ(app->ModelLoaded, 1);
     EXPECT_EQ(wnd->SkinViewMain, 1);
     EXPECT_EQ(frame.placed[Child::SkinView], (Rect{0, 50, 608, 600}));
-    EXPECT_EQ(frame.entries[FrameSelectorId], (std::vector<std::string>{"base01", "base02"}));
+    EXPECT_EQ(frame.entries[FrameSelectorId],
+              (std::vector<std::string>{"base01  (base 1/2)", "base02  (base 2/2)"}));
     EXPECT_EQ(frame.entries[SkinSelectorId], std::vector<std::string>{"  sq/skin.pcx"});
 }
 

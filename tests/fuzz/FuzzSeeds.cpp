@@ -8,6 +8,7 @@
 #include "fuzz/FuzzFiles.h"
 #include "sample/Sample.h"
 #include "support/Md2Files.h"
+#include "support/PakFiles.h"
 
 using namespace varp;
 
@@ -50,6 +51,11 @@ int main(int argc, char** argv) {
     Seed(dir + "/pcx", "skin", sample::SampleSkinBytes(0));
     Seed(dir + "/pcx", "small", sample::SampleSkinBytes(4));
     Seed(dir + "/pcx", "tiny", test::MakePcx(3, 2));
+    Seed(dir + "/pak", "models",
+         test::MakePak({{"models/sq/tris.md2", test::MakeMd2(square)},
+                        {"models/sq/skin.pcx", test::MakePcx(8, 8)},
+                        {"../out.pcx", {1, 2}}}));
+    Seed(dir + "/pak", "empty", test::MakePak({}));
     for (const char* line :
          {"varp -md2 a.md2 b.pcx", "\"C:\\P F\\v.exe\" -md2 \"D:\\m m\\x.md2\" s.pcx", "v -md2",
           "v -md2Xa   b \"\" c", "-md2 -md2 -md2"}) {
