@@ -17,8 +17,9 @@ namespace varp {
 namespace {
 
 constexpr double Pi = 3.14159265358979323846;
-// Pixels the model may span across the icon: one to spare at each edge.
-constexpr double Span = MenuIconSize - 2;
+// Pixels the model may span across the icon: two to spare at each edge, since the projection
+// truncates and a corner on the exact edge of the span may fall a pixel further out.
+constexpr double Span = MenuIconSize - 4;
 
 // A camera in front of the frame that fits it into the icon.
 void FrameModel(const ModelFrame& frame, int vertices, Camera& camera) {

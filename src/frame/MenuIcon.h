@@ -16,8 +16,8 @@ inline constexpr int MenuIconSize = 32;
 // z up), drawn by the 3D view's renderer into 32 x 32 texels of the skin's palette, top row
 // first, background index 0. The camera looks at the middle of the frame's bounding box from
 // four times its largest side away, with the field of view that makes the larger of its width
-// and height, as seen at the nearest face of the box, span 30 pixels: the whole model, centred,
-// with a pixel to spare at the edges. Empty without a frame or a skin.
+// and height, as seen at the nearest face of the box, span 28 pixels: the whole model, centred,
+// with at least a pixel of background at each edge. Empty without a frame or a skin.
 std::vector<uint8_t> RenderMenuIcon(App& app);
 
 // Where the icon of a skin file goes: beside it, its name with "_i" before the extension.
