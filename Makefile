@@ -47,7 +47,7 @@ test-fuzz: fuzz-build
 # Each target for FUZZ_SECONDS seconds, growing the corpora under $(FUZZ_BUILD)/tests/fuzz/corpus.
 fuzz: fuzz-build
 	@d=$(abspath $(FUZZ_BUILD))/tests/fuzz; $$d/varp-fuzz-seeds $$d/seeds; \
-	for t in Md2:md2 Resave:resave Pcx:pcx CommandLine:cmdline; do \
+	for t in Md2:md2 Resave:resave Pcx:pcx CommandLine:cmdline Pak:pak; do \
 		n=$${t%%:*}; c=$${t##*:}; mkdir -p $$d/corpus/$$c; \
 		echo "== fuzz_$$n for $(FUZZ_SECONDS) s"; \
 		$$d/fuzz_$$n -max_total_time=$(FUZZ_SECONDS) -timeout=10 -print_final_stats=1 \

@@ -24,9 +24,12 @@ inline constexpr MenuItem Separator{nullptr, 0};
 // clang-format off
 inline constexpr MenuItem FileItems[] = {
     {"&Open...\tCtrl+O", CmdFileOpen},
+    {"Open &Game Model...\tCtrl+G", CmdOpenGameModel},
     {"&Save\tCtrl+S", CmdFileSave},
     {"Save &As...\tCtrl+A", CmdFileSaveAs},
     {"&Base Folder", CmdBaseFolder},
+    Separator,
+    {"Check &Package", CmdCheckPackage},
     Separator,
     {"E&xit", CmdExit},
 };
@@ -44,6 +47,8 @@ inline constexpr MenuItem OptionsItems[] = {
     {"&Mix Mode\t2", CmdMixMode},
     {"&Paint Mode\t3", CmdPaintMode},
     {"M&apping Mode\t4", CmdMappingMode},
+    Separator,
+    {"Pla&y Animation\tSpace", CmdPlayAnimation},
 };
 
 inline constexpr MenuItem SkinsItems[] = {
@@ -63,6 +68,10 @@ inline constexpr MenuItem SkinsItems[] = {
     {"&Store\tShift+Z", CmdSkinStore},
     {"&Revert\tCtrl+R", CmdSkinRevert},
     {"R&eload\tF5", CmdSkinReload},
+    Separator,
+    {"Use &Game Palette", CmdUseGamePalette},
+    {"Con&vert to Game Palette", CmdConvertToGamePalette},
+    {"Make Menu &Icon", CmdMakeMenuIcon},
     Separator,
     {"&Scan Folder", CmdScanFolder},
 };
@@ -108,6 +117,8 @@ inline constexpr Accelerator Accelerators[] = {
     {"Ctrl+L", CmdSkinUnlink},
     {"Shift+N", CmdSkinNew},
     {"Ctrl+O", CmdFileOpen},
+    {"Ctrl+G", CmdOpenGameModel},
+    {"Space", CmdPlayAnimation},
     {"Ctrl+S", CmdFileSave},
     {"Shift+S", CmdSkinSave},
     {"Ctrl+Down", CmdSkinMoveDown},

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,9 @@ inline constexpr const char* BaseDirValue = "BaseDir";
 inline constexpr const char* CurFileValue = "CurFile";
 inline constexpr const char* Unknown = "Unknown";
 
+// The base folder's loose files and paks as the game reads them (gamedata/GameFolder.h).
+class GameFolder;
+
 struct App : Workspace {
     explicit App(Platform& platform) : Sys(platform) {}
     App(const App&) = delete;
@@ -29,6 +33,11 @@ struct App : Workspace {
     std::string CurrentFile;
     // Every byte of the last model file read; empty until the first successful read.
     std::vector<uint8_t> ModelFileImage;
+    // Whether the model in use was read from a pak: its first save writes a loose file at
+    // CurrentFile, which is where the game will look first.
+    bool ModelInPak = false;
+    // The game folder of BaseFolder, once read (see gamedata/GameFolder.h: GameOf).
+    std::shared_ptr<GameFolder> Game;
 
     // Every change to the skins and the mapping, to take back and make again.
     History Edits;

@@ -30,4 +30,10 @@ int WriteWholeFile(Platform& sys, const std::string& path, const std::vector<uin
     return 0;
 }
 
+uint64_t DigestOf(const std::vector<uint8_t>& bytes) {
+    uint64_t digest = 14695981039346656037u;
+    for (const uint8_t b : bytes) digest = (digest ^ b) * 1099511628211u;
+    return digest;
+}
+
 }  // namespace varp

@@ -22,4 +22,7 @@ int ReadWholeFile(Platform& sys, const std::string& path, std::vector<uint8_t>* 
 int WriteWholeFile(Platform& sys, const std::string& path, const std::vector<uint8_t>& bytes,
                    bool quiet = false);
 
+// A 64-bit digest of bytes (FNV-1a), to tell whether a file still holds what was read.
+uint64_t DigestOf(const std::vector<uint8_t>& bytes);
+
 }  // namespace varp

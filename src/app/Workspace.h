@@ -19,6 +19,10 @@ inline constexpr uint32_t Grabbed = 2u;
 // Bit of SkinImage::Flags: a loose image the model file does not list.
 inline constexpr uint32_t Unlinked = 1u;
 
+// SkinImage::OnDisk of a skin read from a pak: no loose file holds it yet, and Path is where a
+// save will put one.
+inline constexpr uint32_t InPak = 2;
+
 // Values of Workspace::Mode.
 enum InteractionMode : int32_t { ModeMix = 0, ModePaint = 1, ModeCamera = 2, ModeMapping = 3 };
 
@@ -43,9 +47,12 @@ struct ModelFrame {
 };
 
 struct SkinImage {
-    std::string Name;  // linked: relative to the base folder; unlinked: as a rule the full path
-    std::string Path;  // full path of the PCX file
-    uint32_t OnDisk = 0;
+    std::string Name;     // linked: relative to the base folder; unlinked: as a rule the full path
+    std::string Path;     // full path of the PCX file
+    uint32_t OnDisk = 0;  // 0 not on disk, 1 in its file, InPak in a pak
+    // A digest of the bytes the file held when the skin last read or wrote it (DigestOf): a
+    // change on disk to other bytes was made by another program.
+    uint64_t FileDigest = 0;
     std::vector<uint8_t> Pixels;        // Width x Height palette indices, top row first
     std::vector<uint8_t> StoredPixels;  // the Store/Revert checkpoint, same size as Pixels
     uint32_t Flags = 0;

@@ -7,5 +7,6 @@ int InfoCommand(int argc, char** argv);
 int ResaveCommand(int argc, char** argv);
 int MakeSampleCommand(int argc, char** argv);
 int RenderCommand(int argc, char** argv);
+int PakCommand(int argc, char** argv);
 
 }  // namespace varp::cli

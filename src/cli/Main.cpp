@@ -11,13 +11,17 @@ int main(int argc, char** argv) {
         if (std::strcmp(argv[1], "make-sample") == 0)
             return varp::cli::MakeSampleCommand(argc, argv);
         if (std::strcmp(argv[1], "render") == 0) return varp::cli::RenderCommand(argc, argv);
+        if (std::strcmp(argv[1], "pak") == 0) return varp::cli::PakCommand(argc, argv);
     }
     std::fprintf(
         stderr,
         "usage: varp-tool info [--json] [--base DIR] [--yes|--no] MODEL.md2\n"
         "       varp-tool resave [--base DIR] MODEL.md2 OUT.md2\n"
         "       varp-tool make-sample DIR\n"
-        "       varp-tool render [--base DIR] MODEL.md2 --view iso|skin|palette --size WxH\n"
-        "                        --out FILE.png [...]  (varp-tool render alone lists them)\n");
+        "       varp-tool render [--base DIR] [--yes|--no] MODEL.md2 [SKIN ...] --view iso|skin|\n"
+        "                        palette --size WxH --out FILE.png [...]  (render alone lists "
+        "them)\n"
+        "       varp-tool pak list PAK\n"
+        "       varp-tool pak extract PAK NAME OUT\n");
     return 2;
 }

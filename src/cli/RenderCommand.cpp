@@ -11,7 +11,9 @@
 #include "commands/ModelFiles.h"
 #include "frame/MappingCommands.h"
 #include "platform/ConsolePlatform.h"
+#include "skins/LooseSkins.h"
 #include "views/Blit.h"
+#include "views/OffscreenHost.h"
 #include "views/iso/IsoBox.h"
 #include "views/palette/PalBox.h"
 #include "views/skin/SkinBox.h"
@@ -19,19 +21,6 @@
 namespace varp::cli {
 
 namespace {
-
-// A pane with no window around it: nothing to capture, redraw or notify.
-class OffscreenHost final : public PaneHost {
-  public:
-    void SetCapture() override {}
-    void ReleaseCapture() override {}
-    bool HoldsCapture() override { return false; }
-    int ShowCursor(bool show) override { return show ? 0 : -1; }
-    void SetCursorPos(ClientPoint) override {}
-    void ClientSize(int* w, int* h) override { *w = *h = 0; }
-    void RedrawNow() override {}
-    void SendRefresh(Refresh) override {}
-};
 
 bool ParsePair(const std::string* text, int* a, int* b) {
     if (text == nullptr) return false;
@@ -45,8 +34,8 @@ bool ParseInt(const std::string* text, int* value) {
 }
 
 const char* const Usage =
-    "usage: varp-tool render [--base DIR] MODEL.md2 --view iso|skin|palette --size WxH "
-    "--out FILE.png\n"
+    "usage: varp-tool render [--base DIR] [--yes|--no] MODEL.md2 [SKIN.pcx ...]\n"
+    "       --view iso|skin|palette --size WxH --out FILE.png\n"
     "       [--frame N] [--skin K] [--mode mix|paint|camera|mapping] [--select all|none|invert]\n"
     "       [--orbit DX,DY] [--look DX,DY] [--dolly DY] [--fov DX] [--pan DX,DY] [--zoom DY]\n"
     "       [--paint-colour C] [--background C]\n";
@@ -123,12 +112,12 @@ int RenderCommand(int argc, char** argv) {
         ParseArgs(argc, argv, 2,
                   {"base", "view", "size", "out", "frame", "skin", "mode", "select", "orbit",
                    "look", "dolly", "fov", "pan", "zoom", "paint-colour", "background"},
-                  {});
+                  {"yes", "no"});
     if (!args.error.empty()) return Fail(args.error);
     const std::string* view = args.Option("view");
     const std::string* out = args.Option("out");
     int width = 0, height = 0;
-    if (args.positional.size() != 1 || view == nullptr || out == nullptr)
+    if (args.positional.empty() || view == nullptr || out == nullptr)
         return Fail("missing arguments");
     if (args.Option("size") == nullptr ||
         std::sscanf(args.Option("size")->c_str(), "%dx%d", &width, &height) != 2 || width < 1 ||
@@ -138,10 +127,17 @@ int RenderCommand(int argc, char** argv) {
     if (*view != "iso" && *view != "skin" && *view != "palette")
         return Fail("unknown view " + *view);
 
-    ConsolePlatform sys(Answer::No);
+    ConsolePlatform sys(args.Has("yes") ? Answer::Yes : Answer::No);
     auto app = std::make_unique<App>(sys);
     app->BaseFolder = BaseFolderOf(args);
     if (!LoadModel(*app, ModelPathOf(args.positional[0]))) return 1;
+    // Extra skins as the program's command line takes them: each added and made current.
+    for (size_t i = 1; i < args.positional.size(); ++i) {
+        if (OpenLooseSkin(*app, ModelPathOf(args.positional[i])) != 1) {
+            std::fprintf(stderr, "varp-tool: cannot add the skin %s\n", args.positional[i].c_str());
+            return 1;
+        }
+    }
     const std::string problem = ApplyWorkspace(args, *app);
     if (!problem.empty()) return Fail(problem);
 

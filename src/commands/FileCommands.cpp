@@ -5,6 +5,9 @@
 #include "commands/ModelFiles.h"
 #include "commands/Recovery.h"
 #include "commands/Startup.h"
+#include "gamedata/GameFolder.h"
+#include "gamedata/PackageCheck.h"
+#include "platform/FileSystem.h"
 #include "platform/Paths.h"
 #include "skins/SkinSaving.h"
 
@@ -49,11 +52,52 @@ void FileOpen(App& app) {
     app.RefreshAllViews();
 }
 
+void FileOpenGameModel(App& app) {
+    Platform& sys = app.Sys;
+    const std::vector<std::string> names = GameModelNames(app);
+    std::string chosen;
+    if (names.empty()) {
+        sys.MessageBox(
+            "There are no models under models/ or players/ in the base folder or its "
+            "paks.",
+            Buttons::Ok, Icon::Exclamation);
+    } else if (sys.ChooseFromList("Open Game Model", names, &chosen) && MayDropWork(app)) {
+        const std::string path = app.BaseFolder + "\\" + ToSystemForm(chosen);
+        if (LoadModel(app, path)) {
+            app.CurrentFile = path;
+            sys.WriteProfileString(SettingsSection, CurFileValue, app.CurrentFile);
+            OfferRecovery(app);
+        }
+    }
+    app.RefreshAllViews();
+}
+
+void FileCheckPackage(App& app) {
+    if (app.ModelLoaded == 0) return;
+    const PackageReport report = CheckPackage(app, app.CurrentFile);
+    app.Sys.MessageBox(PackageText(report), Buttons::Ok,
+                       report.Problems.empty() ? Icon::Information : Icon::Exclamation);
+}
+
 bool SaveModelFile(App& app) {
+    // A model read from a pak becomes a loose file at its name, which the game reads first; the
+    // pak is never written.
+    if (app.ModelInPak && !IsWritableUnderBase(app.CurrentFile, app.BaseFolder)) {
+        app.Sys.MessageBox("The model's loose file " + ToOsForm(app.CurrentFile) +
+                               " would lie outside your base folder; use File > Save As.",
+                           Buttons::Ok, Icon::Exclamation);
+        return false;
+    }
+    if (app.ModelInPak) MakeFolders(FolderOf(app.CurrentFile));
     if (!SaveModel(app, app.CurrentFile)) {
         app.Sys.MessageBox("An error occured while trying to save =[", Buttons::Ok,
                            Icon::Exclamation);
         return false;
+    }
+    if (app.ModelInPak) {
+        app.ModelInPak = false;
+        app.Sys.MessageBox(LooseCopyMessage("model", app.CurrentFile), Buttons::Ok,
+                           Icon::Information);
     }
     app.SavedModelRevision = app.ModelRevision;
     const std::vector<std::string> warnings = EngineWarnings(app);

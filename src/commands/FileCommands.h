@@ -11,6 +11,10 @@ FileDialogRequest ModelOpenDialog();
 FileDialogRequest ModelSaveDialog();
 
 void FileOpen(App& app);
+// File > Open Game Model: a model of models/ or players/, loose or in a pak, chosen from a list.
+void FileOpenGameModel(App& app);
+// File > Check Package: what the game needs of the model's folder and what is wrong with it.
+void FileCheckPackage(App& app);
 void FileSave(App& app);
 void FileSaveAs(App& app);
 void FileBaseFolder(App& app);

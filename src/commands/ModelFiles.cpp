@@ -7,6 +7,7 @@
 #include "app/BaseFolder.h"
 #include "app/FileBytes.h"
 #include "formats/Md2Layout.h"
+#include "gamedata/GameFolder.h"
 #include "platform/FileSystem.h"
 #include "platform/Paths.h"
 #include "skins/FolderScan.h"
@@ -32,7 +33,7 @@ SkinList ReadNamedSkins(App& app, const Md2Model& model) {
                                "\nA temporary skin stands in for it; save it with Skins > Save "
                                "As to put it where you choose.",
                            Buttons::Ok, Icon::Exclamation);
-        } else if (!(skin = LoadSkinFile(sys, name, &problem))) {
+        } else if (!(skin = LoadGameSkin(app, name, &problem))) {
             sys.MessageBox(problem.empty()
                                ? "External PCX does not exist....creating temporary skin."
                                : problem + "\nA temporary skin stands in for " + name + ".",
@@ -53,20 +54,14 @@ SkinList ReadNamedSkins(App& app, const Md2Model& model) {
     return skins;
 }
 
-// The folder of a model file, for the scan of a model without skins: up to its last backslash.
-std::string FolderOf(const std::string& path) {
-    const std::string systemPath = ToSystemForm(path);
-    const size_t slash = systemPath.rfind('\\');
-    return slash == std::string::npos ? std::string() : systemPath.substr(0, slash);
-}
-
 }  // namespace
 
 int LoadModel(App& app, const std::string& path) {
     Platform& sys = app.Sys;
     sys.ChangeDirectory(app.BaseFolder);
     std::vector<uint8_t> bytes;
-    if (!ReadWholeFile(sys, path, &bytes, nullptr)) {
+    GameFile where;
+    if (!ReadGameFile(app, path, &bytes, &where)) {
         sys.MessageBox("There was an error loading the specified file!", Buttons::Ok,
                        Icon::Exclamation);
         return 0;
@@ -92,6 +87,7 @@ int LoadModel(App& app, const std::string& path) {
     }
     SkinList skins = ReadNamedSkins(app, model);
     CommitModel(app, std::move(model), std::move(skins));
+    app.ModelInPak = !where.Pak.empty();
     if (scan) {
         ScanFolder(app, FolderOf(path));
         if (!app.Skins.empty()) app.SelectSkin(0);

@@ -115,7 +115,7 @@ std::unique_ptr<SkinImage> RestoreSkin(App& app, const std::string& folder,
     std::unique_ptr<SkinImage> skin;
     if (!entry.File.empty()) skin = LoadSkinFile(app.Sys, folder + "\\" + entry.File);
     const bool recovered = skin != nullptr;
-    if (!skin && entry.OnDisk != 0) skin = LoadSkinFile(app.Sys, entry.Path);
+    if (!skin && entry.OnDisk != 0) skin = LoadGameSkin(app, entry.Path);
     if (skin && (skin->Width != app.SkinWidth || skin->Height != app.SkinHeight)) skin.reset();
     if (!skin) skin = MakeTemporarySkin(entry.Name, entry.Path, app.SkinWidth, app.SkinHeight);
     skin->Name = entry.Name;

@@ -6,6 +6,7 @@
 #include "commands/FileCommands.h"
 #include "commands/ModelFiles.h"
 #include "commands/Recovery.h"
+#include "gamedata/GameFolder.h"
 #include "platform/FileSystem.h"
 #include "skins/LooseSkins.h"
 
@@ -38,12 +39,16 @@ bool IsAbsolute(const std::string& path) {
 }
 
 // A path from the command line as a full path: a relative one names a file under the base
-// folder when there is one there, else one in the folder the program was started from.
+// folder when there is one there (loose or in a pak), else one in the folder the program was
+// started from.
 std::string CommandLinePath(App& app, const std::string& token) {
     if (IsAbsolute(token)) return token;
     const std::string underBase = app.BaseFolder + "\\" + token;
     const std::string launch = app.Sys.LaunchFolder();
-    if (FileExists(underBase) || launch.empty()) return underBase;
+    const std::optional<std::string> name = GameName(app, token);
+    if (FileExists(underBase) || launch.empty() || (name && GameOf(app).FindInPaks(*name))) {
+        return underBase;
+    }
     return launch + "\\" + token;
 }
 
@@ -77,6 +82,8 @@ void StartUp(App& app) {
     Platform& sys = app.Sys;
     SettleBaseFolder(app);
     sys.WriteProfileString(SettingsSection, BaseDirValue, app.BaseFolder);
+    // The paks are read now, so that any that cannot be used are named before the model.
+    GameOf(app);
 
     app.ModelLoaded = 0;
     ReadCommandLine(app);

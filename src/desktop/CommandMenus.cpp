@@ -35,7 +35,7 @@ CommandMenus::CommandMenus(QMainWindow* window, Handler handler)
             // item itself has no shortcut, since the accelerator table decides the keys.
             QAction* action = popup->addAction(QString::fromLatin1(item.Label));
             action->setData(item.Id);
-            action->setCheckable(IsModeCommand(item.Id));
+            action->setCheckable(IsModeCommand(item.Id) || item.Id == CmdPlayAnimation);
             const int id = item.Id;
             connect(action, &QAction::triggered, this, [this, id] { handler_(id); });
             actions_[id] = action;

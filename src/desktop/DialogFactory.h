@@ -3,6 +3,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/Platform.h"
 
@@ -18,5 +19,8 @@ std::unique_ptr<QMessageBox> MakeMessageBox(QWidget* parent, const std::string& 
 std::unique_ptr<QFileDialog> MakeFileDialog(QWidget* parent, const FileDialogRequest& request);
 std::unique_ptr<QFileDialog> MakeFolderChooser(QWidget* parent, const std::string& title);
 std::unique_ptr<QDialog> MakeAboutBox(QWidget* parent);
+// A filter box ("Filter") over a list ("Items", each item's index in Qt::UserRole), OK, Cancel.
+std::unique_ptr<QDialog> MakeListChooser(QWidget* parent, const std::string& title,
+                                         const std::vector<std::string>& items);
 
 }  // namespace varp::qt

@@ -7,6 +7,8 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QMessageBox>
 #include <QStringList>
 #include <QVBoxLayout>
@@ -173,6 +175,60 @@ int RunFolderChooser(QWidget* parent, const std::string& title, std::string* cho
     const QStringList folders = dialog->selectedFiles();
     if (folders.isEmpty() || folders.first().isEmpty()) return 0;
     if (chosen != nullptr) *chosen = ToSystemPath(QFileInfo(folders.first()).absoluteFilePath());
+    return 1;
+}
+
+std::unique_ptr<QDialog> MakeListChooser(QWidget* parent, const std::string& title,
+                                         const std::vector<std::string>& items) {
+    auto dialog = std::make_unique<QDialog>(parent);
+    dialog->setWindowTitle(ToQString(title));
+    dialog->resize(480, 520);
+    auto* layout = new QVBoxLayout(dialog.get());
+    auto* filter = new QLineEdit(dialog.get());
+    filter->setObjectName(QStringLiteral("Filter"));
+    filter->setPlaceholderText(QStringLiteral("Type part of a name to narrow the list"));
+    auto* list = new QListWidget(dialog.get());
+    list->setObjectName(QStringLiteral("Items"));
+    for (size_t i = 0; i < items.size(); ++i) {
+        auto* item = new QListWidgetItem(ToQString(items[i]), list);
+        item->setData(Qt::UserRole, static_cast<qulonglong>(i));
+    }
+    list->setCurrentRow(0);
+    auto* buttons =
+        new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, dialog.get());
+    layout->addWidget(filter);
+    layout->addWidget(list);
+    layout->addWidget(buttons);
+    // The filter hides what does not contain its text and keeps a shown item current.
+    QObject::connect(filter, &QLineEdit::textChanged, list, [list](const QString& text) {
+        QListWidgetItem* first = nullptr;
+        for (int i = 0; i < list->count(); ++i) {
+            QListWidgetItem* item = list->item(i);
+            item->setHidden(!item->text().contains(text, Qt::CaseInsensitive));
+            if (first == nullptr && !item->isHidden()) first = item;
+        }
+        if (list->currentItem() == nullptr || list->currentItem()->isHidden()) {
+            list->setCurrentItem(first);
+        }
+    });
+    QObject::connect(filter, &QLineEdit::returnPressed, dialog.get(), &QDialog::accept);
+    QObject::connect(list, &QListWidget::itemActivated, dialog.get(), &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, dialog.get(), &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, dialog.get(), &QDialog::reject);
+    filter->setFocus();
+    return dialog;
+}
+
+int RunListChooser(QWidget* parent, const std::string& title, const std::vector<std::string>& items,
+                   std::string* chosen) {
+    auto dialog = MakeListChooser(parent, title, items);
+    if (dialog->exec() != QDialog::Accepted) return 0;
+    const auto* list = dialog->findChild<QListWidget*>(QStringLiteral("Items"));
+    const QListWidgetItem* item = list->currentItem();
+    if (item == nullptr || item->isHidden()) return 0;
+    const auto index = static_cast<size_t>(item->data(Qt::UserRole).toULongLong());
+    if (index >= items.size()) return 0;
+    *chosen = items[index];
     return 1;
 }
 

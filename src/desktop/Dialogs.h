@@ -3,6 +3,7 @@
 
 #include <QString>
 #include <string>
+#include <vector>
 
 #include "platform/Platform.h"
 
@@ -20,5 +21,8 @@ Answer ShowMessageBox(QWidget* parent, const std::string& text, Buttons buttons,
 int RunFileDialog(QWidget* parent, const FileDialogRequest& request, std::string* chosen);
 int RunFolderChooser(QWidget* parent, const std::string& title, std::string* chosen);
 void RunAboutBox(QWidget* parent);
+// The filterable list: 1 with the chosen item, 0 when cancelled or nothing is chosen.
+int RunListChooser(QWidget* parent, const std::string& title, const std::vector<std::string>& items,
+                   std::string* chosen);
 
 }  // namespace varp::qt

@@ -3,6 +3,8 @@
 
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QFileInfo>
+#include <QFileSystemWatcher>
 #include <QLabel>
 #include <QLayout>
 #include <QMenu>
@@ -10,6 +12,7 @@
 #include <QStatusBar>
 #include <QTimer>
 #include <algorithm>
+#include <utility>
 
 #include "desktop/CommandMenus.h"
 #include "desktop/ModeToolBar.h"
@@ -41,6 +44,8 @@ class ClientArea final : public QWidget {
 namespace {
 
 constexpr int MinimumWidth = 384;
+// How long a changed file must stay quiet before the logic hears of it.
+constexpr int SettleMilliseconds = 200;
 constexpr int MinimumHeight = 360;
 
 QComboBox* MakeSelector(QWidget* parent, int id, const char* name) {
@@ -104,6 +109,25 @@ MainWindow::MainWindow(App& app, QtPlatform* platform) : app_(app) {
     resize(initial.expandedTo(QSize(MinimumWidth, MinimumHeight)));
 
     if (platform != nullptr) platform->SetDialogOwner(this);
+
+    watcher_ = new QFileSystemWatcher(this);
+    settle_ = new QTimer(this);
+    settle_->setSingleShot(true);
+    connect(watcher_, &QFileSystemWatcher::fileChanged, this, [this](const QString& path) {
+        if (!changed_.contains(path)) changed_.append(path);
+        settle_->start(SettleMilliseconds);
+    });
+    connect(settle_, &QTimer::timeout, this, [this] {
+        const QStringList changed = std::exchange(changed_, {});
+        for (const QString& path : changed) logic_->OnFileChanged(ToSystemPath(path));
+        // A file replaced by renaming another over it is no longer watched: watch it again.
+        for (const QString& path : watched_) {
+            if (!watcher_->files().contains(path) && QFileInfo::exists(path)) {
+                watcher_->addPath(path);
+            }
+        }
+        UpdateCommandStates();
+    });
 }
 
 MainWindow::~MainWindow() {
@@ -266,7 +290,7 @@ void MainWindow::SelectSelectorEntry(int id, int index) {
 }
 
 void MainWindow::UpdateCommandStates() {
-    for (int id : {CmdCameraMode, CmdMixMode, CmdPaintMode, CmdMappingMode}) {
+    for (int id : {CmdCameraMode, CmdMixMode, CmdPaintMode, CmdMappingMode, CmdPlayAnimation}) {
         const bool checked = logic_->IsChecked(id);
         if (QAction* item = menus_->Action(id)) item->setChecked(checked);
         if (QAction* button = toolBar_->Action(id)) button->setChecked(checked);
@@ -297,6 +321,15 @@ void MainWindow::SetTimer(int id, int milliseconds) {
         connect(timer, &QTimer::timeout, this, [this, id] { logic_->OnTimer(id); });
     }
     timer->start(milliseconds);
+}
+
+void MainWindow::WatchFiles(const std::vector<std::string>& paths) {
+    watched_.clear();
+    for (const std::string& path : paths) watched_.append(ToOsPath(path));
+    if (!watcher_->files().isEmpty()) watcher_->removePaths(watcher_->files());
+    for (const QString& path : watched_) {
+        if (QFileInfo::exists(path)) watcher_->addPath(path);
+    }
 }
 
 void MainWindow::KillTimer(int id) {

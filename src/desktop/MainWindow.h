@@ -3,12 +3,14 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QStringList>
 #include <map>
 #include <memory>
 
 #include "platform/FrameHost.h"
 
 class QComboBox;
+class QFileSystemWatcher;
 class QTimer;
 class QLabel;
 
@@ -65,6 +67,7 @@ class MainWindow final : public QMainWindow, public FrameHost {
     void SetTimer(int id, int milliseconds) override;
     void KillTimer(int id) override;
     void CloseWindow() override;
+    void WatchFiles(const std::vector<std::string>& paths) override;
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -87,6 +90,12 @@ class MainWindow final : public QMainWindow, public FrameHost {
     std::unique_ptr<MainWnd> logic_;
     std::map<int, QTimer*> timers_;
     std::map<StatusField, QLabel*> status_;
+    // The skins' files, watched for changes by other programs; changes that come in bursts (a
+    // file truncated, then written) are handed on together once they settle.
+    QFileSystemWatcher* watcher_ = nullptr;
+    QTimer* settle_ = nullptr;
+    QStringList watched_;
+    QStringList changed_;
     bool started_ = false;
     bool inClientResize_ = false;
     bool inCloseEvent_ = false;

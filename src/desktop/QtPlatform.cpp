@@ -77,6 +77,11 @@ void QtPlatform::Quit() {
         QCoreApplication::instance(), [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
 }
 
+int QtPlatform::ChooseFromList(const std::string& title, const std::vector<std::string>& items,
+                               std::string* chosen) {
+    return RunListChooser(DialogParent(), title, items, chosen);
+}
+
 void QtPlatform::ShowAboutBox() {
     RunAboutBox(DialogParent());
 }

@@ -33,6 +33,8 @@ class QtPlatform final : public Platform {
     // QuitRequested).
     void Quit() override;
     void ShowAboutBox() override;
+    int ChooseFromList(const std::string& title, const std::vector<std::string>& items,
+                       std::string* chosen) override;
     std::unique_ptr<File> OpenFile(const std::string& path, FileMode mode, int* cause) override;
 
     // Whether Quit was asked: a start-up that asked it never shows the window or runs the

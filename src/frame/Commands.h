@@ -31,6 +31,12 @@ enum CommandId : int {
     CmdInvertSelection = 32798,
     CmdUndo = 32800,
     CmdRedo = 32801,
+    CmdOpenGameModel = 32802,
+    CmdCheckPackage = 32803,
+    CmdUseGamePalette = 32804,
+    CmdConvertToGamePalette = 32805,
+    CmdMakeMenuIcon = 32806,
+    CmdPlayAnimation = 32807,
     CmdAbout = 57664,
     CmdExit = 57665,
 };

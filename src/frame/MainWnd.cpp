@@ -6,6 +6,7 @@
 #include "commands/Startup.h"
 #include "frame/Commands.h"
 #include "frame/MappingCommands.h"
+#include "frame/MenuIcon.h"
 #include "frame/Selectors.h"
 #include "skins/SkinCommands.h"
 
@@ -194,6 +195,8 @@ bool MainWnd::IsChecked(int id) const {
             return app_.Mode == ModeCamera;
         case CmdMappingMode:
             return app_.Mode == ModeMapping;
+        case CmdPlayAnimation:
+            return playing_;
         default:
             return false;
     }
@@ -299,6 +302,24 @@ void MainWnd::OnCommand(int id) {
             break;
         case CmdScanFolder:
             SkinScanFolder(app_);
+            break;
+        case CmdOpenGameModel:
+            FileOpenGameModel(app_);
+            break;
+        case CmdCheckPackage:
+            FileCheckPackage(app_);
+            break;
+        case CmdUseGamePalette:
+            SkinUseGamePalette(app_);
+            break;
+        case CmdConvertToGamePalette:
+            SkinConvertToGamePalette(app_);
+            break;
+        case CmdMakeMenuIcon:
+            SkinMakeMenuIcon(app_);
+            break;
+        case CmdPlayAnimation:
+            TogglePlay();
             break;
         default:
             break;

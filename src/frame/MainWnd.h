@@ -44,11 +44,20 @@ class MainWnd final : public ViewHub {
     void OnClose();
     // A timer of the main window has run out.
     void OnTimer(int id);
+    // A watched file changed on disk (FrameHost::WatchFiles): open skins of that file take it
+    // up, asking first when they hold unsaved changes.
+    void OnFileChanged(const std::string& path);
 
     // Timers of the main window.
     static constexpr int RecoveryTimer = 1;
+    static constexpr int AnimationTimer = 2;
     // How long after a change its recovery files are written.
     static constexpr int RecoveryDelay = 30000;
+    // The game's animations run at 10 frames a second.
+    static constexpr int AnimationPeriod = 100;
+
+    // Whether the current frame's group is playing in the 3D view.
+    bool Playing() const { return playing_; }
 
     void RefreshAllViews() override;
     void RebuildSelectors() override;
@@ -80,6 +89,12 @@ class MainWnd final : public ViewHub {
     // last shown; cheap enough to run after every refresh.
     void ShowUnsavedState();
     void RenderLargeViews(IsoBox::Kind iso, SkinBox::Kind flat);
+    // The game's side (MainWndGame.cpp): Space plays or pauses the current frame's group, each
+    // tick shows its next frame; the status bar's notice says when the game would draw the skin
+    // with another palette; the skins' files are watched.
+    void TogglePlay();
+    void ShowNextFrame();
+    void ShowGameState();
 
     App& app_;
     FrameHost& frame_;
@@ -95,6 +110,10 @@ class MainWnd final : public ViewHub {
     uint64_t recoveredRevision_ = 0;
     bool recoveryPending_ = false;
     bool recoveryWritten_ = true;
+    bool playing_ = false;
+    // The notice shown, and a digest of the skin files watched.
+    std::string shownNotice_;
+    uint64_t shownWatch_ = 0;
 };
 
 }  // namespace varp

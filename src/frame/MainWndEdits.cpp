@@ -58,6 +58,7 @@ std::string MainWnd::Title() const {
 }
 
 void MainWnd::OnTimer(int id) {
+    if (id == AnimationTimer) ShowNextFrame();
     if (id != RecoveryTimer) return;
     frame_.KillTimer(RecoveryTimer);
     recoveryPending_ = false;
@@ -66,6 +67,7 @@ void MainWnd::OnTimer(int id) {
 }
 
 void MainWnd::ShowUnsavedState() {
+    ShowGameState();
     // Work changed since the recovery files were written: they are written again a while
     // after, once, however many changes come in between. Work saved whole needs none.
     if (app_.LastRevision != recoveredRevision_ && !recoveryPending_ && app_.AnythingModified()) {

@@ -107,20 +107,32 @@ int RemoveFile(const std::string& path) {
     return unlink(ToOsForm(path).c_str()) == 0 ? 0 : -1;
 }
 
-std::vector<std::string> ListFiles(const std::string& folder) {
+namespace {
+
+std::vector<std::string> ListEntries(const std::string& folder, bool folders) {
     std::vector<std::string> names;
     const std::string os = ToOsForm(folder);
     DIR* dir = opendir(os.c_str());
     if (dir == nullptr) return names;
     while (const dirent* entry = readdir(dir)) {
+        const std::string name = entry->d_name;
         struct stat st;
-        if (stat((os + "/" + entry->d_name).c_str(), &st) == 0 && S_ISREG(st.st_mode)) {
-            names.push_back(entry->d_name);
-        }
+        if (name == "." || name == ".." || stat((os + "/" + name).c_str(), &st) != 0) continue;
+        if (folders ? S_ISDIR(st.st_mode) : S_ISREG(st.st_mode)) names.push_back(name);
     }
     closedir(dir);
     std::sort(names.begin(), names.end());
     return names;
+}
+
+}  // namespace
+
+std::vector<std::string> ListFiles(const std::string& folder) {
+    return ListEntries(folder, false);
+}
+
+std::vector<std::string> ListFolders(const std::string& folder) {
+    return ListEntries(folder, true);
 }
 
 std::string UserDataFolder() {

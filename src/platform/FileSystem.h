@@ -26,6 +26,8 @@ int MakeFolders(const std::string& path);
 int RemoveFile(const std::string& path);
 // The names of a folder's entries that are files, sorted.
 std::vector<std::string> ListFiles(const std::string& folder);
+// The names of a folder's entries that are folders ("." and ".." left out), sorted.
+std::vector<std::string> ListFolders(const std::string& folder);
 
 // The user's data folder by the XDG rules: $XDG_DATA_HOME when it is an absolute path, else
 // $HOME/.local/share. Empty when neither is known.

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "platform/PaneHost.h"
 
@@ -72,6 +73,9 @@ class FrameHost {
     virtual void KillTimer(int id) = 0;
     // Closes the main window (after the quit question was answered Yes).
     virtual void CloseWindow() = 0;
+    // Watches these files (operating-system paths) and no others: a change on disk to one of
+    // them calls MainWnd::OnFileChanged(path). Hosts that cannot watch ignore it.
+    virtual void WatchFiles(const std::vector<std::string>& paths) { (void)paths; }
 };
 
 }  // namespace varp

@@ -17,4 +17,10 @@ std::string ToOsForm(const std::string& path) {
     return out;
 }
 
+std::string FolderOf(const std::string& path) {
+    const std::string system = ToSystemForm(path);
+    const size_t slash = system.rfind('\\');
+    return slash == std::string::npos ? std::string() : system.substr(0, slash);
+}
+
 }  // namespace varp

@@ -55,6 +55,13 @@ class Platform {
     virtual void Quit() = 0;
     // The modal About box: titled "About Varp", showing "Reviz0.60" and an OK button.
     virtual void ShowAboutBox() = 0;
+    // A list to choose one item from, with a box that filters it as the user types: 1 with the
+    // chosen item, or 0 when cancelled. Platforms without one cancel.
+    virtual int ChooseFromList(const std::string& title, const std::vector<std::string>& items,
+                               std::string* chosen) {
+        (void)title, (void)items, (void)chosen;
+        return 0;
+    }
 
     // Opens a file (a path relative to the current directory, or full; either separator).
     // Null on failure, with the cause number in *cause.

@@ -1,6 +1,7 @@
 // The folder scan used by Skins > Scan Folder and by a model that names no skins.
 #include "skins/FolderScan.h"
 
+#include "gamedata/GameFolder.h"
 #include "skins/LooseSkins.h"
 #include "skins/SkinFiles.h"
 
@@ -13,14 +14,16 @@ const char* const NoMatch = "There were no matching skins found at that location
 void ScanFolder(App& app, const std::string& folder) {
     Platform& sys = app.Sys;
     int found = 0;
-    sys.ChangeDirectory(folder);
-    const std::vector<std::string> names = sys.ListPcxFiles();
+    // The folder's loose images, then those its paks hold that no loose file hides.
+    std::vector<std::string> names;
+    if (sys.ChangeDirectory(folder) == 0) names = sys.ListPcxFiles();
+    for (std::string& path : PakFilesIn(app, folder, ".pcx")) names.push_back(std::move(path));
     if (names.empty()) {
         sys.MessageBox(NoMatch, Buttons::Ok, Icon::Exclamation);
         return;
     }
     for (const std::string& name : names) {
-        std::unique_ptr<SkinImage> skin = LoadSkinFile(sys, name);
+        std::unique_ptr<SkinImage> skin = LoadGameSkin(app, name);
         if (!skin) continue;
         if (!FitsModel(app, *skin)) continue;
         AppendLoose(app, std::move(skin));

@@ -18,7 +18,7 @@ SkinImage& AppendLoose(Workspace& ws, std::unique_ptr<SkinImage> skin) {
 
 int OpenLooseSkin(App& app, const std::string& path) {
     std::string problem;
-    std::unique_ptr<SkinImage> skin = LoadSkinFile(app.Sys, path, &problem);
+    std::unique_ptr<SkinImage> skin = LoadGameSkin(app, path, &problem);
     if (!skin) {
         if (!problem.empty()) app.Sys.MessageBox(problem, Buttons::Ok, Icon::Exclamation);
         return 0;

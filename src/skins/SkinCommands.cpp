@@ -6,6 +6,8 @@
 
 #include "edit/SkinListStep.h"
 #include "edit/SkinStep.h"
+#include "gamedata/GameFolder.h"
+#include "images/PaletteMap.h"
 #include "skins/FolderScan.h"
 #include "skins/LooseSkins.h"
 #include "skins/SkinFiles.h"
@@ -48,7 +50,11 @@ void SkinNew(App& app) {
     skin->OnDisk = 0;
     skin->Width = app.SkinWidth;
     skin->Height = app.SkinHeight;
-    skin->Palette = app.CurrentSkin != nullptr ? app.CurrentSkin->Palette : GreyPalette();
+    // The palette the game draws with, when the game folder has one.
+    const std::array<uint8_t, 768>* game = GamePalette(app);
+    skin->Palette = game != nullptr              ? *game
+                    : app.CurrentSkin != nullptr ? app.CurrentSkin->Palette
+                                                 : GreyPalette();
     const int w = app.SkinWidth, h = app.SkinHeight;
     skin->Pixels.resize(static_cast<size_t>(w) * static_cast<size_t>(h));
     for (int y = 0; y < h; ++y) {
@@ -122,7 +128,7 @@ void SkinReload(App& app) {
     SkinImage* skin = app.CurrentSkin;
     if (skin == nullptr || skin->OnDisk == 0) return;
     std::string problem;
-    std::unique_ptr<SkinImage> fresh = LoadSkinFile(app.Sys, skin->Path, &problem);
+    std::unique_ptr<SkinImage> fresh = LoadGameSkin(app, skin->Path, &problem);
     // A file of other dimensions cannot stand in for the skin's texels: refused like an
     // unreadable one.
     if (!fresh || fresh->Width != skin->Width || fresh->Height != skin->Height) {
@@ -137,6 +143,57 @@ void SkinReload(App& app) {
     });
     // The texels are the file's again.
     skin->SavedRevision = skin->Revision;
+    skin->FileDigest = fresh->FileDigest;
+    app.RefreshAllViews();
+}
+
+namespace {
+
+// The game palette for a command that needs one and a skin to change, or null after saying why.
+const std::array<uint8_t, 768>* PaletteToUse(App& app) {
+    if (app.CurrentSkin == nullptr) return nullptr;
+    const std::array<uint8_t, 768>* game = GamePalette(app);
+    if (game == nullptr) {
+        app.Sys.MessageBox(
+            "There is no game palette: pics/colormap.pcx is in neither the base folder nor "
+            "its paks.",
+            Buttons::Ok, Icon::Exclamation);
+    }
+    return game;
+}
+
+}  // namespace
+
+void SkinUseGamePalette(App& app) {
+    const std::array<uint8_t, 768>* game = PaletteToUse(app);
+    if (game == nullptr) return;
+    ChangeContents(app, "Use Game Palette", [&](SkinImage& skin) { skin.Palette = *game; });
+    app.RefreshAllViews();
+}
+
+void SkinConvertToGamePalette(App& app) {
+    const std::array<uint8_t, 768>* game = PaletteToUse(app);
+    if (game == nullptr) return;
+    std::array<bool, 256> allowed{};
+    bool any = false;
+    for (int i = 0; i < 256; ++i) any |= allowed[static_cast<size_t>(i)] = app.ColourLocks[i] != 1;
+    if (!any) {
+        app.Sys.MessageBox("Every colour is protected: there is no game colour to convert to.",
+                           Buttons::Ok, Icon::Exclamation);
+        return;
+    }
+    // Each of the skin's colours once, to its nearest game colour that is not protected.
+    PaletteMapper mapper(game->data(), allowed);
+    const std::array<uint8_t, 768>& own = app.CurrentSkin->Palette;
+    uint8_t to[256];
+    for (size_t i = 0; i < 256; ++i)
+        to[i] = mapper.Nearest(own[3 * i], own[3 * i + 1], own[3 * i + 2]);
+    ChangeContents(app, "Convert to Game Palette", [&](SkinImage& skin) {
+        for (uint8_t& t : skin.Pixels) t = to[t];
+        // The checkpoint too, so that Revert brings back texels that mean the same colours.
+        for (uint8_t& t : skin.StoredPixels) t = to[t];
+        skin.Palette = *game;
+    });
     app.RefreshAllViews();
 }
 

@@ -16,6 +16,11 @@ void SkinMoveDown(App& app);
 void SkinStore(App& app);
 void SkinRevert(App& app);
 void SkinReload(App& app);
+// Skins > Use Game Palette: the skin keeps its texels and takes the game palette.
+void SkinUseGamePalette(App& app);
+// Skins > Convert to Game Palette: each texel becomes the game colour nearest to its colour,
+// never a protected one, and the skin takes the game palette.
+void SkinConvertToGamePalette(App& app);
 // Skins > Scan Folder: a folder chooser, then the folder scan.
 void SkinScanFolder(App& app);
 

@@ -3,8 +3,26 @@
 
 #include "app/FileBytes.h"
 #include "formats/Pcx.h"
+#include "gamedata/GameFolder.h"
 
 namespace varp {
+
+namespace {
+
+std::unique_ptr<SkinImage> SkinFromBytes(const std::vector<uint8_t>& bytes, const std::string& name,
+                                         const std::string& path, uint32_t onDisk,
+                                         std::string* problem) {
+    std::unique_ptr<SkinImage> skin = DecodePcx(ByteView(bytes), problem);
+    if (!skin) return nullptr;
+    skin->Name = name;
+    skin->Path = path;
+    skin->Flags = 0;
+    skin->OnDisk = onDisk;
+    skin->FileDigest = DigestOf(bytes);
+    return skin;
+}
+
+}  // namespace
 
 std::unique_ptr<SkinImage> LoadSkinFile(Platform& sys, const std::string& name,
                                         std::string* problem) {
@@ -12,18 +30,23 @@ std::unique_ptr<SkinImage> LoadSkinFile(Platform& sys, const std::string& name,
     std::vector<uint8_t> bytes;
     std::string fullPath;
     if (!ReadWholeFile(sys, name, &bytes, &fullPath)) return nullptr;
-    std::unique_ptr<SkinImage> skin = DecodePcx(ByteView(bytes), problem);
-    if (!skin) return nullptr;
-    skin->Name = name;
-    skin->Path = fullPath;
-    skin->Flags = 0;
-    skin->OnDisk = 1;
-    return skin;
+    return SkinFromBytes(bytes, name, fullPath, 1, problem);
 }
 
-int SaveSkinFile(Platform& sys, const SkinImage& skin, const std::string& path) {
-    return WriteWholeFile(
-        sys, path, EncodePcx(skin.Pixels.data(), skin.Width, skin.Height, skin.Palette.data()));
+std::unique_ptr<SkinImage> LoadGameSkin(App& app, const std::string& path, std::string* problem) {
+    if (problem != nullptr) problem->clear();
+    std::vector<uint8_t> bytes;
+    GameFile where;
+    if (!ReadGameFile(app, path, &bytes, &where)) return nullptr;
+    return SkinFromBytes(bytes, path, where.Path, where.Pak.empty() ? 1 : InPak, problem);
+}
+
+int SaveSkinFile(Platform& sys, const SkinImage& skin, const std::string& path, uint64_t* digest) {
+    const std::vector<uint8_t> bytes =
+        EncodePcx(skin.Pixels.data(), skin.Width, skin.Height, skin.Palette.data());
+    if (!WriteWholeFile(sys, path, bytes)) return 0;
+    if (digest != nullptr) *digest = DigestOf(bytes);
+    return 1;
 }
 
 std::unique_ptr<SkinImage> MakeTemporarySkin(const std::string& name, const std::string& path,

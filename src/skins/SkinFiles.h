@@ -5,8 +5,7 @@
 #include <memory>
 #include <string>
 
-#include "app/Workspace.h"
-#include "platform/Platform.h"
+#include "app/App.h"
 
 namespace varp {
 
@@ -16,9 +15,17 @@ namespace varp {
 std::unique_ptr<SkinImage> LoadSkinFile(Platform& sys, const std::string& name,
                                         std::string* problem = nullptr);
 
-// Writes the skin's pixels and palette to `path`. 1 on success; 0 after the message
-// "Error Saving:" with the failure cause, and then the file on disk is as it was.
-int SaveSkinFile(Platform& sys, const SkinImage& skin, const std::string& path);
+// Reads a skin as the game finds it: the loose file (a full path, or relative to the current
+// directory, which callers make the base folder), else the copy in the last pak that holds its
+// name under the base folder; that one is OnDisk InPak, with the loose file's path as Path.
+std::unique_ptr<SkinImage> LoadGameSkin(App& app, const std::string& path,
+                                        std::string* problem = nullptr);
+
+// Writes the skin's pixels and palette to `path`. 1 on success, with the digest of the bytes
+// written in *digest when asked; 0 after the message "Error Saving:" with the failure cause,
+// and then the file on disk is as it was.
+int SaveSkinFile(Platform& sys, const SkinImage& skin, const std::string& path,
+                 uint64_t* digest = nullptr);
 
 // A skin that stands in for one that cannot be read: a grey checkerboard of 4 x 4 squares.
 std::unique_ptr<SkinImage> MakeTemporarySkin(const std::string& name, const std::string& path,

@@ -3,6 +3,7 @@
 
 #include "app/BaseFolder.h"
 #include "edit/SkinListStep.h"
+#include "platform/FileSystem.h"
 #include "platform/Paths.h"
 #include "skins/SkinFiles.h"
 
@@ -18,7 +19,7 @@ bool IsLinked(const SkinImage& skin) {
 
 // Writes a skin to `path`; on success the checkpoint and the saved state follow the file.
 bool WriteSkin(App& app, SkinImage& skin, const std::string& path) {
-    if (!SaveSkinFile(app.Sys, skin, path)) {
+    if (!SaveSkinFile(app.Sys, skin, path, &skin.FileDigest)) {
         app.Sys.MessageBox(SaveFailed, Buttons::Ok, Icon::Exclamation);
         return false;
     }
@@ -57,13 +58,26 @@ bool SaveSkin(App& app, SkinImage& skin) {
                            Buttons::Ok, Icon::Exclamation);
         return SaveSkinAs(app, skin);
     }
-    if (!SaveSkinFile(app.Sys, skin, skin.Path)) {
+    // A skin read from a pak becomes a loose file at its name: the game reads that one first,
+    // and the pak is never written.
+    const bool fromPak = skin.OnDisk == InPak;
+    if (fromPak && !IsWritableUnderBase(skin.Path, app.BaseFolder)) return SaveSkinAs(app, skin);
+    if (fromPak) MakeFolders(FolderOf(skin.Path));
+    if (!SaveSkinFile(app.Sys, skin, skin.Path, &skin.FileDigest)) {
         app.Sys.MessageBox(SaveFailed, Buttons::Ok, Icon::Exclamation);
         return false;
     }
+    skin.OnDisk = 1;
     skin.StoredPixels = skin.Pixels;
     skin.SavedRevision = skin.Revision;
+    if (fromPak)
+        app.Sys.MessageBox(LooseCopyMessage("skin", skin.Path), Buttons::Ok, Icon::Information);
     return true;
+}
+
+std::string LooseCopyMessage(const char* what, const std::string& path) {
+    return std::string("The ") + what + " was read from a pak; it is saved as the loose file " +
+           ToOsForm(path) + ", which the game reads instead. The pak is left as it was.";
 }
 
 bool SaveSkinAs(App& app, SkinImage& skin) {

@@ -26,6 +26,9 @@ void SkinSave(App& app);
 void SkinSaveAs(App& app);
 void SkinLink(App& app);
 
+// What the first save of a skin or model read from a pak says: where the loose file went.
+std::string LooseCopyMessage(const char* what, const std::string& path);
+
 // The skins whose changes are not saved, in list order.
 std::vector<SkinImage*> ModifiedSkins(const Workspace& ws);
 

@@ -8,6 +8,7 @@
 
 #include "formats/Md2Format.h"
 #include "support/Md2Files.h"
+#include "support/PakFiles.h"
 #include "support/TempDir.h"
 
 namespace varp {
@@ -29,6 +30,26 @@ ToolRun Tool(const std::string& args) {
     const int status = pclose(p);
     r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     return r;
+}
+
+bool Contains(const std::string& text, const std::string& part) {
+    return text.find(part) != std::string::npos;
+}
+
+TEST(Tool, PaksAreListedAndExtractedAndTheirModelsReadAsLooseOnes) {
+    test::TempDir dir;
+    const std::vector<uint8_t> model = test::MakeMd2(test::SquareModel());
+    dir.Write("pak0.pak", test::MakePak({{"models/sq/tris.md2", model}, {"../up.pcx", {1}}}));
+    const std::string pak = dir.Path() + "/pak0.pak";
+    EXPECT_EQ(Tool("pak list " + pak).out,
+              "varp-tool: " + pak + ": 1 names that lead outside the base folder are left out, " +
+                  "such as \"../up.pcx\"\n       " + std::to_string(model.size()) +
+                  "  models/sq/tris.md2\n");
+    EXPECT_EQ(Tool("pak extract " + pak + " models/sq/tris.md2 " + dir.Path() + "/x.md2").status,
+              0);
+    EXPECT_EQ(test::ReadFileBytes(dir.Path() + "/x.md2"), model);
+    const ToolRun info = Tool("info --json --no --base " + dir.Path() + " models/sq/tris.md2");
+    EXPECT_TRUE(Contains(info.out, "\"ModelLoaded\": 1")) << info.out;
 }
 
 TEST(Tool, TheDemoFolderReadsBackResavesAsItWasAndRendersThroughItsPalette) {

@@ -22,7 +22,8 @@ class MainWndTest : public ::testing::Test, public test::TestWindow {
 
 TEST_F(MainWndTest, AnEightHundredPixelClientAreaFollowsTheFixedRulesAndSwapsBack) {
     EXPECT_EQ(app->ModelLoaded, 1);
-    EXPECT_EQ(frame.entries[FrameSelectorId], (std::vector<std::string>{"base01", "base02"}));
+    EXPECT_EQ(frame.entries[FrameSelectorId],
+              (std::vector<std::string>{"base01  (base 1/2)", "base02  (base 2/2)"}));
     EXPECT_EQ(frame.entries[SkinSelectorId], std::vector<std::string>{"  sq/skin.pcx"});
     wnd->LayoutPanes();
     EXPECT_EQ(frame.recalcs, 1);

@@ -5,6 +5,7 @@
 
 #include "formats/Md2Format.h"
 #include "fuzz/FuzzSupport.h"
+#include "support/PakFiles.h"
 
 using namespace varp;
 
@@ -53,6 +54,10 @@ int main(int argc, char** argv) {
     };
     seed("/pcx/padded", raw(1, 4));
     seed("/pcx/planes", raw(3, 4));
+    seed("/pak/models", test::MakePak({{"models/sq/tris.md2", test::MakeMd2(square)},
+                                       {"models/sq/skin.pcx", test::MakePcx(8, 8)},
+                                       {"../out.pcx", {1, 2}}}));
+    seed("/pak/empty", test::MakePak({}));
     int n = 0;
     for (const char* line :
          {"varp -md2 a.md2 b.pcx", "\"C:\\P F\\v.exe\" -md2 \"D:\\m m\\x.md2\" s.pcx", "v -md2",

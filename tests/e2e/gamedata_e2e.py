@@ -1,0 +1,95 @@
+#!/usr/bin/env python3
+"""The game's own data with the real program. The demo model and skins live only in pak0.pak;
+the program opens the model from it, a painted skin and the model are saved as loose files at
+their names and the pak stays byte for byte as it was. Space plays the current frame's group at
+10 frames a second (the 3D view and the frame selector move) and pauses it. Skins > Make Menu
+Icon writes a 32 x 32 8-bit PCX that ImageMagick reads."""
+import os
+import shutil
+import struct
+import time
+
+import varp_e2e
+from varp_e2e import CAPTION, COLUMN, DemoRun, Pcx, changed_texels, run, unused_colour, wait_for
+
+# The title names the model in use before the program's name.
+varp_e2e.TITLE = "Varpkit v0.60$"
+
+
+def write_pak(path, files):
+    """A pak of (name, bytes): the files after the 12-byte header, then the directory."""
+    data, entries = b"", b""
+    for name, content in files:
+        entries += name.encode().ljust(56, b"\0") + struct.pack("<ii", 12 + len(data), len(content))
+        data += content
+    with open(path, "wb") as f:
+        f.write(b"PACK" + struct.pack("<ii", 12 + len(data), len(entries)) + data + entries)
+
+
+def answer_notice(demo, what):
+    """The one message box the program shows now, closed with its OK button."""
+    box, = wait_for(what, lambda: demo.windows(CAPTION))
+    demo.xdotool("windowfocus", "--sync", box, "key", "Return")
+    wait_for(f"{what} to close", lambda: not demo.windows(CAPTION))
+
+
+def main(varp, tool):
+    with DemoRun(varp, tool) as demo:
+        folder = os.path.join(demo.base, "models", "demo")
+        files = [(f"models/demo/{name}", open(os.path.join(folder, name), "rb").read())
+                 for name in ("tris.md2", "skin.pcx", "skin2.pcx")]
+        pak = os.path.join(demo.base, "pak0.pak")
+        write_pak(pak, files)
+        pak_bytes = open(pak, "rb").read()
+        # The start-up reads the palette from a copy outside the base folder.
+        demo.skin_path = shutil.copy(os.path.join(folder, "skin.pcx"), demo.work)
+        shutil.rmtree(folder)
+        original = Pcx.read(demo.skin_path)
+        layout = demo.start()
+        demo.wait_skin_view(original, "the skin read from the pak in the skin view")
+
+        demo.key("3")
+        colour = unused_colour(original)
+        demo.click(layout.cell(colour))
+        texel = layout.visible_texels(original, 9)[40]
+        demo.click(layout.texel_point(*texel))
+        demo.wait_pixel(layout.texel_point(*texel), original.rgb(colour), f"texel {texel} painted")
+        demo.key("shift+s")
+        answer_notice(demo, "the message that the skin is now a loose file")
+        saved = Pcx.read(os.path.join(folder, "skin.pcx"))
+        assert changed_texels(original, saved) == {texel: colour}
+        demo.key("ctrl+s")
+        answer_notice(demo, "the message that the model is now a loose file")
+        assert open(os.path.join(folder, "tris.md2"), "rb").read()[:4] == b"IDP2"
+        assert open(pak, "rb").read() == pak_bytes, "the pak was written"
+
+        # Space plays the group of the first frame: the 3D view and the frame selector move.
+        selector = (layout.palette_x, layout.palette_y - 24, COLUMN, 20)
+        demo.key("space")
+        first = demo.screenshot()
+        time.sleep(0.3)
+        second = demo.screenshot()
+        assert first.region(*layout.iso) != second.region(*layout.iso), "the 3D view stood still"
+        assert first.region(*selector) != second.region(*selector), "the frame selector stood"
+        demo.key("space")
+        time.sleep(0.3)
+        paused = demo.screenshot()
+        time.sleep(0.3)
+        assert demo.screenshot().region(*layout.iso) == paused.region(*layout.iso), "still plays"
+
+        demo.key("alt+s")
+        demo.key("i")
+        answer_notice(demo, "the message that names the menu icon")
+        icon = os.path.join(folder, "skin_i.pcx")
+        described = demo.run("identify", icon).decode().split()
+        assert described[1:3] == ["PCX", "32x32"] and "8-bit" in described, described
+        assert Pcx.read(icon).palette == saved.palette
+
+        demo.key("alt+f")
+        demo.key("x")
+        assert demo.program.wait(60) == 0
+        demo.program = None
+
+
+if __name__ == "__main__":
+    run(main)
