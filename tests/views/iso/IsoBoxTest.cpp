@@ -101,7 +101,7 @@ TEST(IsoBoxKinds, InMappingModeEveryKindIsAMappingRenderAndItsIndicesAreNeverRea
     EXPECT_EQ(box.PixelBuffer, pixels);
 }
 
-TEST(IsoBoxKinds, PicksMadeForALargerSkinAreNeverReadInASmallerOne) {
+TEST(IsoBoxKinds, PicksForALargerSkinAreNeverReadInASmallerOneAndWithoutOneNothingIsDrawn) {
     IsoView v;
     IsoBox& box = *v.box;
     const std::vector<uint8_t> pixels = box.PixelBuffer;
@@ -134,23 +134,16 @@ TEST(IsoBoxKinds, PicksMadeForALargerSkinAreNeverReadInASmallerOne) {
     box.Render(IsoBox::Recolour);
     box.Render(IsoBox::Background);
     EXPECT_EQ(Count(box.PixelBuffer, uint8_t{9}), 200 * 100);
-    box.Render(IsoBox::Full);
-    EXPECT_EQ(Count(box.PickBuffer, NoPick), 200 * 100);
-}
-
-TEST(IsoBoxKinds, WithoutAFrameOrWithTheEyeOnTheTargetOnlyTheBackgroundIsDrawn) {
-    IsoView v;
-    IsoBox& box = *v.box;
-    ModelFrame* frame = v.app->CurrentFrame;
-    v.app->CurrentFrame = nullptr;
-    box.Render(IsoBox::Full);
-    EXPECT_EQ(Count(box.PixelBuffer, uint8_t{250}), 200 * 100);
-    EXPECT_EQ(Count(box.DepthBuffer, uint16_t{0xFFFF}), 200 * 100);
-    EXPECT_EQ(Count(box.PickBuffer, NoPick), 200 * 100);
-    v.app->CurrentFrame = frame;
-    box.ViewCamera.Eye = box.ViewCamera.Target = {1, 2, 3};
-    box.Render(IsoBox::Full);
-    EXPECT_EQ(Count(box.PickBuffer, NoPick), 200 * 100);
+    // Without a skin, or a frame, or with the eye on the target, only the background is drawn.
+    for (int step = 0; step < 3; ++step) {
+        v.app->CurrentFrame = step == 1 ? nullptr : v.app->Frames[0].get();
+        v.app->CurrentSkin = step == 0 ? nullptr : v.app->Skins[0].get();
+        if (step == 2) box.ViewCamera.Eye = box.ViewCamera.Target;
+        box.Render(IsoBox::Full);
+        EXPECT_EQ(Count(box.PixelBuffer, uint8_t{250}), 200 * 100) << step;
+        EXPECT_EQ(Count(box.DepthBuffer, uint16_t{0xFFFF}), 200 * 100) << step;
+        EXPECT_EQ(Count(box.PickBuffer, NoPick), 200 * 100) << step;
+    }
     box.ViewCamera.Eye = {100, 2, 3};
     box.Render(IsoBox::Full);
     EXPECT_NE(box.PickAt({100, 50}), NoPick);

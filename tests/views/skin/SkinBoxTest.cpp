@@ -21,28 +21,23 @@ struct SkinBoxTest : ::testing::Test, SkinView {
     SkinBoxTest() : SkinView(256, 256) {}
 };
 
-TEST_F(SkinBoxTest, NothingIsDrawnBeforeTheFirstSizeAndRowsAreRaisedToFourWithinTheLimits) {
+TEST_F(SkinBoxTest, OnlyANewSizeRebuildsAndRendersTheBuffersWithRowsRaisedToFour) {
     std::fill(box.PixelBuffer.begin(), box.PixelBuffer.end(), uint8_t{9});
-    for (int kind = 0; kind <= 3; ++kind) box.Render(kind);
+    for (int kind = 0; kind <= 3; ++kind) box.Render(kind);  // nothing before the first size
     EXPECT_EQ(Count(box.PixelBuffer, uint8_t{9}), 1024);
     EXPECT_EQ(box.PickAt({0, 0}), NoTexel);
     const struct {
         int cx, cy, width, height;
     } cases[] = {
-        {301, 40, 304, 40}, {0, 50, 0, 50}, {-8, -3, 0, 0}, {1, 1, 4, 1}, {40000, 2, 32764, 2}};
+        {0, 50, 0, 50}, {-8, -3, 0, 0}, {1, 1, 4, 1}, {40000, 2, 32764, 2}, {301, 40, 304, 40}};
+    box.PanS = box.PanT = 128.0f;  // the skin covers the whole pane at zoom 3
     for (const auto& c : cases) {
         box.OnSize(c.cx, c.cy);
         EXPECT_EQ(std::tuple(box.BufferWidth, box.BufferHeight), std::tuple(c.width, c.height));
         EXPECT_EQ(box.PixelBuffer.size(), size_t(c.width) * size_t(c.height));
         EXPECT_EQ(box.PickBuffer.size(), box.PixelBuffer.size());
-        for (int kind = 0; kind <= 3; ++kind) box.Render(kind);
     }
-}
-
-TEST_F(SkinBoxTest, OnlyANewSizeRebuildsAndRendersTheBuffersRoundedUpColumnsIncluded) {
-    box.PanS = box.PanT = 128.0f;  // the skin covers the whole pane at zoom 3
-    box.OnSize(301, 40);
-    EXPECT_EQ(Count(box.PickBuffer, NoTexel), 0);
+    EXPECT_EQ(Count(box.PickBuffer, NoTexel), 0);  // the rounded-up columns rendered too
     box.PixelBuffer[0] = 201;
     box.PickBuffer[0] = NoTexel;
     box.OnSize(302, 40);  // also 304 wide
@@ -52,10 +47,8 @@ TEST_F(SkinBoxTest, OnlyANewSizeRebuildsAndRendersTheBuffersRoundedUpColumnsIncl
     ASSERT_NE(box.PickBuffer[0], NoTexel);
     EXPECT_EQ(box.PixelBuffer[0], app->CurrentSkin->Pixels[box.PickBuffer[0]]);
     EXPECT_EQ(host.Requests(), 0);  // the size handler renders; showing is the window's business
-}
 
-TEST_F(SkinBoxTest, APaneTooBigForMemoryStaysEmptyAndTheNextSizeTriesAgain) {
-    box.OnSize(400, 300);
+    // Buffers that do not fit in memory leave an empty pane; the next size tries again.
     FailAllocationsFrom(400 * 300 * sizeof(uint32_t));  // the pick buffer fails, not the pixels
     box.OnSize(400, 304);
     FailAllocationsFrom(0);
