@@ -67,7 +67,7 @@ test-share:
 test: format-check test-unit test-asan test-fuzz
 	@$(MAKE) --no-print-directory test-share
 
-# The randomised soak of the editor core for SOAK_STEPS steps (make test runs 100000).
+# The randomised soak of the editor core for SOAK_STEPS steps (make test runs 1000).
 SOAK_STEPS ?= 2000000
 soak: build
 	@VARP_SOAK_STEPS=$(SOAK_STEPS) $(BUILD)/tests/soak/soak_tests

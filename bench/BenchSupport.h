@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "app/App.h"
-#include "formats/Md2Reader.h"
+#include "commands/ModelFiles.h"
 #include "platform/ConsolePlatform.h"
 #include "platform/PaneHost.h"
 #include "platform/Paths.h"
@@ -70,7 +70,7 @@ class NoHost : public PaneHost {
     void SetCursorPos(ClientPoint) override {}
     void ClientSize(int* width, int* height) override { *width = *height = 0; }
     void RedrawNow() override {}
-    void SendRefresh(int) override {}
+    void SendRefresh(Refresh) override {}
 };
 
 // A model read once for the whole run, with the four triangle flag values (and so every

@@ -52,7 +52,7 @@ class BenchPaneHost : public PaneHost {
     void SetCursorPos(ClientPoint) override {}
     void ClientSize(int* width, int* height) override { *width = *height = 0; }
     void RedrawNow() override;
-    void SendRefresh(int kind) override;
+    void SendRefresh(Refresh kind) override;
     long refreshes = 0;  // to show that every event went all the way
 
   private:
@@ -65,7 +65,7 @@ class BenchPaneHost : public PaneHost {
 class BenchFrameHost : public FrameHost {
   public:
     explicit BenchFrameHost(Window& window) : window_(window) {}
-    void PostRefresh(int) override {}
+    void PostRefresh(Refresh) override {}
     void RecalcLayout() override {}
     int ToolbarBottom() override { return 0; }
     Rect ClientRect() override { return {}; }
@@ -77,6 +77,10 @@ class BenchFrameHost : public FrameHost {
     void AddSelectorEntry(int, const std::string&) override {}
     void SelectSelectorEntry(int, int) override {}
     void UpdateCommandStates() override {}
+    void SetTitle(const std::string&) override {}
+    void SetStatus(StatusField, const std::string&) override {}
+    void SetTimer(int, int) override {}
+    void KillTimer(int) override {}
     void CloseWindow() override {}
 
   private:
@@ -113,7 +117,7 @@ class Window {
         skin.PanS = skin.PanT = SkinBox::StartPan;
         skin.Zoom = SkinBox::StartZoom;
         skin.OnSize(width, height);
-        wnd->OnRefresh(1);
+        wnd->OnRefresh(Refresh::Everything);
     }
 
     // A point of the 3D view that shows a texel, as near the centre as found.
@@ -154,7 +158,7 @@ void BenchPaneHost::ReleaseCapture() {
 void BenchPaneHost::RedrawNow() {
     window_.ScreenOf(child_).Show(*window_.app, window_.wnd->PaneOf(child_));
 }
-void BenchPaneHost::SendRefresh(int kind) {
+void BenchPaneHost::SendRefresh(Refresh kind) {
     ++refreshes;
     window_.wnd->OnRefresh(kind);
 }
@@ -282,7 +286,7 @@ void BM_MappingDragEvent(benchmark::State& state) {
     skin.PanS = static_cast<float>(point.s) + 0.5f;
     skin.PanT = static_cast<float>(point.t) + 0.5f;
     skin.KeepViewInRange();
-    w.wnd->OnRefresh(1);
+    w.wnd->OnRefresh(Refresh::Everything);
     const auto pointOf = [&](int s, int t) {
         return ClientPoint{skin.ColumnOf(s + 0.5), skin.Height() - 1 - skin.RowOf(t + 0.5)};
     };

@@ -49,7 +49,7 @@ void Cases(benchmark::internal::Benchmark* b) {
 
 // A full render first leaves texel offsets in the picks, as a brush stroke or a background
 // change finds them; then the timed kind runs over and over.
-void IsoRender(benchmark::State& state, int mode, int kind) {
+void IsoRender(benchmark::State& state, int mode, IsoBox::Kind kind) {
     Model& m = Demo(state);
     auto box = m.View(Width(state), Height(state));
     m.app->Mode = mode;
@@ -63,27 +63,27 @@ void IsoRender(benchmark::State& state, int mode, int kind) {
 }
 
 void BM_IsoFull(benchmark::State& state) {
-    IsoRender(state, ModeMix, IsoBox::Full);
+    IsoRender(state, ModeMix, IsoBox::Kind::Full);
 }
 BENCHMARK(BM_IsoFull)->Apply(Cases);
 
 void BM_IsoQuick(benchmark::State& state) {
-    IsoRender(state, ModeMix, IsoBox::Quick);
+    IsoRender(state, ModeMix, IsoBox::Kind::Quick);
 }
 BENCHMARK(BM_IsoQuick)->Apply(Cases);
 
 void BM_IsoRecolour(benchmark::State& state) {
-    IsoRender(state, ModeMix, IsoBox::Recolour);
+    IsoRender(state, ModeMix, IsoBox::Kind::Recolour);
 }
 BENCHMARK(BM_IsoRecolour)->Apply(Cases);
 
 void BM_IsoBackground(benchmark::State& state) {
-    IsoRender(state, ModeMix, IsoBox::Background);
+    IsoRender(state, ModeMix, IsoBox::Kind::Background);
 }
 BENCHMARK(BM_IsoBackground)->Apply(Cases);
 
 void BM_IsoMapping(benchmark::State& state) {
-    IsoRender(state, ModeMapping, IsoBox::MappingRender);
+    IsoRender(state, ModeMapping, IsoBox::Kind::Mapping);
 }
 BENCHMARK(BM_IsoMapping)->Apply(Cases);
 

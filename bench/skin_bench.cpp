@@ -30,7 +30,7 @@ void Sizes(benchmark::internal::Benchmark* b) {
 }
 
 // The skin centred at zoom 3 (768 x 768 pixels of skin; the rest is background).
-void SkinRender(benchmark::State& state, int mode, int kind) {
+void SkinRender(benchmark::State& state, int mode, SkinBox::Kind kind) {
     Sample& s = Demo();
     s.app->Mode = ModeMix;
     auto box = std::make_unique<SkinBox>(*s.app, s.host);
@@ -46,22 +46,22 @@ void SkinRender(benchmark::State& state, int mode, int kind) {
 }
 
 void BM_SkinFull(benchmark::State& state) {
-    SkinRender(state, ModeMix, SkinBox::Full);
+    SkinRender(state, ModeMix, SkinBox::Kind::Full);
 }
 BENCHMARK(BM_SkinFull)->Apply(Sizes);
 
 void BM_SkinDisplayOnly(benchmark::State& state) {
-    SkinRender(state, ModeMix, SkinBox::DisplayOnly);
+    SkinRender(state, ModeMix, SkinBox::Kind::DisplayOnly);
 }
 BENCHMARK(BM_SkinDisplayOnly)->Apply(Sizes);
 
 void BM_SkinMapping(benchmark::State& state) {
-    SkinRender(state, ModeMapping, SkinBox::Full);
+    SkinRender(state, ModeMapping, SkinBox::Kind::Full);
 }
 BENCHMARK(BM_SkinMapping)->Apply(Sizes);
 
 void BM_SkinRecolour(benchmark::State& state) {
-    SkinRender(state, ModeMix, SkinBox::Recolour);
+    SkinRender(state, ModeMix, SkinBox::Kind::Recolour);
 }
 BENCHMARK(BM_SkinRecolour)->Apply(Sizes);
 

@@ -31,6 +31,12 @@ inline constexpr MenuItem FileItems[] = {
     {"E&xit", CmdExit},
 };
 
+// Undo and Redo name the step they take ("&Undo Paint Stroke\tCtrl+Z") whenever the menu shows.
+inline constexpr MenuItem EditItems[] = {
+    {"&Undo\tCtrl+Z", CmdUndo},
+    {"&Redo\tCtrl+Shift+Z", CmdRedo},
+};
+
 inline constexpr MenuItem OptionsItems[] = {
     {"&Swap Displays", CmdSwapDisplays},
     Separator,
@@ -55,7 +61,7 @@ inline constexpr MenuItem SkinsItems[] = {
     {"Move &Down\tCtrl+Down", CmdSkinMoveDown},
     Separator,
     {"&Store\tShift+Z", CmdSkinStore},
-    {"&Revert\tCtrl+Z", CmdSkinRevert},
+    {"&Revert\tCtrl+R", CmdSkinRevert},
     {"R&eload\tF5", CmdSkinReload},
     Separator,
     {"&Scan Folder", CmdScanFolder},
@@ -73,6 +79,7 @@ inline constexpr MenuItem HelpItems[] = {
 
 inline constexpr Menu MenuBar[] = {
     {"&File", FileItems},
+    {"&Edit", EditItems},
     {"&Options", OptionsItems},
     {"&Skins", SkinsItems},
     {"&Mapping", MappingItems},
@@ -106,7 +113,10 @@ inline constexpr Accelerator Accelerators[] = {
     {"Ctrl+Down", CmdSkinMoveDown},
     {"Ctrl+Up", CmdSkinMoveUp},
     {"F5", CmdSkinReload},
-    {"Ctrl+Z", CmdSkinRevert},
+    {"Ctrl+R", CmdSkinRevert},
+    {"Ctrl+Z", CmdUndo},
+    {"Ctrl+Shift+Z", CmdRedo},
+    {"Ctrl+Y", CmdRedo},
     {"Shift+Z", CmdSkinStore},
 };
 

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "app/History.h"
 #include "app/ViewHub.h"
 #include "app/Workspace.h"
 #include "platform/Platform.h"
@@ -28,6 +29,9 @@ struct App : Workspace {
     std::string CurrentFile;
     // Every byte of the last model file read; empty until the first successful read.
     std::vector<uint8_t> ModelFileImage;
+
+    // Every change to the skins and the mapping, to take back and make again.
+    History Edits;
 
     Platform& Sys;
     // The main window, once it exists; commands refresh through it.

@@ -1,6 +1,8 @@
 // What commands and readers ask of the main window after they change the Workspace.
 #pragma once
 
+#include "platform/PaneHost.h"
+
 namespace varp {
 
 class ViewHub {
@@ -10,8 +12,8 @@ class ViewHub {
     virtual void RefreshAllViews() = 0;
     // Refill the selectors only (and put the skin list in its canonical order).
     virtual void RebuildSelectors() = 0;
-    // Queue a refresh of the given kind to be handled after the current command.
-    virtual void PostRefresh(int kind) = 0;
+    // Queue a refresh to be handled after the current command.
+    virtual void PostRefresh(Refresh kind) = 0;
 };
 
 }  // namespace varp

@@ -1,6 +1,7 @@
 // Workspace-wide operations: the coordinate table rebuild and the current-item selection.
 #include "app/Workspace.h"
 
+#include <utility>
 #include <vector>
 
 namespace varp {
@@ -45,6 +46,14 @@ void Workspace::RebuildTexCoords() {
     NumTexCoords = count;
 }
 
+bool Workspace::AnythingModified() const {
+    if (ModelModified()) return true;
+    for (const auto& skin : Skins) {
+        if (IsModified(*skin)) return true;
+    }
+    return false;
+}
+
 void Workspace::SelectSkin(int index) {
     if (index >= 0 && index < static_cast<int>(Skins.size())) {
         CurrentSkinIndex = static_cast<int16_t>(index);
@@ -62,6 +71,25 @@ void Workspace::SelectFrame(int index) {
     } else {
         CurrentFrameIndex = 0;
         CurrentFrame = nullptr;
+    }
+}
+
+void LinkedFirst(Workspace& ws) {
+    SkinList& skins = ws.Skins;
+    const int n = static_cast<int>(skins.size());
+    int linked = 0;
+    for (const auto& s : skins) linked += (s->Flags & Unlinked) == 0;
+    if (linked == n || linked == 0) return;
+    for (int i = 0; i < linked; ++i) {
+        if ((skins[static_cast<size_t>(i)]->Flags & Unlinked) == 0) continue;
+        int j = i + 1;
+        while (skins[static_cast<size_t>(j)]->Flags & Unlinked) ++j;
+        std::swap(skins[static_cast<size_t>(i)], skins[static_cast<size_t>(j)]);
+        if (ws.CurrentSkinIndex == i) {
+            ws.CurrentSkinIndex = static_cast<int16_t>(j);
+        } else if (ws.CurrentSkinIndex == j) {
+            ws.CurrentSkinIndex = static_cast<int16_t>(i);
+        }
     }
 }
 

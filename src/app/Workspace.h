@@ -52,7 +52,16 @@ struct SkinImage {
     std::array<uint8_t, 768> Palette{};
     int16_t Width = 0;
     int16_t Height = 0;
+    // Which state of its texels and palette the skin holds, and which one its file holds: every
+    // change gives the skin a new revision, and undoing the change gives the old one back, so
+    // the skin is unsaved exactly while the two differ.
+    uint64_t Revision = 0;
+    uint64_t SavedRevision = 0;
 };
+
+inline bool IsModified(const SkinImage& skin) {
+    return skin.Revision != skin.SavedRevision;
+}
 
 using FrameList = std::vector<std::unique_ptr<ModelFrame>>;
 using SkinList = std::vector<std::unique_ptr<SkinImage>>;
@@ -79,6 +88,17 @@ struct Workspace {
     int16_t CurrentSkinIndex = -1;
     uint8_t PaintColour = 0;
     uint8_t BackgroundColour = 0;
+    // Which state of what the model file holds (mapping, linked skins) the Workspace has, and
+    // which one the file on disk has; as for skins.
+    uint64_t ModelRevision = 0;
+    uint64_t SavedModelRevision = 0;
+    // The last revision handed out: each is used once.
+    uint64_t LastRevision = 0;
+
+    uint64_t NewRevision() { return ++LastRevision; }
+    bool ModelModified() const { return ModelRevision != SavedModelRevision; }
+    // Whether the model or any skin holds a change that is not saved.
+    bool AnythingModified() const;
 
     // Recomputes the shared coordinate table from the triangle corners: each distinct (s, t)
     // once, in order of first use, every corner re-pointed to its entry.
@@ -88,6 +108,10 @@ struct Workspace {
     void SelectSkin(int index);
     void SelectFrame(int index);
 };
+
+// Moves the linked skins in front of the unlinked ones, keeping the linked skins' order;
+// the current skin stays the same object and its index follows it.
+void LinkedFirst(Workspace& ws);
 
 // Grey ramp palette: entry i is (i, i, i).
 std::array<uint8_t, 768> GreyPalette();

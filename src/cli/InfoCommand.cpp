@@ -6,20 +6,41 @@
 #include "cli/Args.h"
 #include "cli/Commands.h"
 #include "cli/Json.h"
+#include "commands/ModelFiles.h"
+#include "formats/GlCommands.h"
 #include "formats/Md2Format.h"
-#include "formats/Md2Reader.h"
 #include "platform/ConsolePlatform.h"
 
 namespace varp::cli {
 
 namespace {
 
+// What the file's own GL command list holds: strips and fans, or what is wrong with it. The
+// editor rebuilds the list when it writes a model, so this only reports on the file read.
+struct GlSummary {
+    int strips = 0;
+    int fans = 0;
+    std::string problem;
+};
+
+GlSummary SummariseGlCommands(const App& app) {
+    const ByteView image(app.ModelFileImage);
+    const md2::Header h = md2::ReadHeader(image);
+    GlSummary summary;
+    std::vector<GlRun> runs;
+    const auto words = image.Section(h.ofs_glcmds, h.num_glcmds, 4);
+    summary.problem =
+        words ? DecodeGlCommands(*words, &runs) : "its GL commands run past the end of the file";
+    for (const GlRun& run : runs) ++(run.Fan ? summary.fans : summary.strips);
+    return summary;
+}
+
 void WriteJson(const App& app, const ConsolePlatform& sys, bool loaded) {
     JsonWriter j;
     j.BeginObject();
     j.Number("ModelLoaded", loaded ? 1 : 0);
     if (loaded) {
-        const md2::Header h = md2::ReadHeader(app.ModelFileImage.data());
+        const md2::Header h = md2::ReadHeader(ByteView(app.ModelFileImage));
         j.BeginObject("header");
         j.String("ident", h.ident);
         const std::pair<const char*, int32_t> fields[] = {
@@ -32,6 +53,12 @@ void WriteJson(const App& app, const ConsolePlatform& sys, bool loaded) {
             {"ofs_tris", h.ofs_tris},     {"ofs_frames", h.ofs_frames},
             {"ofs_glcmds", h.ofs_glcmds}, {"ofs_end", h.ofs_end}};
         for (const auto& [key, value] : fields) j.Number(key, value);
+        j.EndObject();
+        const GlSummary gl = SummariseGlCommands(app);
+        j.BeginObject("GlCommands");
+        j.Number("strips", gl.strips);
+        j.Number("fans", gl.fans);
+        j.String("problem", gl.problem);
         j.EndObject();
         j.Number("NumTriangles", app.NumTriangles);
         j.Number("NumVertices", app.NumVertices);
@@ -64,13 +91,19 @@ void WriteJson(const App& app, const ConsolePlatform& sys, bool loaded) {
 }
 
 void WriteText(const App& app) {
-    const md2::Header h = md2::ReadHeader(app.ModelFileImage.data());
+    const md2::Header h = md2::ReadHeader(ByteView(app.ModelFileImage));
     std::printf("header: ident %s, version %d, skin %d x %d, framesize %d\n", h.ident, h.version,
                 h.skinwidth, h.skinheight, h.framesize);
     std::printf(
         "header counts: skins %d, vertices %d, coordinates %d, triangles %d, glcmds %d, "
         "frames %d\n",
         h.num_skins, h.num_xyz, h.num_st, h.num_tris, h.num_glcmds, h.num_frames);
+    const GlSummary gl = SummariseGlCommands(app);
+    if (gl.problem.empty()) {
+        std::printf("GL commands: %d strips, %d fans\n", gl.strips, gl.fans);
+    } else {
+        std::printf("GL commands: %s\n", gl.problem.c_str());
+    }
     std::printf("NumTriangles %d, NumVertices %d, NumTexCoords %d, SkinWidth %d, SkinHeight %d\n",
                 app.NumTriangles, app.NumVertices, app.NumTexCoords, app.SkinWidth, app.SkinHeight);
     for (size_t i = 0; i < app.Skins.size(); ++i) {

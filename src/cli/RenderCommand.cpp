@@ -8,7 +8,7 @@
 #include "app/App.h"
 #include "cli/Args.h"
 #include "cli/Commands.h"
-#include "formats/Md2Reader.h"
+#include "commands/ModelFiles.h"
 #include "frame/MappingCommands.h"
 #include "platform/ConsolePlatform.h"
 #include "views/Blit.h"
@@ -30,7 +30,7 @@ class OffscreenHost final : public PaneHost {
     void SetCursorPos(ClientPoint) override {}
     void ClientSize(int* w, int* h) override { *w = *h = 0; }
     void RedrawNow() override {}
-    void SendRefresh(int) override {}
+    void SendRefresh(Refresh) override {}
 };
 
 bool ParsePair(const std::string* text, int* a, int* b) {
@@ -151,7 +151,7 @@ int RenderCommand(int argc, char** argv) {
         auto iso = std::make_unique<IsoBox>(*app, host);
         ApplyCamera(args, iso->ViewCamera);
         iso->OnSize(width, height);
-        iso->Render(IsoBox::Full);
+        iso->Render(IsoBox::Kind::Full);
         pane = std::move(iso);
     } else if (*view == "skin") {
         auto skin = std::make_unique<SkinBox>(*app, host);
@@ -159,7 +159,7 @@ int RenderCommand(int argc, char** argv) {
         if (ParsePair(args.Option("pan"), &dx, &dy)) skin->PanBy(dx, dy);
         if (ParseInt(args.Option("zoom"), &dy)) skin->ZoomBy(dy);
         skin->OnSize(width, height);
-        skin->Render(SkinBox::Full);
+        skin->Render(SkinBox::Kind::Full);
         pane = std::move(skin);
     } else {
         auto palette = std::make_unique<PalBox>(*app, host);

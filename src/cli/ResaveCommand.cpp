@@ -5,8 +5,7 @@
 #include "app/App.h"
 #include "cli/Args.h"
 #include "cli/Commands.h"
-#include "formats/Md2Reader.h"
-#include "formats/Md2Writer.h"
+#include "commands/ModelFiles.h"
 #include "platform/ConsolePlatform.h"
 #include "platform/Paths.h"
 

@@ -11,6 +11,7 @@
 #include <QStringList>
 #include <QVBoxLayout>
 
+#include "app/BaseFolder.h"
 #include "desktop/DialogFactory.h"
 #include "desktop/QtText.h"
 #include "resources/MenuTable.h"
@@ -32,13 +33,6 @@ QString ToQtFilter(const std::string& filter) {
         parts << text + QStringLiteral(" (") + patterns.join(u' ') + u')';
     }
     return parts.join(QStringLiteral(";;"));
-}
-
-QString ToDefaultSuffix(const std::string& defaultExt) {
-    QString ext = ToQString(defaultExt);
-    if (ext.startsWith(u'*')) ext.remove(0, 1);
-    if (ext.startsWith(u'.')) ext.remove(0, 1);
-    return ext;
 }
 
 std::unique_ptr<QMessageBox> MakeMessageBox(QWidget* parent, const std::string& text,
@@ -80,6 +74,11 @@ std::unique_ptr<QMessageBox> MakeMessageBox(QWidget* parent, const std::string& 
             box->setDefaultButton(QMessageBox::Yes);
             box->setEscapeButton(QMessageBox::Cancel);
             break;
+        case Buttons::SaveDiscardCancel:
+            box->setStandardButtons(QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
+            box->setDefaultButton(QMessageBox::Save);
+            box->setEscapeButton(QMessageBox::Cancel);
+            break;
     }
     return box;
 }
@@ -96,12 +95,16 @@ Answer ShowMessageBox(QWidget* parent, const std::string& text, Buttons buttons,
             return Answer::Cancel;
         case QMessageBox::Ok:
             return Answer::Ok;
+        case QMessageBox::Save:
+            return Answer::Save;
+        case QMessageBox::Discard:
+            return Answer::Discard;
         default:
             break;
     }
     // Closed some other way: the box's way out.
     if (buttons == Buttons::YesNo) return Answer::No;
-    return buttons == Buttons::YesNoCancel ? Answer::Cancel : Answer::Ok;
+    return buttons == Buttons::Ok ? Answer::Ok : Answer::Cancel;
 }
 
 std::unique_ptr<QFileDialog> MakeFileDialog(QWidget* parent, const FileDialogRequest& request) {
@@ -120,10 +123,14 @@ std::unique_ptr<QFileDialog> MakeFileDialog(QWidget* parent, const FileDialogReq
     }
     const QString filter = ToQtFilter(request.Filter);
     if (!filter.isEmpty()) dialog->setNameFilters(filter.split(QStringLiteral(";;")));
-    dialog->setDefaultSuffix(ToDefaultSuffix(request.DefaultExt));
+    // No default suffix: the caller's own rule decides (a name with a "." gets none), so the
+    // dialog must not add one first.
     // The caller has made the folder to start in the current directory.
     dialog->setDirectory(QDir::currentPath());
-    if (!request.InitialName.empty()) dialog->selectFile(ToOsPath(request.InitialName));
+    // A pattern ("*.pcx") is what the filter already shows, never a name to pre-fill.
+    if (!request.InitialName.empty() && !IsPattern(request.InitialName)) {
+        dialog->selectFile(ToOsPath(request.InitialName));
+    }
     // Qt's dialogs have no read-only box, so HideReadOnly needs nothing.
     return dialog;
 }
@@ -135,6 +142,11 @@ int RunFileDialog(QWidget* parent, const FileDialogRequest& request, std::string
         const QStringList files = dialog->selectedFiles();
         if (files.isEmpty()) return 0;
         const QFileInfo info(files.first());
+        // A pattern typed or left in the name box filters the list, as in other dialogs.
+        if (IsPattern(ToSystemPath(info.fileName()))) {
+            dialog->setNameFilter(info.fileName());
+            continue;
+        }
         if ((request.Flags & PathMustExist) != 0 && !info.absoluteDir().exists()) {
             QMessageBox::warning(dialog.get(), dialog->windowTitle(),
                                  QStringLiteral("%1\nPath does not exist.\nCheck the path and "

@@ -15,9 +15,6 @@ namespace varp::qt {
 // becomes "*". The texts are kept as they are; the dialog hides the appended patterns.
 QString ToQtFilter(const std::string& filter);
 
-// A default extension such as "*.md2" or ".md2" as a bare suffix "md2"; empty stays empty.
-QString ToDefaultSuffix(const std::string& defaultExt);
-
 Answer ShowMessageBox(QWidget* parent, const std::string& text, Buttons buttons, Icon icon);
 // 1 with the chosen path (system form) in *chosen, or 0 when cancelled.
 int RunFileDialog(QWidget* parent, const FileDialogRequest& request, std::string* chosen);

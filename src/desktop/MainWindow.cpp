@@ -3,8 +3,12 @@
 
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QLabel>
 #include <QLayout>
+#include <QMenu>
 #include <QScreen>
+#include <QStatusBar>
+#include <QTimer>
 #include <algorithm>
 
 #include "desktop/CommandMenus.h"
@@ -79,11 +83,16 @@ MainWindow::MainWindow(App& app, QtPlatform* platform) : app_(app) {
 
     logic_ = std::make_unique<MainWnd>(app_, *this, *modelFrame_->Pane(), *skinFrame_->Pane(),
                                        *paletteFrame_->Pane());
-    auto sink = [this](int kind) { return logic_->OnRefresh(kind); };
+    auto sink = [this](Refresh kind) { return logic_->OnRefresh(kind); };
     modelFrame_->Pane()->Attach(&logic_->PaneOf(Child::ModelView), &app_, sink);
     skinFrame_->Pane()->Attach(&logic_->PaneOf(Child::SkinView), &app_, sink);
     paletteFrame_->Pane()->Attach(&logic_->PaneOf(Child::PaletteView), &app_, sink);
 
+    // Undo and Redo name the step they would take: the labels are brought up to date whenever
+    // a menu opens.
+    for (QMenu* menu : menus_->Menus()) {
+        connect(menu, &QMenu::aboutToShow, this, [this] { UpdateCommandStates(); });
+    }
     connect(frameSelector_, &QComboBox::activated, this,
             [this](int index) { logic_->OnFrameSelectionChange(index); });
     connect(skinSelector_, &QComboBox::activated, this,
@@ -186,7 +195,7 @@ void MainWindow::CloseWindow() {
     if (!inCloseEvent_) close();
 }
 
-void MainWindow::PostRefresh(int kind) {
+void MainWindow::PostRefresh(Refresh kind) {
     QMetaObject::invokeMethod(
         this, [this, kind] { logic_->OnRefresh(kind); }, Qt::QueuedConnection);
 }
@@ -262,6 +271,37 @@ void MainWindow::UpdateCommandStates() {
         if (QAction* item = menus_->Action(id)) item->setChecked(checked);
         if (QAction* button = toolBar_->Action(id)) button->setChecked(checked);
     }
+    for (int id : {CmdUndo, CmdRedo}) {
+        if (QAction* item = menus_->Action(id)) item->setText(ToQString(logic_->MenuLabel(id)));
+    }
+}
+
+void MainWindow::SetTitle(const std::string& title) {
+    setWindowTitle(ToQString(title));
+}
+
+void MainWindow::SetStatus(StatusField field, const std::string& text) {
+    QLabel*& label = status_[field];
+    if (label == nullptr) {
+        label = new QLabel(this);
+        // The cursor's field takes the room; the tool and the notice keep to their text.
+        statusBar()->addWidget(label, field == StatusField::Cursor ? 1 : 0);
+    }
+    label->setText(ToQString(text));
+}
+
+void MainWindow::SetTimer(int id, int milliseconds) {
+    QTimer*& timer = timers_[id];
+    if (timer == nullptr) {
+        timer = new QTimer(this);
+        connect(timer, &QTimer::timeout, this, [this, id] { logic_->OnTimer(id); });
+    }
+    timer->start(milliseconds);
+}
+
+void MainWindow::KillTimer(int id) {
+    const auto it = timers_.find(id);
+    if (it != timers_.end()) it->second->stop();
 }
 
 }  // namespace varp::qt

@@ -3,11 +3,14 @@
 #pragma once
 
 #include <QMainWindow>
+#include <map>
 #include <memory>
 
 #include "platform/FrameHost.h"
 
 class QComboBox;
+class QTimer;
+class QLabel;
 
 namespace varp {
 struct App;
@@ -45,7 +48,7 @@ class MainWindow final : public QMainWindow, public FrameHost {
     PaneWidget* PaneWidgetOf(Child child) const;
 
     // FrameHost.
-    void PostRefresh(int kind) override;
+    void PostRefresh(Refresh kind) override;
     void RecalcLayout() override;
     int ToolbarBottom() override;
     Rect ClientRect() override;
@@ -57,6 +60,10 @@ class MainWindow final : public QMainWindow, public FrameHost {
     void AddSelectorEntry(int id, const std::string& text) override;
     void SelectSelectorEntry(int id, int index) override;
     void UpdateCommandStates() override;
+    void SetTitle(const std::string& title) override;
+    void SetStatus(StatusField field, const std::string& text) override;
+    void SetTimer(int id, int milliseconds) override;
+    void KillTimer(int id) override;
     void CloseWindow() override;
 
   protected:
@@ -78,6 +85,8 @@ class MainWindow final : public QMainWindow, public FrameHost {
     PaneFrame* skinFrame_ = nullptr;
     PaneFrame* paletteFrame_ = nullptr;
     std::unique_ptr<MainWnd> logic_;
+    std::map<int, QTimer*> timers_;
+    std::map<StatusField, QLabel*> status_;
     bool started_ = false;
     bool inClientResize_ = false;
     bool inCloseEvent_ = false;

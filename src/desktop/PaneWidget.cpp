@@ -43,7 +43,7 @@ PaneWidget::~PaneWidget() {
 }
 
 void PaneWidget::Attach(Pane* pane, const Workspace* workspace,
-                        std::function<int(int)> refreshSink) {
+                        std::function<int(Refresh)> refreshSink) {
     pane_ = pane;
     workspace_ = workspace;
     refreshSink_ = std::move(refreshSink);
@@ -199,7 +199,7 @@ void PaneWidget::RedrawNow() {
     repaint();
 }
 
-void PaneWidget::SendRefresh(int kind) {
+void PaneWidget::SendRefresh(Refresh kind) {
     if (refreshSink_) refreshSink_(kind);
 }
 

@@ -22,7 +22,7 @@ class PaneWidget final : public QWidget, public PaneHost {
 
     // The pane shown here, the Workspace whose colours it shows, and where its refresh
     // messages go. Null detaches (before the pane is destroyed).
-    void Attach(Pane* pane, const Workspace* workspace, std::function<int(int)> refreshSink);
+    void Attach(Pane* pane, const Workspace* workspace, std::function<int(Refresh)> refreshSink);
     Pane* AttachedPane() const { return pane_; }
     // Hands the pane a size change now unless it already has that size; Qt delays the resize
     // events of hidden widgets, but the pane's buffer must match right after a move.
@@ -35,7 +35,7 @@ class PaneWidget final : public QWidget, public PaneHost {
     void SetCursorPos(ClientPoint p) override;
     void ClientSize(int* width, int* height) override;
     void RedrawNow() override;
-    void SendRefresh(int kind) override;
+    void SendRefresh(Refresh kind) override;
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -53,7 +53,7 @@ class PaneWidget final : public QWidget, public PaneHost {
 
     Pane* pane_ = nullptr;
     const Workspace* workspace_ = nullptr;
-    std::function<int(int)> refreshSink_;
+    std::function<int(Refresh)> refreshSink_;
     QImage image_;
     QSize deliveredSize_{-1, -1};
     bool captureHeld_ = false;

@@ -20,7 +20,7 @@ constexpr const char* SettingsApplication = "Zozuz05";
 }  // namespace
 
 QtPlatform::QtPlatform(std::vector<std::string> args, std::string launchFolder)
-    : commandLine_(BuildCommandLine(args, launchFolder)) {}
+    : commandLine_(BuildCommandLine(args)), launchFolder_(ToSystemForm(launchFolder)) {}
 
 QWidget* QtPlatform::DialogParent() const {
     return owner_ != nullptr && owner_->isVisible() ? owner_.data() : nullptr;

@@ -28,6 +28,7 @@ class QtPlatform final : public Platform {
     int ChangeDirectory(const std::string& path) override;
     std::vector<std::string> ListPcxFiles() override;
     std::string CommandLine() override { return commandLine_; }
+    std::string LaunchFolder() override { return launchFolder_; }
     // Queued, so that it also ends a run whose message loop has not started yet (see
     // QuitRequested).
     void Quit() override;
@@ -44,6 +45,7 @@ class QtPlatform final : public Platform {
     QWidget* DialogParent() const;
 
     std::string commandLine_;
+    std::string launchFolder_;
     QPointer<QWidget> owner_;
     bool quitRequested_ = false;
 };

@@ -7,7 +7,7 @@
 #include "formats/GlCommands.h"
 
 #include <algorithm>
-#include <cstring>
+#include <bit>
 #include <tuple>
 
 namespace varp {
@@ -56,8 +56,7 @@ class RunBuilder {
     }
 
     // Writes the whole list; returns its length in words.
-    int Build(const SkinCoord* coords, int skinWidth, int skinHeight, int32_t* out) {
-        int words = 0;
+    void Build(const SkinCoord* coords, int skinWidth, int skinHeight, std::vector<int32_t>* out) {
         for (int i = 0; i < count_; ++i) {
             if (flags_[static_cast<size_t>(i)] != 0) continue;
             int bestLen = 0;
@@ -73,19 +72,17 @@ class RunBuilder {
                 }
             }
             for (int k = 0; k < bestLen; ++k) flags_[static_cast<size_t>(bestTris_[k])] = 1;
-            out[words++] = bestIsStrip ? bestLen + 2 : -(bestLen + 2);
+            out->push_back(bestIsStrip ? bestLen + 2 : -(bestLen + 2));
             for (int k = 0; k < bestLen + 2; ++k) {
                 const Corner c = bestVerts_[static_cast<size_t>(k)];
                 const SkinCoord st = coords[c & 0xFFFF];
                 const float s = (static_cast<float>(st.s) + 0.5f) / static_cast<float>(skinWidth);
                 const float t = (static_cast<float>(st.t) + 0.5f) / static_cast<float>(skinHeight);
-                std::memcpy(&out[words++], &s, 4);
-                std::memcpy(&out[words++], &t, 4);
-                out[words++] = static_cast<int16_t>(c >> 16);
+                out->push_back(std::bit_cast<int32_t>(s));
+                out->push_back(std::bit_cast<int32_t>(t));
+                out->push_back(static_cast<int16_t>(c >> 16));
             }
         }
-        out[words++] = 0;
-        return words;
     }
 
   private:
@@ -133,19 +130,44 @@ class RunBuilder {
 
 }  // namespace
 
-int BuildGlCommands(const ModelTriangle* triangles, int count, const SkinCoord* coords,
-                    int skinWidth, int skinHeight, int32_t* out) {
-    if (count <= 0) {
-        out[0] = 0;
-        return 1;
+std::vector<int32_t> BuildGlCommands(const ModelTriangle* triangles, int count,
+                                     const SkinCoord* coords, int skinWidth, int skinHeight) {
+    std::vector<int32_t> list;
+    if (count > 0) {
+        list.reserve(static_cast<size_t>(count) * 10);
+        RunBuilder(triangles, count).Build(coords, skinWidth, skinHeight, &list);
     }
-    RunBuilder builder(triangles, count);
-    return builder.Build(coords, skinWidth, skinHeight, out);
+    list.push_back(0);  // the end mark
+    return list;
 }
 
-int BuildGlCommands(const Workspace& ws, int32_t* out) {
-    return BuildGlCommands(ws.Triangles, ws.NumTriangles, ws.TexCoords, ws.SkinWidth, ws.SkinHeight,
-                           out);
+std::vector<int32_t> BuildGlCommands(const Workspace& ws) {
+    return BuildGlCommands(ws.Triangles, ws.NumTriangles, ws.TexCoords, ws.SkinWidth,
+                           ws.SkinHeight);
+}
+
+std::string DecodeGlCommands(ByteView words, std::vector<GlRun>* runs) {
+    const size_t count = words.Size() / 4;
+    size_t at = 0;
+    while (at < count) {
+        const int32_t n = words.I32(4 * at++);
+        if (n == 0) {
+            return at == count ? std::string() : "words follow the end mark of its GL commands";
+        }
+        const int64_t vertices = n < 0 ? -int64_t{n} : int64_t{n};
+        if (vertices < 3) return "a GL command run has fewer than three vertices";
+        const auto run = words.Section(static_cast<int64_t>(4 * at), vertices, 12);
+        if (!run) return "a GL command run passes the end of the list";
+        GlRun r;
+        r.Fan = n < 0;
+        for (size_t v = 0; v < static_cast<size_t>(vertices); ++v) {
+            const ByteView entry = run->Record(v, 12);
+            r.Vertices.push_back({entry.F32(0), entry.F32(4), entry.I32(8)});
+        }
+        runs->push_back(std::move(r));
+        at += static_cast<size_t>(vertices) * 3;
+    }
+    return "its GL commands have no end mark";
 }
 
 }  // namespace varp

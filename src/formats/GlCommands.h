@@ -3,21 +3,36 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "app/Workspace.h"
+#include "formats/ByteView.h"
 
 namespace varp {
 
-// Enough for the worst case: every one of 4096 triangles alone (10 words each) and the end mark.
-inline constexpr int MaxGlCommandWords = 10 * MaxTriangles + 1;
-
-// Builds the list for `count` triangles whose corners index `coords`; returns its length in
-// words, end marker included. `out` must hold MaxGlCommandWords words.
-int BuildGlCommands(const ModelTriangle* triangles, int count, const SkinCoord* coords,
-                    int skinWidth, int skinHeight, int32_t* out);
+// Builds the list for `count` triangles whose corners index `coords`, end mark included.
+std::vector<int32_t> BuildGlCommands(const ModelTriangle* triangles, int count,
+                                     const SkinCoord* coords, int skinWidth, int skinHeight);
 
 // The same for the model in the Workspace.
-int BuildGlCommands(const Workspace& ws, int32_t* out);
+std::vector<int32_t> BuildGlCommands(const Workspace& ws);
+
+// One strip or fan of a list: s, t and the vertex index of each of its vertices.
+struct GlVertex {
+    float S = 0;
+    float T = 0;
+    int32_t Vertex = 0;
+    bool operator==(const GlVertex&) const = default;
+};
+struct GlRun {
+    bool Fan = false;
+    std::vector<GlVertex> Vertices;
+};
+
+// Reads a list as a file holds it (little-endian words) into its runs. Returns the empty
+// string for a well-formed list (runs of three vertices or more, ended by a single 0 word that
+// is the last word), else what is wrong with it.
+std::string DecodeGlCommands(ByteView words, std::vector<GlRun>* runs);
 
 }  // namespace varp

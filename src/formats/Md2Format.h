@@ -1,9 +1,11 @@
-// The MD2 file layout: header fields, record sizes, and little-endian access to raw bytes.
+// The MD2 file layout: header fields, record sizes, the header read, and little-endian stores.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+
+#include "formats/ByteView.h"
 
 namespace varp::md2 {
 
@@ -42,23 +44,6 @@ struct Header {
         num_glcmds, num_frames, ofs_skins, ofs_st, ofs_tris, ofs_frames, ofs_glcmds, ofs_end;
 };
 
-inline int32_t GetInt(const uint8_t* p) {
-    return static_cast<int32_t>(static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 |
-                                static_cast<uint32_t>(p[2]) << 16 |
-                                static_cast<uint32_t>(p[3]) << 24);
-}
-
-inline int16_t GetShort(const uint8_t* p) {
-    return static_cast<int16_t>(static_cast<uint16_t>(p[0] | p[1] << 8));
-}
-
-inline float GetFloat(const uint8_t* p) {
-    const uint32_t bits = static_cast<uint32_t>(GetInt(p));
-    float f;
-    std::memcpy(&f, &bits, sizeof f);
-    return f;
-}
-
 inline void PutInt(uint8_t* p, int32_t value) {
     const auto v = static_cast<uint32_t>(value);
     p[0] = static_cast<uint8_t>(v);
@@ -79,15 +64,15 @@ inline void PutFloat(uint8_t* p, float value) {
     PutInt(p, static_cast<int32_t>(bits));
 }
 
-// Reads the header from the first 68 bytes (the caller checks the size).
-inline Header ReadHeader(const uint8_t* file) {
+// The header; fields past the end of a short file read as 0.
+inline Header ReadHeader(ByteView file) {
     Header h;
-    std::memcpy(h.ident, file, 4);
+    for (size_t i = 0; i < 4; ++i) h.ident[i] = static_cast<char>(file.U8(i));
     int32_t* fields[] = {&h.version,    &h.skinwidth,  &h.skinheight, &h.framesize,
                          &h.num_skins,  &h.num_xyz,    &h.num_st,     &h.num_tris,
                          &h.num_glcmds, &h.num_frames, &h.ofs_skins,  &h.ofs_st,
                          &h.ofs_tris,   &h.ofs_frames, &h.ofs_glcmds, &h.ofs_end};
-    for (size_t i = 0; i < 16; ++i) *fields[i] = GetInt(file + 4 + 4 * i);
+    for (size_t i = 0; i < 16; ++i) *fields[i] = file.I32(4 + 4 * i);
     return h;
 }
 

@@ -29,6 +29,8 @@ enum CommandId : int {
     CmdSelectAll = 32796,
     CmdSelectNone = 32797,
     CmdInvertSelection = 32798,
+    CmdUndo = 32800,
+    CmdRedo = 32801,
     CmdAbout = 57664,
     CmdExit = 57665,
 };

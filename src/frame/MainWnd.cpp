@@ -1,15 +1,13 @@
 // The main window's logic: fixed pixel layout, refresh hub, selector changes, commands.
 #include "frame/MainWnd.h"
 
-#include "app/FileCommands.h"
-#include "app/Startup.h"
+#include "commands/FileCommands.h"
+#include "commands/Recovery.h"
+#include "commands/Startup.h"
 #include "frame/Commands.h"
 #include "frame/MappingCommands.h"
 #include "frame/Selectors.h"
 #include "skins/SkinCommands.h"
-#include "views/iso/IsoBox.h"
-#include "views/palette/PalBox.h"
-#include "views/skin/SkinBox.h"
 
 namespace varp {
 
@@ -95,22 +93,47 @@ void MainWnd::LayoutPanes() {
     RefreshAllViews();
 }
 
-int MainWnd::OnRefresh(int kind) {
-    if (kind >= 0 && kind <= 3) {
-        modelView_->Render(kind);
-        skinView_->Render(kind);
-        frame_.RedrawChild(Child::ModelView);
-        frame_.RedrawChild(Child::SkinView);
-    } else if (kind == 4) {
-        paletteView_->Render();
-        frame_.RedrawChild(Child::PaletteView);
+int MainWnd::OnRefresh(Refresh kind) {
+    // What each large view redraws for each kind of change. The panes' own render kinds differ:
+    // a selection change redraws the 3D view without its picks (they cannot have changed) and
+    // the flat skin with its outlines; in Mapping mode both draw their mapping render anyway.
+    using Iso = IsoBox::Kind;
+    using Flat = SkinBox::Kind;
+    switch (kind) {
+        case Refresh::TexelsPainted:
+            RenderLargeViews(Iso::Recolour, Flat::Recolour);
+            break;
+        case Refresh::Everything:
+            RenderLargeViews(Iso::Full, Flat::Full);
+            break;
+        case Refresh::Background:
+            RenderLargeViews(Iso::Background, Flat::Background);
+            break;
+        case Refresh::Selection:
+            RenderLargeViews(Iso::Quick, Flat::DisplayOnly);
+            break;
+        case Refresh::PaintColour:
+            paletteView_->Render();
+            frame_.RedrawChild(Child::PaletteView);
+            break;
+        case Refresh::Edited:
+            break;
     }
+    // A stroke's texels are told every move; what is unsaved waits for the stroke's end.
+    if (kind != Refresh::TexelsPainted) ShowUnsavedState();
     return 0;
+}
+
+void MainWnd::RenderLargeViews(IsoBox::Kind iso, SkinBox::Kind flat) {
+    modelView_->Render(iso);
+    skinView_->Render(flat);
+    frame_.RedrawChild(Child::ModelView);
+    frame_.RedrawChild(Child::SkinView);
 }
 
 void MainWnd::RefreshAllViews() {
     RebuildSelectors();
-    PostRefresh(1);
+    PostRefresh(Refresh::Everything);
     paletteView_->Render();
     frame_.RedrawChild(Child::PaletteView);
 }
@@ -119,18 +142,18 @@ void MainWnd::RebuildSelectors() {
     varp::RebuildSelectors(app_, frame_);
 }
 
-void MainWnd::PostRefresh(int kind) {
+void MainWnd::PostRefresh(Refresh kind) {
     frame_.PostRefresh(kind);
 }
 
 void MainWnd::OnFrameSelectionChange(int index) {
     app_.SelectFrame(index);
-    PostRefresh(1);
+    PostRefresh(Refresh::Everything);
 }
 
 void MainWnd::OnSkinSelectionChange(int index) {
     app_.SelectSkin(index);
-    PostRefresh(1);
+    PostRefresh(Refresh::Everything);
     paletteView_->Render();
     frame_.RedrawChild(Child::PaletteView);
 }
@@ -145,7 +168,7 @@ void MainWnd::SwapDisplays() {
         Move(Child::ModelView, SideArea);
         Move(Child::SkinView, MainArea);
     }
-    PostRefresh(1);
+    PostRefresh(Refresh::Everything);
 }
 
 void MainWnd::EndPaneDrags() {
@@ -177,7 +200,10 @@ bool MainWnd::IsChecked(int id) const {
 }
 
 void MainWnd::OnClose() {
-    if (AskQuit(app_)) frame_.CloseWindow();
+    if (!AskQuit(app_)) return;
+    // A clean quit leaves nothing to recover.
+    RemoveRecovery(app_);
+    frame_.CloseWindow();
 }
 
 void MainWnd::OnCommand(int id) {
@@ -201,6 +227,12 @@ void MainWnd::OnCommand(int id) {
             break;
         case CmdExit:
             OnClose();
+            break;
+        case CmdUndo:
+            Undo();
+            break;
+        case CmdRedo:
+            Redo();
             break;
         case CmdAbout:
             ShowAbout(app_);
@@ -271,6 +303,7 @@ void MainWnd::OnCommand(int id) {
         default:
             break;
     }
+    ShowUnsavedState();
 }
 
 }  // namespace varp

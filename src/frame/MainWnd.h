@@ -8,13 +8,11 @@
 #include "app/App.h"
 #include "platform/FrameHost.h"
 #include "platform/PaneHost.h"
+#include "views/iso/IsoBox.h"
+#include "views/palette/PalBox.h"
+#include "views/skin/SkinBox.h"
 
 namespace varp {
-
-class IsoBox;
-class SkinBox;
-class PalBox;
-class Pane;
 
 class MainWnd final : public ViewHub {
   public:
@@ -31,18 +29,30 @@ class MainWnd final : public ViewHub {
     // Every size change of the main window.
     void LayoutPanes();
     // The refresh message; always answers 0.
-    int OnRefresh(int kind);
+    int OnRefresh(Refresh kind);
     void OnCommand(int id);
     void OnFrameSelectionChange(int index);
     void OnSkinSelectionChange(int index);
     // Check mark of a command: the mode commands are checked when they are the mode in use.
     bool IsChecked(int id) const;
-    // A request to close the main window: asks the quit question.
+    // The label a menu item shows now, for items whose label changes ("&Undo Paint
+    // Stroke\tCtrl+Z"); empty for the others, which keep their label.
+    std::string MenuLabel(int id) const;
+    // The window's title: the model's file name, marked with "*" while anything is unsaved.
+    std::string Title() const;
+    // A request to close the main window: asks about unsaved work, if any.
     void OnClose();
+    // A timer of the main window has run out.
+    void OnTimer(int id);
+
+    // Timers of the main window.
+    static constexpr int RecoveryTimer = 1;
+    // How long after a change its recovery files are written.
+    static constexpr int RecoveryDelay = 30000;
 
     void RefreshAllViews() override;
     void RebuildSelectors() override;
-    void PostRefresh(int kind) override;
+    void PostRefresh(Refresh kind) override;
 
     IsoBox& ModelView() { return *modelView_; }
     SkinBox& SkinView() { return *skinView_; }
@@ -61,12 +71,30 @@ class MainWnd final : public ViewHub {
     // Ends a drag running in the 3D or skin view.
     void EndPaneDrags();
     void SwapDisplays();
+    // Edit > Undo and Redo, and the refresh that shows what the step changed
+    // (MainWndEdits.cpp).
+    void Undo();
+    void Redo();
+    void ShowStep(const EditStep* step);
+    // Shows in the title and the skin selector what is unsaved, when that changed since it was
+    // last shown; cheap enough to run after every refresh.
+    void ShowUnsavedState();
+    void RenderLargeViews(IsoBox::Kind iso, SkinBox::Kind flat);
 
     App& app_;
     FrameHost& frame_;
     std::unique_ptr<IsoBox> modelView_;
     std::unique_ptr<SkinBox> skinView_;
     std::unique_ptr<PalBox> paletteView_;
+    // What ShowUnsavedState last showed: a digest of which skins are unsaved, and the title.
+    uint64_t shownUnsaved_ = 0;
+    std::string shownTitle_;
+    // The last revision the recovery files were written for, whether a write is waiting for
+    // its timer, and whether files may be there (at start, those of a session that ended
+    // badly, which start-up has offered back by the time this is read).
+    uint64_t recoveredRevision_ = 0;
+    bool recoveryPending_ = false;
+    bool recoveryWritten_ = true;
 };
 
 }  // namespace varp

@@ -15,25 +15,6 @@ std::string ToSlashes(const std::string& s) {
     return ToOsForm(s);
 }
 
-void LinkedFirst(Workspace& ws) {
-    SkinList& skins = ws.Skins;
-    const int n = static_cast<int>(skins.size());
-    int linked = 0;
-    for (const auto& s : skins) linked += (s->Flags & Unlinked) == 0;
-    if (linked == n || linked == 0) return;
-    for (int i = 0; i < linked; ++i) {
-        if ((skins[static_cast<size_t>(i)]->Flags & Unlinked) == 0) continue;
-        int j = i + 1;
-        while (skins[static_cast<size_t>(j)]->Flags & Unlinked) ++j;
-        std::swap(skins[static_cast<size_t>(i)], skins[static_cast<size_t>(j)]);
-        if (ws.CurrentSkinIndex == i) {
-            ws.CurrentSkinIndex = static_cast<int16_t>(j);
-        } else if (ws.CurrentSkinIndex == j) {
-            ws.CurrentSkinIndex = static_cast<int16_t>(i);
-        }
-    }
-}
-
 void RebuildSelectors(Workspace& ws, FrameHost& frame) {
     frame.ResetSelector(FrameSelectorId);
     frame.ReserveSelector(FrameSelectorId, static_cast<int>(ws.Frames.size()), 16);
@@ -46,6 +27,7 @@ void RebuildSelectors(Workspace& ws, FrameHost& frame) {
         s->Name = ToBackslashes(s->Name);
         s->Path = ToBackslashes(s->Path);
         text += s->Name;
+        if (IsModified(*s)) text += " (modified)";
         frame.AddSelectorEntry(SkinSelectorId, ToSlashes(text));
     }
     frame.SelectSelectorEntry(FrameSelectorId, ws.CurrentFrameIndex);

@@ -11,10 +11,6 @@ namespace varp {
 std::string ToBackslashes(const std::string& s);
 std::string ToSlashes(const std::string& s);
 
-// Moves the linked skins in front of the unlinked ones, keeping the linked skins' order;
-// the current skin stays the same object and its index follows it.
-void LinkedFirst(Workspace& ws);
-
 // Refills both selectors from the Workspace (respelling every skin's Name and Path with
 // backslashes on the way) and selects the current frame and skin.
 void RebuildSelectors(Workspace& ws, FrameHost& frame);

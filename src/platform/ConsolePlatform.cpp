@@ -10,12 +10,16 @@ namespace varp {
 Answer ConsolePlatform::MessageBox(const std::string& text, Buttons buttons, Icon) {
     messages_.push_back(text);
     Answer result = Answer::Ok;
-    if (buttons != Buttons::Ok) result = answer_ == Answer::Yes ? Answer::Yes : Answer::No;
-    if (buttons == Buttons::Ok) {
-        std::fprintf(stderr, "varp: %s\n", text.c_str());
-    } else {
-        std::fprintf(stderr, "varp: %s [%s]\n", text.c_str(), result == Answer::Yes ? "Yes" : "No");
+    const char* said = "";
+    if (buttons == Buttons::SaveDiscardCancel) {
+        // Nothing is ever kept unsaved behind a script's back: the work stays, the command ends.
+        result = Answer::Cancel;
+        said = " [Cancel]";
+    } else if (buttons != Buttons::Ok) {
+        result = answer_ == Answer::Yes ? Answer::Yes : Answer::No;
+        said = result == Answer::Yes ? " [Yes]" : " [No]";
     }
+    std::fprintf(stderr, "varp: %s%s\n", text.c_str(), said);
     return result;
 }
 

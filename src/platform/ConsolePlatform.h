@@ -26,11 +26,15 @@ class ConsolePlatform : public Platform {
     int ChangeDirectory(const std::string& path) override;
     std::vector<std::string> ListPcxFiles() override;
     std::string CommandLine() override { return commandLine_; }
+    std::string LaunchFolder() override { return launchFolder_; }
     void Quit() override { quit_ = true; }
     void ShowAboutBox() override {}
     std::unique_ptr<File> OpenFile(const std::string& path, FileMode mode, int* cause) override;
 
-    void SetCommandLine(const std::string& line) { commandLine_ = line; }
+    void SetCommandLine(const std::string& line, const std::string& launchFolder) {
+        commandLine_ = line;
+        launchFolder_ = launchFolder;
+    }
     bool QuitRequested() const { return quit_; }
     // Every message text shown, in order.
     const std::vector<std::string>& Messages() const { return messages_; }
@@ -40,6 +44,7 @@ class ConsolePlatform : public Platform {
     std::map<std::string, std::string> settings_;
     std::vector<std::string> messages_;
     std::string commandLine_;
+    std::string launchFolder_;
     bool quit_ = false;
 };
 

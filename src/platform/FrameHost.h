@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "platform/PaneHost.h"
+
 namespace varp {
 
 // A rectangle in the main window's client coordinates; right and bottom are exclusive.
@@ -18,6 +20,13 @@ struct Rect {
 // The main window's children, as the logic names them.
 enum class Child { SkinSelector, FrameSelector, ModelView, SkinView, PaletteView };
 
+// The fields of the status bar along the bottom of the main window.
+enum class StatusField {
+    Cursor,  // what is under the mouse: texel, colour index and RGB, triangle
+    Tool,    // the paint tool and brush in use
+    Notice,  // a standing remark about the skin in view (left empty when there is none)
+};
+
 // Control ids of the two selectors.
 inline constexpr int FrameSelectorId = 129;
 inline constexpr int SkinSelectorId = 130;
@@ -28,7 +37,7 @@ class FrameHost {
 
     // Queues a refresh message to the main window itself; it is handled after the current
     // command, by calling MainWnd::OnRefresh(kind).
-    virtual void PostRefresh(int kind) = 0;
+    virtual void PostRefresh(Refresh kind) = 0;
 
     // Places the toolbar along the top of the client area.
     virtual void RecalcLayout() = 0;
@@ -50,9 +59,17 @@ class FrameHost {
     virtual void AddSelectorEntry(int id, const std::string& text) = 0;
     virtual void SelectSelectorEntry(int id, int index) = 0;
 
-    // Asks the platform to refresh the menu check marks and toolbar buttons from
-    // MainWnd::IsChecked.
+    // Asks the platform to refresh the menu check marks, toolbar buttons and item labels from
+    // MainWnd::IsChecked and MainWnd::MenuLabel.
     virtual void UpdateCommandStates() = 0;
+    // The main window's title.
+    virtual void SetTitle(const std::string& title) = 0;
+    // One field of the status bar.
+    virtual void SetStatus(StatusField field, const std::string& text) = 0;
+    // Starts a timer that calls MainWnd::OnTimer(id) every `milliseconds` until KillTimer(id);
+    // starting a running one starts it again.
+    virtual void SetTimer(int id, int milliseconds) = 0;
+    virtual void KillTimer(int id) = 0;
     // Closes the main window (after the quit question was answered Yes).
     virtual void CloseWindow() = 0;
 };

@@ -9,6 +9,19 @@ inline constexpr unsigned MK_RBUTTON = 0x0002u;
 inline constexpr unsigned MK_SHIFT = 0x0004u;
 inline constexpr unsigned MK_CONTROL = 0x0008u;
 
+// What a refresh message tells the main window: what changed, so that it redraws the panes that
+// show it. The panes send their own changes; the main window also posts Everything to itself
+// after commands.
+enum class Refresh : int {
+    TexelsPainted = 0,  // texels of the current skin were painted: the large views recolour
+    Everything = 1,     // anything the views show may have changed: the large views redraw
+    Background = 2,     // BackgroundColour changed: the large views repaint their background
+    Selection = 3,      // the triangle selection changed: the large views redraw their outlines
+    PaintColour = 4,    // PaintColour was picked up from a view: only the palette redraws
+    Edited = 5,         // a change became an undo step: the title and the skin list show what
+                        // is unsaved (kept out of the moves of a stroke, which must not allocate)
+};
+
 struct ClientPoint {
     int x = 0;
     int y = 0;
@@ -29,8 +42,8 @@ class PaneHost {
     virtual void ClientSize(int* width, int* height) = 0;
     // Invalidates the whole pane and repaints it before returning, without erasing.
     virtual void RedrawNow() = 0;
-    // Sends a refresh of the given kind to the parent window, synchronously.
-    virtual void SendRefresh(int kind) = 0;
+    // Sends a refresh to the parent window, synchronously: it has happened when this returns.
+    virtual void SendRefresh(Refresh kind) = 0;
 };
 
 }  // namespace varp

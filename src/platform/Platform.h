@@ -9,9 +9,10 @@
 
 namespace varp {
 
-enum class Buttons { Ok, YesNo, YesNoCancel };
+// SaveDiscardCancel asks about unsaved work: Save saves it first, Discard goes on without it.
+enum class Buttons { Ok, YesNo, YesNoCancel, SaveDiscardCancel };
 enum class Icon { None, Information, Question, Exclamation };
-enum class Answer { Ok, Yes, No, Cancel };
+enum class Answer { Ok, Yes, No, Cancel, Save, Discard };
 
 // Flags of a file dialog.
 inline constexpr unsigned HideReadOnly = 1u;
@@ -47,6 +48,9 @@ class Platform {
     virtual std::vector<std::string> ListPcxFiles() = 0;
     // The whole command line, program path included.
     virtual std::string CommandLine() = 0;
+    // The current directory the program was started in (system form), for the command line's
+    // relative paths; empty when unknown.
+    virtual std::string LaunchFolder() = 0;
     // Ends the message loop without asking anything.
     virtual void Quit() = 0;
     // The modal About box: titled "About Varp", showing "Reviz0.60" and an OK button.

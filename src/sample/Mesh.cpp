@@ -8,7 +8,7 @@
 #include <utility>
 
 #include "formats/Md2Format.h"
-#include "formats/Md2Writer.h"
+#include "formats/Md2Layout.h"
 
 namespace varp::sample {
 
@@ -183,7 +183,7 @@ std::vector<uint8_t> PackMd2(const Mesh& mesh, const std::vector<NamedFrame>& fr
     parts.numCoords = static_cast<int>(coords.size());
     parts.triangles = triangles.data();
     parts.numTriangles = static_cast<int>(triangles.size());
-    parts.frames = frameBytes.data();
+    parts.frames = ByteView(frameBytes);
     return LayOutMd2(parts);
 }
 

@@ -1,8 +1,8 @@
 // The folder scan used by Skins > Scan Folder and by a model that names no skins.
 #include "skins/FolderScan.h"
 
-#include "formats/Pcx.h"
 #include "skins/LooseSkins.h"
+#include "skins/SkinFiles.h"
 
 namespace varp {
 

@@ -1,7 +1,7 @@
 // Adding images from files to the skin list as unlinked skins.
 #include "skins/LooseSkins.h"
 
-#include "formats/Pcx.h"
+#include "skins/SkinFiles.h"
 
 namespace varp {
 
@@ -17,8 +17,12 @@ SkinImage& AppendLoose(Workspace& ws, std::unique_ptr<SkinImage> skin) {
 }
 
 int OpenLooseSkin(App& app, const std::string& path) {
-    std::unique_ptr<SkinImage> skin = LoadSkinFile(app.Sys, path);
-    if (!skin) return 0;
+    std::string problem;
+    std::unique_ptr<SkinImage> skin = LoadSkinFile(app.Sys, path, &problem);
+    if (!skin) {
+        if (!problem.empty()) app.Sys.MessageBox(problem, Buttons::Ok, Icon::Exclamation);
+        return 0;
+    }
     if (!FitsModel(app, *skin)) {
         app.Sys.MessageBox("Error loading skin: Incorrect dimensions!", Buttons::Ok,
                            Icon::Exclamation);

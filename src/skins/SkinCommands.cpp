@@ -4,62 +4,42 @@
 
 #include <utility>
 
-#include "app/FileCommands.h"
-#include "app/Startup.h"
-#include "formats/Pcx.h"
+#include "edit/SkinListStep.h"
+#include "edit/SkinStep.h"
 #include "skins/FolderScan.h"
 #include "skins/LooseSkins.h"
+#include "skins/SkinFiles.h"
+#include "skins/SkinSaving.h"
 
 namespace varp {
 
 namespace {
 
-const char* const SaveFailed = "An error occured while attempting to save!";
-
 bool IsLinked(const SkinImage& skin) {
     return (skin.Flags & Unlinked) == 0;
 }
 
-// The chosen path, after the dialog and the extension rule; false on cancel.
-bool ChooseSkinFile(App& app, bool save, std::string* path) {
-    app.Sys.ChangeDirectory(app.BaseFolder);
-    std::string chosen;
-    if (!app.Sys.FileDialog(SkinDialog(save), &chosen)) return false;
-    *path = WithDefaultExtension(chosen, ".pcx");
-    return true;
-}
-
-std::string RelativeToBase(const App& app, const std::string& path) {
-    return path.substr(app.BaseFolder.size() + 1);
-}
-
-// Writes the current skin to `path`; on success the checkpoint follows the file.
-bool WriteSkin(App& app, SkinImage& skin, const std::string& path) {
-    if (!SaveSkinFile(app.Sys, skin, path)) {
-        app.Sys.MessageBox(SaveFailed, Buttons::Ok, Icon::Exclamation);
-        return false;
-    }
-    skin.OnDisk = 1;
-    skin.StoredPixels = skin.Pixels;
-    return true;
-}
-
 void Swap(App& app, int a, int b, int newIndex) {
+    SkinListChange change(app);
     std::swap(app.Skins[static_cast<size_t>(a)], app.Skins[static_cast<size_t>(b)]);
     app.SelectSkin(newIndex);
+    // A move that would put an unlinked skin before a linked one is undone at once by the
+    // list's order; it is no step then.
+    LinkedFirst(app);
+    app.Edits.Push(change.Finish(a + 1 == newIndex ? "Move Skin Down" : "Move Skin Up", app));
     app.RefreshAllViews();
 }
 
-}  // namespace
-
-FileDialogRequest SkinDialog(bool save) {
-    FileDialogRequest r;
-    r.Save = save;
-    r.Filter = std::string("Mesh Skin (*.pcx)|*.pcx|") + "All Files (*.*)|*.*|" + "|";
-    r.InitialName = "*.pcx";
-    r.Flags = HideReadOnly;
-    return r;
+// A change to the current skin's contents made by `change`, kept as one step named `label`.
+template <typename Change>
+void ChangeContents(App& app, const char* label, Change change) {
+    SkinImage& skin = *app.CurrentSkin;
+    const SkinChange before(skin);
+    change(skin);
+    app.Edits.Push(before.Finish(label, app));
 }
+
+}  // namespace
 
 void SkinNew(App& app) {
     auto skin = std::make_unique<SkinImage>();
@@ -78,77 +58,40 @@ void SkinNew(App& app) {
         }
     }
     skin->StoredPixels = skin->Pixels;
+    SkinListChange change(app);
     app.Skins.push_back(std::move(skin));
     app.SelectSkin(static_cast<int>(app.Skins.size()) - 1);
+    app.Edits.Push(change.Finish("New Skin", app));
     app.RefreshAllViews();
 }
 
 void SkinOpen(App& app) {
     std::string path;
-    if (ChooseSkinFile(app, false, &path)) OpenLooseSkin(app, path);
+    if (!ChooseSkinFile(app, false, &path)) return;
+    SkinListChange change(app);
+    if (OpenLooseSkin(app, path) == 1) app.Edits.Push(change.Finish("Open Skin", app));
 }
 
 void SkinClose(App& app) {
-    if (app.CurrentSkin == nullptr) return;
+    if (app.CurrentSkin == nullptr || !MayDropSkins(app, {app.CurrentSkin})) return;
     const int index = app.CurrentSkinIndex;
+    SkinListChange change(app);
+    // The step keeps the skin, so that an undo brings it back whole.
+    change.Keep(std::move(app.Skins[static_cast<size_t>(index)]));
     app.Skins.erase(app.Skins.begin() + index);
     const int count = static_cast<int>(app.Skins.size());
     app.SelectSkin(count == 0 ? -1 : (index == count ? count - 1 : index));
-    app.RefreshAllViews();
-}
-
-void SkinSave(App& app) {
-    SkinImage* skin = app.CurrentSkin;
-    if (skin == nullptr) return;
-    if (skin->OnDisk == 0) {
-        SkinSaveAs(app);
-        return;
-    }
-    if (!SaveSkinFile(app.Sys, *skin, skin->Path)) {
-        app.Sys.MessageBox(SaveFailed, Buttons::Ok, Icon::Exclamation);
-        return;
-    }
-    skin->StoredPixels = skin->Pixels;
-}
-
-void SkinSaveAs(App& app) {
-    SkinImage* skin = app.CurrentSkin;
-    if (skin == nullptr) return;
-    std::string path;
-    if (!ChooseSkinFile(app, true, &path)) return;
-    if (IsLinked(*skin) && !IsUnderBaseFolder(path, app.BaseFolder)) {
-        app.Sys.MessageBox("Linked skins must be in or below your Base Folder!", Buttons::Ok,
-                           Icon::Exclamation);
-        return;
-    }
-    if (!WriteSkin(app, *skin, path)) return;
-    skin->Path = path;
-    skin->Name = IsLinked(*skin) ? RelativeToBase(app, path) : path;
-    if (app.Views != nullptr) app.Views->RebuildSelectors();
-}
-
-void SkinLink(App& app) {
-    SkinImage* skin = app.CurrentSkin;
-    if (skin == nullptr || IsLinked(*skin)) return;
-    std::string path;
-    if (!ChooseSkinFile(app, true, &path)) return;
-    if (!IsUnderBaseFolder(path, app.BaseFolder)) {
-        app.Sys.MessageBox("Linked skins must be in or below your Base Folder!, Please try again.",
-                           Buttons::Ok, Icon::Exclamation);
-        return;
-    }
-    if (!WriteSkin(app, *skin, path)) return;
-    skin->Path = path;
-    skin->Name = RelativeToBase(app, path);
-    skin->Flags = 0;
+    app.Edits.Push(change.Finish("Close Skin", app));
     app.RefreshAllViews();
 }
 
 void SkinUnlink(App& app) {
     SkinImage* skin = app.CurrentSkin;
     if (skin == nullptr || !IsLinked(*skin)) return;
+    SkinListChange change(app);
     skin->Flags = Unlinked;
     skin->Name = skin->Path;
+    app.Edits.Push(change.Finish("Unlink Skin", app));
     app.RefreshAllViews();
 }
 
@@ -165,27 +108,35 @@ void SkinMoveDown(App& app) {
 }
 
 void SkinStore(App& app) {
-    if (app.CurrentSkin != nullptr) app.CurrentSkin->StoredPixels = app.CurrentSkin->Pixels;
+    if (app.CurrentSkin == nullptr) return;
+    ChangeContents(app, "Store Skin", [](SkinImage& skin) { skin.StoredPixels = skin.Pixels; });
 }
 
 void SkinRevert(App& app) {
-    if (app.CurrentSkin == nullptr) return;
-    app.CurrentSkin->Pixels = app.CurrentSkin->StoredPixels;
-    if (app.Views != nullptr) app.Views->PostRefresh(1);
+    if (app.CurrentSkin == nullptr || !MayDropSkins(app, {app.CurrentSkin})) return;
+    ChangeContents(app, "Revert Skin", [](SkinImage& skin) { skin.Pixels = skin.StoredPixels; });
+    if (app.Views != nullptr) app.Views->PostRefresh(Refresh::Everything);
 }
 
 void SkinReload(App& app) {
     SkinImage* skin = app.CurrentSkin;
     if (skin == nullptr || skin->OnDisk == 0) return;
-    std::unique_ptr<SkinImage> fresh = LoadSkinFile(app.Sys, skin->Path);
+    std::string problem;
+    std::unique_ptr<SkinImage> fresh = LoadSkinFile(app.Sys, skin->Path, &problem);
     // A file of other dimensions cannot stand in for the skin's texels: refused like an
     // unreadable one.
     if (!fresh || fresh->Width != skin->Width || fresh->Height != skin->Height) {
-        app.Sys.MessageBox("Unable to reload the skin!", Buttons::Ok, Icon::Exclamation);
+        app.Sys.MessageBox(problem.empty() ? "Unable to reload the skin!" : problem, Buttons::Ok,
+                           Icon::Exclamation);
         return;
     }
-    skin->Pixels = std::move(fresh->Pixels);
-    skin->StoredPixels = std::move(fresh->StoredPixels);
+    if (!MayDropSkins(app, {skin})) return;
+    ChangeContents(app, "Reload Skin", [&](SkinImage& s) {
+        s.Pixels = std::move(fresh->Pixels);
+        s.StoredPixels = std::move(fresh->StoredPixels);
+    });
+    // The texels are the file's again.
+    skin->SavedRevision = skin->Revision;
     app.RefreshAllViews();
 }
 
@@ -196,7 +147,9 @@ void SkinScanFolder(App& app) {
         app.Sys.MessageBox("That folder is not valid", Buttons::Ok, Icon::Exclamation);
         return;
     }
+    SkinListChange change(app);
     ScanFolder(app, folder);
+    app.Edits.Push(change.Finish("Scan Folder", app));
 }
 
 }  // namespace varp

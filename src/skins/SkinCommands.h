@@ -1,19 +1,15 @@
-// The Skins menu: create, open, close, save, link, unlink, reorder, checkpoint, reload.
+// The Skins menu: create, open, close, unlink, reorder, checkpoint, reload, scan (saving and
+// linking are in SkinSaving.h). Each change to the list or to a skin is one undo step.
 #pragma once
 
 #include "app/App.h"
+#include "skins/SkinSaving.h"
 
 namespace varp {
-
-// The dialog shared by Open, Save As and Link (open form for Open, save form otherwise).
-FileDialogRequest SkinDialog(bool save);
 
 void SkinNew(App& app);
 void SkinOpen(App& app);
 void SkinClose(App& app);
-void SkinSave(App& app);
-void SkinSaveAs(App& app);
-void SkinLink(App& app);
 void SkinUnlink(App& app);
 void SkinMoveUp(App& app);
 void SkinMoveDown(App& app);

@@ -7,7 +7,6 @@ namespace varp {
 namespace {
 
 constexpr int CursorCallLimit = 20;
-constexpr int TexelPainted = 0;
 
 }  // namespace
 
@@ -29,11 +28,17 @@ void Pane::ShowCursorAgain() {
     }
 }
 
-void Pane::PaintSkinTexel(uint32_t offset) {
-    uint8_t& texel = app_.CurrentSkin->Pixels[offset];
-    if (app_.ColourLocks[texel] != 0) return;
-    texel = app_.PaintColour;
-    host_.SendRefresh(TexelPainted);
+void Pane::EndStroke() {
+    std::unique_ptr<EditStep> step = Painting.End();
+    if (!step) return;
+    app_.Edits.Push(std::move(step));
+    host_.SendRefresh(Refresh::Edited);
+}
+
+bool Pane::PaintSkinTexel(uint32_t offset) {
+    const uint32_t width = static_cast<uint32_t>(std::max<int16_t>(app_.SkinWidth, 1));
+    return Painting.Paint(app_, static_cast<int32_t>(offset % width),
+                          static_cast<int32_t>(offset / width), app_.PaintColour);
 }
 
 }  // namespace varp

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/App.h"
+#include "edit/Stroke.h"
 #include "platform/PaneHost.h"
 #include "raster/Raster.h"
 
@@ -54,10 +55,17 @@ class Pane {
     // (something else keeps the cursor hidden or shown) cannot hold the pane in a loop.
     void HideCursor();
     void ShowCursorAgain();
-    // PaintColour into the current skin's texel at `offset` (row x SkinWidth + column) unless
-    // the texel's present colour is locked. A painted texel is reported with a kind-0 refresh
-    // even if its colour stays: the stroke is reported, not the change.
-    void PaintSkinTexel(uint32_t offset);
+    // A paint drag is one stroke: it starts at the press, and its end hands the step that
+    // takes it back to the history.
+    void BeginStroke() { Painting.Begin(app_); }
+    void EndStroke();
+    // PaintColour into the current skin's texel at `offset` (row x SkinWidth + column) through
+    // the stroke, unless the texel's present colour is locked. Returns whether it was painted
+    // (even if its colour stays: the stroke is reported, not the change); the caller sends one
+    // TexelsPainted refresh for all it painted in an input event.
+    bool PaintSkinTexel(uint32_t offset);
+
+    Stroke Painting;
 
     // Sides the 16-bit buffer sizes can hold; the width is then raised to a multiple of 4.
     static constexpr int MaxBufferWidth = 32764;

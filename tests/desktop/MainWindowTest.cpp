@@ -1,15 +1,19 @@
-// The main window on the demo model: fixed pixel layout, minimum size, swapping the large panes,
-// mode check marks from keys and buttons, selectors, and the quit question.
+// The main window on the demo model: the pixel layout and minimum size, mode check marks from
+// keys and buttons, the selectors, the quit question, queued and sent refreshes; and the
+// accelerator keys against the menu items that show them.
 #include <gtest/gtest.h>
 
 #include <QAction>
 #include <QComboBox>
 #include <QDir>
+#include <QMainWindow>
+#include <QMenu>
 #include <QTest>
 #include <string>
+#include <vector>
 
+#include "desktop/CommandMenus.h"
 #include "desktop/MainWindow.h"
-#include "desktop/ModeToolBar.h"
 #include "desktop/PaneWidget.h"
 #include "frame/Commands.h"
 #include "frame/MainWnd.h"
@@ -21,13 +25,6 @@
 namespace varp::qt {
 namespace {
 
-constexpr const char* QuitQuestion =
-    "All Unsaved data will be lost...\nAre you sure you want to quit?";
-
-QRect ToQRect(const Rect& r) {
-    return QRect(r.left, r.top, r.right - r.left, r.bottom - r.top);
-}
-
 class MainWindowTest : public ::testing::Test {
   protected:
     MainWindowTest() : launchFolder_(QDir::currentPath()), app(platform) {
@@ -38,18 +35,15 @@ class MainWindowTest : public ::testing::Test {
         window = std::make_unique<MainWindow>(app, nullptr);
         window->resize(800, 600);
         window->Start();
+        window->show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+        window->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(window.get()));
+        QCoreApplication::processEvents();
     }
     ~MainWindowTest() override {
         window.reset();
         QDir::setCurrent(launchFolder_);
-    }
-
-    void ShowActive() {
-        window->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
-        window->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
-        QCoreApplication::processEvents();
     }
 
     std::vector<int> Checked() {
@@ -72,70 +66,34 @@ class MainWindowTest : public ::testing::Test {
     std::unique_ptr<MainWindow> window;
 };
 
-TEST_F(MainWindowTest, ClientAreaEightHundredWideFollowsThePixelRules) {
-    ShowActive();
+TEST_F(MainWindowTest, ClientAreaFollowsThePixelRulesAndTheWindowNeverShrinksBelow384By360) {
     ASSERT_EQ(window->Client()->width(), 800);
     const int h = window->Client()->height();
-    QComboBox* skins = window->Selector(SkinSelectorId);
     QComboBox* frames = window->Selector(FrameSelectorId);
-
     // Three pixels below the toolbar, which ends where the client area begins.
     EXPECT_EQ(window->ToolbarBottom(), 0);
-    const int fieldHeight = skins->height();
-    EXPECT_EQ(skins->geometry(), QRect(0, 3, 608, fieldHeight));
-    EXPECT_EQ(frames->geometry(), QRect(608, 3, 192, fieldHeight));
-    const int below = 3 + fieldHeight;
-
-    MainWnd& logic = window->Logic();
-    EXPECT_EQ(logic.MainArea, (Rect{0, below, 608, h}));
-    EXPECT_EQ(logic.PaletteArea, (Rect{608, below, 800, below + 192}));
-    EXPECT_EQ(logic.SideArea, (Rect{608, below + 192, 800, h}));
-    EXPECT_EQ(GeometryOf(Child::SkinView), ToQRect(logic.MainArea));
-    EXPECT_EQ(GeometryOf(Child::ModelView), ToQRect(logic.SideArea));
+    const int field = frames->height(), below = 3 + field;
+    EXPECT_EQ(window->Selector(SkinSelectorId)->geometry(), QRect(0, 3, 608, field));
+    EXPECT_EQ(frames->geometry(), QRect(608, 3, 192, field));
+    EXPECT_EQ(GeometryOf(Child::SkinView), QRect(0, below, 608, h - below));
     EXPECT_EQ(GeometryOf(Child::PaletteView), QRect(608, below, 192, 192));
-
+    EXPECT_EQ(GeometryOf(Child::ModelView), QRect(608, below + 192, 192, h - below - 192));
     // The large panes' sunken edge takes two pixels each side; the palette has none.
-    const Pane& skinPane = logic.PaneOf(Child::SkinView);
-    EXPECT_EQ(skinPane.BufferWidth, 604);
-    EXPECT_EQ(skinPane.BufferHeight, h - below - 4);
-    const Pane& palette = logic.PaneOf(Child::PaletteView);
-    EXPECT_EQ(palette.BufferWidth, 192);
-    EXPECT_EQ(palette.BufferHeight, 192);
     EXPECT_EQ(window->ChildClientRect(Child::SkinView), (Rect{2, below + 2, 606, h - 2}));
-}
+    const Pane& skin = window->Logic().PaneOf(Child::SkinView);
+    const Pane& palette = window->Logic().PaneOf(Child::PaletteView);
+    EXPECT_EQ(QSize(skin.BufferWidth, skin.BufferHeight), QSize(604, h - below - 4));
+    EXPECT_EQ(QSize(palette.BufferWidth, palette.BufferHeight), QSize(192, 192));
 
-TEST_F(MainWindowTest, NeverSmallerThan384By360AndLaysOutAgainOnResize) {
-    EXPECT_EQ(window->minimumSize(), QSize(384, 360));
-    window->resize(100, 100);
-    EXPECT_EQ(window->size(), QSize(384, 360));
-    ShowActive();
     window->resize(200, 50);
     QCoreApplication::processEvents();
     EXPECT_EQ(window->size(), QSize(384, 360));
     // The right-hand column stays 192 wide against the new right edge.
-    EXPECT_EQ(window->Selector(FrameSelectorId)->geometry().x(), 384 - 192);
-    EXPECT_EQ(GeometryOf(Child::PaletteView).width(), 192);
-}
-
-TEST_F(MainWindowTest, SwapDisplaysExchangesTheLargePanesAndTwiceRestoresThem) {
-    ShowActive();
-    MainWnd& logic = window->Logic();
-    const Rect main = logic.MainArea;
-    const Rect side = logic.SideArea;
-    window->MenuAction(CmdSwapDisplays)->trigger();
-    EXPECT_EQ(GeometryOf(Child::ModelView), ToQRect(main));
-    EXPECT_EQ(GeometryOf(Child::SkinView), ToQRect(side));
-    // The panes' buffers follow at once.
-    EXPECT_EQ(logic.PaneOf(Child::ModelView).BufferWidth, 604);
-    EXPECT_EQ(logic.PaneOf(Child::SkinView).BufferWidth, 188);
-
-    window->MenuAction(CmdSwapDisplays)->trigger();
-    EXPECT_EQ(GeometryOf(Child::SkinView), ToQRect(main));
-    EXPECT_EQ(GeometryOf(Child::ModelView), ToQRect(side));
+    EXPECT_EQ(frames->geometry().x(), 384 - 192);
+    EXPECT_EQ(GeometryOf(Child::PaletteView), QRect(192, below, 192, 192));
 }
 
 TEST_F(MainWindowTest, ModeKeysAndButtonsMoveTheOneCheckMark) {
-    ShowActive();
     EXPECT_EQ(Checked(), std::vector<int>{CmdMixMode});
     QTest::keyClick(window.get(), Qt::Key_1);
     EXPECT_EQ(Checked(), std::vector<int>{CmdCameraMode});
@@ -145,53 +103,38 @@ TEST_F(MainWindowTest, ModeKeysAndButtonsMoveTheOneCheckMark) {
     window->ToolbarAction(CmdPaintMode)->trigger();
     window->ToolbarAction(CmdPaintMode)->trigger();
     window->MenuAction(CmdPaintMode)->trigger();
-    EXPECT_EQ(app.Mode, ModePaint);
     EXPECT_EQ(Checked(), std::vector<int>{CmdPaintMode});
     QTest::keyClick(window.get(), Qt::Key_2);
     EXPECT_EQ(Checked(), std::vector<int>{CmdMixMode});
 }
 
-TEST_F(MainWindowTest, StartsOnTheCommandLineModelWhoseSelectorsChooseItsEntries) {
-    EXPECT_EQ(window->windowTitle(), "Varpkit v0.60");
+TEST_F(MainWindowTest, SelectorsListTheModelsFramesAndSkinsAndChooseThem) {
     EXPECT_TRUE(platform.messages.empty());
-    ShowActive();
     QComboBox* frames = window->Selector(FrameSelectorId);
     QComboBox* skins = window->Selector(SkinSelectorId);
-    ASSERT_EQ(frames->count(), static_cast<int>(app.Frames.size()));
-    EXPECT_EQ(frames->currentIndex(), 0);
-    ASSERT_EQ(skins->count(), 2);
-    EXPECT_EQ(skins->itemText(0), "  models/demo/skin.pcx");
-    EXPECT_EQ(skins->itemText(1), "  models/demo/skin2.pcx");
-    EXPECT_FALSE(skins->isEditable());
-
+    EXPECT_EQ(frames->count(), static_cast<int>(app.Frames.size()));
+    EXPECT_EQ(skins->count(), 2);
     emit frames->activated(3);
     EXPECT_EQ(app.CurrentFrameIndex, 3);
     emit skins->activated(1);
-    EXPECT_EQ(app.CurrentSkinIndex, 1);
     EXPECT_EQ(app.CurrentSkin, app.Skins[1].get());
 }
 
-TEST_F(MainWindowTest, ExitAndTheCloseBoxAskFirstAndOnlyYesCloses) {
-    ShowActive();
-    platform.answers = {Answer::No};
+TEST_F(MainWindowTest, ExitAndTheCloseBoxAskAboutUnsavedWorkAndOnlyDiscardCloses) {
+    app.ModelRevision = app.NewRevision();
+    platform.answers = {Answer::Cancel, Answer::Cancel, Answer::Discard};
     window->MenuAction(CmdExit)->trigger();
-    EXPECT_EQ(platform.messages, std::vector<std::string>{QuitQuestion});
     EXPECT_TRUE(window->isVisible());
-
-    platform.answers = {Answer::No};
     EXPECT_FALSE(window->close());
-    EXPECT_EQ(platform.messages.size(), 2u);
     EXPECT_TRUE(window->isVisible());
-
-    platform.answers = {Answer::Yes};
     window->MenuAction(CmdExit)->trigger();
-    EXPECT_EQ(platform.messages.size(), 3u);
-    EXPECT_EQ(platform.messages.back(), QuitQuestion);
+    const std::string question = "These changes are not saved:\n    the model " + dir.Path() +
+                                 "/models/demo/tris.md2\nSave them before going on?";
+    EXPECT_EQ(platform.messages, std::vector<std::string>(3, question));
     EXPECT_FALSE(window->isVisible());
 }
 
 TEST_F(MainWindowTest, PostedRefreshWaitsForTheEventLoopAndASentOnePaintsAtOnce) {
-    ShowActive();
     PaneWidget* model = window->PaneWidgetOf(Child::ModelView);
     struct PaintCounter : QObject {
         int paints = 0;
@@ -201,16 +144,59 @@ TEST_F(MainWindowTest, PostedRefreshWaitsForTheEventLoopAndASentOnePaintsAtOnce)
         }
     } counter;
     model->installEventFilter(&counter);
-    window->PostRefresh(1);
+    window->PostRefresh(Refresh::Everything);
     EXPECT_EQ(counter.paints, 0);
     QCoreApplication::processEvents();
     EXPECT_EQ(counter.paints, 1);
     // A pane's own refresh goes straight to the logic, whose redraw paints before returning.
-    model->SendRefresh(1);
+    model->SendRefresh(Refresh::Everything);
     EXPECT_EQ(counter.paints, 2);
-    model->SendRefresh(4);  // the palette's alone
+    model->SendRefresh(Refresh::PaintColour);  // the palette's alone
     EXPECT_EQ(counter.paints, 2);
     model->removeEventFilter(&counter);
+}
+
+TEST(CommandMenus, EveryKeyAnItemShowsSendsItsCommandEvenWithAListFocused) {
+    QMainWindow window;
+    std::vector<int> commands;
+    auto* menus = new CommandMenus(&window, [&](int id) { commands.push_back(id); });
+    // A focused list whose entries start with the letter keys: a list that searched as the
+    // user types would take them.
+    auto* combo = new QComboBox(&window);
+    combo->addItems({"Camera", "Ice", "1st", "2nd"});
+    window.setCentralWidget(combo);
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    combo->setFocus();
+    const auto press = [&](QKeyCombination key) {
+        commands.clear();
+        QTest::keyClick(combo, key.key(), key.keyboardModifiers());
+        return commands;
+    };
+    int shown = 0;
+    for (QMenu* menu : menus->Menus()) {
+        for (QAction* a : menu->actions()) {
+            const QString keyText = a->text().section(u'\t', 1);
+            if (keyText.isEmpty()) continue;
+            ++shown;
+            const std::vector<int> sent =
+                press(QKeySequence(keyText, QKeySequence::PortableText)[0]);
+            // Skins > Open shows Shift+O but has no accelerator.
+            if (a->text() == "&Open\tShift+O") {
+                EXPECT_TRUE(sent.empty());
+            } else {
+                EXPECT_EQ(sent, std::vector<int>{a->data().toInt()}) << keyText.toStdString();
+            }
+        }
+    }
+    EXPECT_EQ(shown, 24);
+    // Keys that no item shows do nothing, and no key reached the list.
+    for (const QKeyCombination key : {QKeyCombination(Qt::Key_5), Qt::CTRL | Qt::Key_1,
+                                      Qt::SHIFT | Qt::Key_I, QKeyCombination(Qt::Key_N)}) {
+        EXPECT_TRUE(press(key).empty()) << QKeySequence(key).toString().toStdString();
+    }
+    EXPECT_EQ(combo->currentIndex(), 0);
 }
 
 }  // namespace

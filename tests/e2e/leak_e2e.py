@@ -6,7 +6,7 @@ fontconfig) are theirs and pass."""
 import os
 import re
 
-from varp_demo import DemoRun, run
+from varp_e2e import DemoRun, run
 
 
 ALLOCATORS = re.compile(r"\b(malloc|calloc|realloc|memalign|posix_memalign|operator new)\b")
@@ -33,9 +33,9 @@ def main(varp, tool):
         layout = demo.start(wrapper=("valgrind", "--leak-check=full", "--num-callers=40",
                                      "--log-file=" + log))
         demo.key("3")  # Paint mode: a click paints a texel of the model
-        demo.click(layout.iso_centre())
+        demo.click(layout.iso_centre)
         demo.key("2")  # Mix mode: Ctrl and the left button turn the model
-        demo.click(layout.iso_centre(), modifiers=("ctrl",))
+        demo.click(layout.iso_centre, modifiers=("ctrl",))
         demo.quit()
         text = open(log, errors="replace").read()
         assert "LEAK SUMMARY" in text or "All heap blocks were freed" in text, text[-2000:]

@@ -1,4 +1,5 @@
-// A save that cannot finish leaves the file on disk as it was and says why, with the cause.
+// Whole-file writes: a save replaces the file only once complete, keeps its permissions, and a
+// save that cannot finish leaves the folder as it was and says why with the cause number.
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -7,61 +8,55 @@
 #include <csignal>
 #include <filesystem>
 
-#include "formats/FileBytes.h"
-#include "formats/Pcx.h"
-#include "support/Md2Files.h"
+#include "app/FileBytes.h"
 #include "support/ScriptedPlatform.h"
 #include "support/TempDir.h"
 
 namespace varp {
 namespace {
 
+using Bytes = std::vector<uint8_t>;
+using Texts = std::vector<std::string>;
+
 class SaveFailure : public ::testing::Test {
   protected:
-    std::unique_ptr<SkinImage> Skin() {
-        const std::vector<uint8_t> bytes = test::MakePcx(64, 64);
-        return DecodePcx(bytes.data(), bytes.size());
+    // Writes 4000 bytes to `rel` below the folder; returns the result.
+    int Save(const std::string& rel) {
+        return WriteWholeFile(sys, dir.SystemPath() + "\\" + rel, Bytes(4000, 1));
     }
-    size_t EntriesIn(const std::string& osDir) {
-        size_t n = 0;
-        for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(osDir)) ++n;
-        return n;
+    // What a folder below the temporary folder holds, temporary files included.
+    Texts Entries(const std::string& rel) {
+        Texts names;
+        for (const auto& e : std::filesystem::directory_iterator(dir.Path() + "/" + rel))
+            names.push_back(e.path().filename().string());
+        std::sort(names.begin(), names.end());
+        return names;
     }
     test::TempDir dir;
     test::ScriptedPlatform sys;
+    const Bytes old = {4, 5, 6};
 };
 
-TEST_F(SaveFailure, AMissingFolderIsABadPathAndAFolderInThePlaceOfTheFileIsAccessDenied) {
-    EXPECT_EQ(SaveSkinFile(sys, *Skin(), dir.SystemPath() + "\\nowhere\\skin.pcx"), 0);
-    EXPECT_EQ(EntriesIn(dir.Path()), 0u);  // nothing is created
-    dir.Write("taken/x", {});
-    EXPECT_EQ(SaveSkinFile(sys, *Skin(), dir.SystemPath() + "\\taken"), 0);
-    EXPECT_EQ(sys.messages, (std::vector<std::string>{"Error Saving:3", "Error Saving:5"}));
+TEST_F(SaveFailure, ASaveReplacesTheFileAndKeepsItsPermissionsAndAPathThatCannotBeIsRefused) {
+    const std::string target = dir.Write("a/skin.pcx", old);
+    chmod(target.c_str(), 0640);
+    EXPECT_EQ(Save("a\\skin.pcx"), 1);
+    EXPECT_EQ(Save("a\\new.pcx"), 1);
+    struct stat st;
+    ASSERT_EQ(stat(target.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0640u);
+    EXPECT_EQ(test::ReadFileBytes(target), Bytes(4000, 1));
+    EXPECT_EQ(Entries("a"), (Texts{"new.pcx", "skin.pcx"}));
+    EXPECT_TRUE(sys.messages.empty());
+
+    // A missing folder is a bad path, a folder in the place of the file access denied.
+    EXPECT_EQ(Save("nowhere\\skin.pcx"), 0);
+    EXPECT_EQ(Save("a"), 0);
+    EXPECT_EQ(sys.messages, (Texts{"Error Saving:3", "Error Saving:5"}));
+    EXPECT_EQ(Entries(""), Texts{"a"});
 }
 
-// Permissions do not stop root, who runs the tests on CI: for as long as this lives, the
-// program acts as an ordinary user.
-class AsOrdinaryUser {
-  public:
-    AsOrdinaryUser() : wasRoot_(geteuid() == 0) {
-        if (wasRoot_) {
-            EXPECT_EQ(seteuid(65534), 0);
-        }
-    }
-    ~AsOrdinaryUser() {
-        if (wasRoot_) {
-            EXPECT_EQ(seteuid(0), 0);
-        }
-    }
-    AsOrdinaryUser(const AsOrdinaryUser&) = delete;
-    AsOrdinaryUser& operator=(const AsOrdinaryUser&) = delete;
-
-  private:
-    bool wasRoot_;
-};
-
 TEST_F(SaveFailure, AReadOnlyFileOrFolderIsAccessDeniedAndKeepsTheOldFile) {
-    const std::vector<uint8_t> old = {4, 5, 6};
     const std::string lockedFile = dir.Write("open/skin.pcx", old);
     const std::string inLockedFolder = dir.Write("locked/skin.pcx", old);
     chmod(dir.Path().c_str(), 0755);
@@ -69,35 +64,26 @@ TEST_F(SaveFailure, AReadOnlyFileOrFolderIsAccessDeniedAndKeepsTheOldFile) {
     chmod(lockedFile.c_str(), 0444);
     chmod(inLockedFolder.c_str(), 0666);
     chmod((dir.Path() + "/locked").c_str(), 0555);
-    {
-        AsOrdinaryUser user;
-        EXPECT_EQ(SaveSkinFile(sys, *Skin(), dir.SystemPath() + "\\open\\skin.pcx"), 0);
-        EXPECT_EQ(SaveSkinFile(sys, *Skin(), dir.SystemPath() + "\\locked\\skin.pcx"), 0);
+    // Permissions do not stop root, who runs the tests on CI: the saves run as nobody.
+    const bool root = geteuid() == 0;
+    if (root) {
+        EXPECT_EQ(seteuid(65534), 0);
+    }
+    const int results = Save("open\\skin.pcx") + Save("locked\\skin.pcx");
+    if (root) {
+        EXPECT_EQ(seteuid(0), 0);
     }
     chmod((dir.Path() + "/locked").c_str(), 0755);
-    EXPECT_EQ(sys.messages, (std::vector<std::string>{"Error Saving:5", "Error Saving:5"}));
+    EXPECT_EQ(results, 0);
+    EXPECT_EQ(sys.messages, (Texts{"Error Saving:5", "Error Saving:5"}));
     EXPECT_EQ(test::ReadFileBytes(lockedFile), old);
     EXPECT_EQ(test::ReadFileBytes(inLockedFolder), old);
-    EXPECT_EQ(EntriesIn(dir.Path() + "/open"), 1u);
-    EXPECT_EQ(EntriesIn(dir.Path() + "/locked"), 1u);
+    EXPECT_EQ(Entries("open"), Texts{"skin.pcx"});
+    EXPECT_EQ(Entries("locked"), Texts{"skin.pcx"});
 }
 
-TEST_F(SaveFailure, ADiskFullHalfwayKeepsTheOldFileAndLeavesNoTemporaryFile) {
-    const std::vector<uint8_t> old = {1, 2, 3, 4, 5};
-    const std::string target = dir.Write("skin.pcx", old);
-    sys.writeFaultAfter = 1000;
-    EXPECT_EQ(SaveSkinFile(sys, *Skin(), dir.SystemPath() + "\\skin.pcx"), 0);
-    EXPECT_EQ(sys.messages, std::vector<std::string>{"Error Saving:13"});
-    EXPECT_EQ(test::ReadFileBytes(target), old);
-    EXPECT_EQ(EntriesIn(dir.Path()), 1u);
-
-    // A new file that cannot be finished does not appear at all.
-    EXPECT_EQ(SaveSkinFile(sys, *Skin(), dir.SystemPath() + "\\new.pcx"), 0);
-    EXPECT_EQ(EntriesIn(dir.Path()), 1u);
-}
-
-TEST_F(SaveFailure, AFileSizeLimitOfTheOperatingSystemIsReportedAsDiskFull) {
-    const std::vector<uint8_t> old(100, 7);
+TEST_F(SaveFailure, AFullDiskHalfwayKeepsTheOldFileAndLeavesNoTemporaryOrNewFile) {
+    // The operating system's file size limit fails the write as a full disk would.
     const std::string target = dir.Write("skin.pcx", old);
     rlimit saved;
     ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
@@ -105,24 +91,13 @@ TEST_F(SaveFailure, AFileSizeLimitOfTheOperatingSystemIsReportedAsDiskFull) {
     rlimit small = saved;
     small.rlim_cur = 2000;
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    const int result = SaveSkinFile(sys, *Skin(), dir.SystemPath() + "\\skin.pcx");
+    const int results = Save("skin.pcx") + Save("new.pcx");
     setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, previous);
-    EXPECT_EQ(result, 0);
-    EXPECT_EQ(sys.messages, std::vector<std::string>{"Error Saving:13"});
+    EXPECT_EQ(results, 0);
+    EXPECT_EQ(sys.messages, (Texts{"Error Saving:13", "Error Saving:13"}));
     EXPECT_EQ(test::ReadFileBytes(target), old);
-    EXPECT_EQ(EntriesIn(dir.Path()), 1u);
-}
-
-TEST_F(SaveFailure, ASuccessfulSaveKeepsTheFilePermissions) {
-    const std::string target = dir.Write("skin.pcx", {9});
-    chmod(target.c_str(), 0640);
-    EXPECT_EQ(WriteWholeFile(sys, dir.SystemPath() + "\\skin.pcx", {1, 2}), 1);
-    struct stat st;
-    ASSERT_EQ(stat(target.c_str(), &st), 0);
-    EXPECT_EQ(st.st_mode & 0777, 0640u);
-    EXPECT_EQ(test::ReadFileBytes(target), (std::vector<uint8_t>{1, 2}));
-    EXPECT_TRUE(sys.messages.empty());
+    EXPECT_EQ(Entries(""), Texts{"skin.pcx"});
 }
 
 }  // namespace

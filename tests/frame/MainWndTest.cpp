@@ -2,10 +2,8 @@
 // the quit question.
 #include <gtest/gtest.h>
 
-#include "formats/Md2Reader.h"
+#include "commands/ModelFiles.h"
 #include "frame/Commands.h"
-#include "frame/MainWnd.h"
-#include "support/Md2Files.h"
 #include "support/TestWindow.h"
 
 namespace varp {
@@ -22,63 +20,53 @@ class MainWndTest : public ::testing::Test, public test::TestWindow {
     }
 };
 
-TEST_F(MainWndTest, CreationPlacesEverythingAndReadsTheLastModel) {
+TEST_F(MainWndTest, AnEightHundredPixelClientAreaFollowsTheFixedRulesAndSwapsBack) {
     EXPECT_EQ(app->ModelLoaded, 1);
-    EXPECT_EQ(wnd->SkinViewMain, 1);
-    EXPECT_EQ(frame.placed[Child::SkinView], (Rect{0, 50, 608, 600}));
     EXPECT_EQ(frame.entries[FrameSelectorId], (std::vector<std::string>{"base01", "base02"}));
     EXPECT_EQ(frame.entries[SkinSelectorId], std::vector<std::string>{"  sq/skin.pcx"});
-}
-
-TEST_F(MainWndTest, AnEightHundredPixelClientAreaFollowsTheFixedRules) {
     wnd->LayoutPanes();
     EXPECT_EQ(frame.recalcs, 1);
     EXPECT_EQ(frame.placed[Child::SkinSelector], (Rect{0, 29, 608, 229}));
     EXPECT_EQ(frame.placed[Child::FrameSelector], (Rect{608, 29, 800, 229}));
     // Selectors are 21 pixels high when closed: everything below starts at row 50.
-    EXPECT_EQ(wnd->MainArea, (Rect{0, 50, 608, 600}));
-    EXPECT_EQ(wnd->PaletteArea, (Rect{608, 50, 800, 242}));
-    EXPECT_EQ(wnd->SideArea, (Rect{608, 242, 800, 600}));
-    EXPECT_EQ(frame.placed[Child::SkinView], wnd->MainArea);
-    EXPECT_EQ(frame.placed[Child::ModelView], wnd->SideArea);
-    EXPECT_EQ(frame.placed[Child::PaletteView], wnd->PaletteArea);
-    EXPECT_EQ(wnd->PaneOf(Child::PaletteView).Width(), 192);
-    EXPECT_EQ(wnd->PaneOf(Child::PaletteView).Height(), 192);
-    EXPECT_EQ(wnd->PaneOf(Child::SkinView).Width(), 608);
+    const Rect mainArea{0, 50, 608, 600}, sideArea{608, 242, 800, 600};
+    EXPECT_EQ(frame.placed[Child::SkinView], mainArea);
+    EXPECT_EQ(frame.placed[Child::ModelView], sideArea);
+    EXPECT_EQ(frame.placed[Child::PaletteView], (Rect{608, 50, 800, 242}));
     EXPECT_EQ(wnd->PaneOf(Child::ModelView).Height(), 358);
-    // The layout ends by refreshing every view.
-    EXPECT_EQ(frame.posted, std::deque<int>{1});
+    EXPECT_EQ(frame.posted, std::deque<int>{1});  // the layout ends by refreshing every view
     EXPECT_EQ(frame.RedrawsOf(Child::PaletteView), 1);
-}
 
-TEST_F(MainWndTest, SwapDisplaysTwiceRestoresTheArrangementAndNeverMovesTheAreas) {
-    wnd->LayoutPanes();
     frame.Drain();
-    const Rect mainArea = wnd->MainArea, sideArea = wnd->SideArea;
     wnd->OnCommand(CmdSwapDisplays);
-    EXPECT_EQ(wnd->SkinViewMain, 0);
     EXPECT_EQ(frame.placed[Child::ModelView], mainArea);
     EXPECT_EQ(frame.placed[Child::SkinView], sideArea);
     EXPECT_EQ(frame.posted, std::deque<int>{1});
     wnd->OnCommand(CmdSwapDisplays);
-    EXPECT_EQ(wnd->SkinViewMain, 1);
     EXPECT_EQ(frame.placed[Child::SkinView], mainArea);
-    EXPECT_EQ(wnd->MainArea, mainArea);
     EXPECT_EQ(wnd->SideArea, sideArea);
 }
 
-TEST_F(MainWndTest, TheRefreshHubRedrawsOnlyThePanesOfEachKind) {
-    for (int kind = 0; kind <= 3; ++kind) EXPECT_EQ(wnd->OnRefresh(kind), 0);
+TEST_F(MainWndTest, TheRefreshHubAndTheSelectorsRedrawOnlyWhatEachChangeConcerns) {
+    for (Refresh kind :
+         {Refresh::TexelsPainted, Refresh::Everything, Refresh::Background, Refresh::Selection})
+        EXPECT_EQ(wnd->OnRefresh(kind), 0);
     EXPECT_EQ(frame.RedrawsOf(Child::ModelView), 4);
     EXPECT_EQ(frame.RedrawsOf(Child::SkinView), 4);
-    EXPECT_EQ(frame.RedrawsOf(Child::PaletteView), 0);
     frame.redraws.clear();
-    EXPECT_EQ(wnd->OnRefresh(4), 0);
+    wnd->OnRefresh(Refresh::PaintColour);
     EXPECT_EQ(frame.redraws, std::vector<Child>{Child::PaletteView});
+
     frame.redraws.clear();
-    EXPECT_EQ(wnd->OnRefresh(5), 0);
-    EXPECT_EQ(wnd->OnRefresh(-1), 0);
+    wnd->OnFrameSelectionChange(1);
+    EXPECT_EQ(app->CurrentFrame, app->Frames[1].get());
+    EXPECT_EQ(frame.posted, std::deque<int>{1});
     EXPECT_TRUE(frame.redraws.empty());
+    app->Skins.push_back(std::make_unique<SkinImage>(*app->Skins[0]));
+    wnd->OnSkinSelectionChange(1);
+    EXPECT_EQ(app->CurrentSkin, app->Skins[1].get());
+    EXPECT_EQ(frame.posted, (std::deque<int>{1, 1}));
+    EXPECT_EQ(frame.redraws, std::vector<Child>{Child::PaletteView});
 }
 
 TEST_F(MainWndTest, ModeCommandsSetTheModeOnceAndMarkIt) {
@@ -106,8 +94,7 @@ TEST_F(MainWndTest, ModeCommandsSetTheModeOnceAndMarkIt) {
 }
 
 TEST_F(MainWndTest, AKeyPressedDuringAMappingDragEndsTheDragBeforeTheCommand) {
-    wnd->OnCommand(CmdMappingMode);
-    frame.Drain();
+    Command(CmdMappingMode);
     Pane& skinView = wnd->PaneOf(Child::SkinView);
     // The skin view starts centred on texel (50, 50) at three pixels a texel: texel (0, 0) of
     // the 8 x 8 skin lies 150 pixels up and left of the middle of the 608 x 550 pane.
@@ -126,44 +113,36 @@ TEST_F(MainWndTest, AKeyPressedDuringAMappingDragEndsTheDragBeforeTheCommand) {
     EXPECT_EQ(app->Triangles[0].Flags, 0u);
 }
 
-TEST_F(MainWndTest, ChoosingAFrameOrASkinRefreshesTheViewsAndASkinAlsoThePalette) {
-    wnd->OnFrameSelectionChange(1);
-    EXPECT_EQ(app->CurrentFrameIndex, 1);
-    EXPECT_EQ(app->CurrentFrame, app->Frames[1].get());
-    EXPECT_EQ(frame.posted, std::deque<int>{1});
-    EXPECT_EQ(frame.RedrawsOf(Child::PaletteView), 0);
-    app->Skins.push_back(std::make_unique<SkinImage>(*app->Skins[0]));
-    wnd->OnSkinSelectionChange(1);
-    EXPECT_EQ(app->CurrentSkin, app->Skins[1].get());
-    EXPECT_EQ(frame.posted, (std::deque<int>{1, 1}));
-    EXPECT_EQ(frame.RedrawsOf(Child::PaletteView), 1);
-}
+TEST_F(MainWndTest, MappingCommandsChangeOnlyTheSelectionBitAndUnsavedWorkIsAskedAboutOnQuit) {
+    app->Triangles[0].Flags = Grabbed;
+    const std::pair<int, std::vector<uint32_t>> steps[] = {
+        {CmdSelectAll, {Grabbed | Selected, Selected}},
+        {CmdInvertSelection, {Grabbed, 0}},
+        {CmdInvertSelection, {Grabbed | Selected, Selected}},
+        {CmdSelectNone, {Grabbed, 0}},
+    };
+    for (const auto& [id, flags] : steps) {
+        wnd->OnCommand(id);
+        EXPECT_EQ((std::vector<uint32_t>{app->Triangles[0].Flags, app->Triangles[1].Flags}), flags);
+    }
+    EXPECT_EQ(frame.posted.size(), 4u);
 
-TEST_F(MainWndTest, OnlyYesClosesTheWindow) {
-    sys.answers = {Answer::No};
+    // Selections are not unsaved work: nothing is asked until a texel changes.
+    sys.answers = {Answer::Cancel, Answer::Discard};
+    wnd->OnCommand(CmdExit);
+    EXPECT_TRUE(frame.closed);
+    EXPECT_TRUE(sys.messages.empty());
+    frame.closed = false;
+    app->Skins[0]->Pixels[0] ^= 1;
+    app->Skins[0]->Revision = app->NewRevision();
     wnd->OnCommand(CmdExit);
     EXPECT_FALSE(frame.closed);
-    sys.answers = {Answer::Yes};
     wnd->OnClose();
     EXPECT_TRUE(frame.closed);
-    const std::string question = "All Unsaved data will be lost...\nAre you sure you want to quit?";
+    const std::string question =
+        "These changes are not saved:\n    the skin sq/skin.pcx\nSave them before going on?";
     EXPECT_EQ(sys.messages, std::vector<std::string>(2, question));
-    EXPECT_EQ(sys.messageButtons, std::vector<Buttons>(2, Buttons::YesNo));
-}
-
-TEST_F(MainWndTest, MappingCommandsChangeOnlyTheSelectionBit) {
-    app->Triangles[0].Flags = Grabbed;
-    wnd->OnCommand(CmdSelectAll);
-    EXPECT_EQ(app->Triangles[0].Flags, Grabbed | Selected);
-    EXPECT_EQ(app->Triangles[1].Flags, Selected);
-    wnd->OnCommand(CmdInvertSelection);
-    EXPECT_EQ(app->Triangles[0].Flags, Grabbed);
-    EXPECT_EQ(app->Triangles[1].Flags, 0u);
-    wnd->OnCommand(CmdInvertSelection);
-    wnd->OnCommand(CmdSelectNone);
-    EXPECT_EQ(app->Triangles[1].Flags, 0u);
-    EXPECT_EQ(app->Triangles[0].Flags, Grabbed);
-    EXPECT_EQ(frame.posted.size(), 4u);
+    EXPECT_EQ(sys.messageButtons, std::vector<Buttons>(2, Buttons::SaveDiscardCancel));
 }
 
 }  // namespace

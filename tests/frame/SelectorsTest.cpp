@@ -67,8 +67,6 @@ TEST(RebuildSelectors, ListsPrefixedNamesWithSlashesAndKeepsBackslashesInTheWork
     EXPECT_EQ(ws->Skins[0]->Path, "D:\\q2\\baseq2\\models\\monsters\\tank\\skin.pcx");
     EXPECT_EQ(frame.selected[SkinSelectorId], 1);
     EXPECT_EQ(frame.selected[FrameSelectorId], 0);
-    EXPECT_EQ(frame.reserved[SkinSelectorId], std::make_pair(2, 64));
-    EXPECT_EQ(frame.reserved[FrameSelectorId], std::make_pair(1, 16));
 
     // Without skins the list is empty and its first entry is asked for.
     ws->Skins.clear();

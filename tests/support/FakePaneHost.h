@@ -35,8 +35,8 @@ class FakePaneHost : public PaneHost {
         *h = height;
     }
     void RedrawNow() override { ++redraws; }
-    void SendRefresh(int kind) override {
-        sent.push_back(kind);
+    void SendRefresh(Refresh kind) override {
+        sent.push_back(static_cast<int>(kind));
         if (onRefresh) onRefresh(kind);
     }
     // Every request the pane made of its window, so that a test can show there was none.
@@ -56,7 +56,7 @@ class FakePaneHost : public PaneHost {
     int height = 0;
     int redraws = 0;
     std::vector<int> sent;
-    std::function<void(int)> onRefresh;
+    std::function<void(Refresh)> onRefresh;
 };
 
 }  // namespace varp::test

@@ -4,7 +4,7 @@
 #include <algorithm>
 
 #include "formats/Md2Format.h"
-#include "formats/Md2Writer.h"
+#include "formats/Md2Layout.h"
 #include "formats/Pcx.h"
 
 namespace varp::test {
@@ -62,7 +62,7 @@ std::vector<uint8_t> MakeMd2(const TestModel& m) {
     p.numCoords = static_cast<int>(m.coords.size());
     p.triangles = m.triangles.data();
     p.numTriangles = static_cast<int>(m.triangles.size());
-    p.frames = frames.data();
+    p.frames = ByteView(frames);
     return LayOutMd2(p);
 }
 
@@ -80,14 +80,6 @@ std::vector<uint8_t> MakePcx(int width, int height) {
         palette[3 * i + 2] = static_cast<uint8_t>(i / 2);
     }
     return EncodePcx(pixels.data(), width, height, palette);
-}
-
-int32_t GetField(const std::vector<uint8_t>& file, size_t offset) {
-    return md2::GetInt(file.data() + offset);
-}
-
-void SetField(std::vector<uint8_t>& file, size_t offset, int32_t value) {
-    md2::PutInt(file.data() + offset, value);
 }
 
 }  // namespace varp::test

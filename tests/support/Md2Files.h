@@ -39,8 +39,4 @@ ModelTriangle Tri(int v0, int v1, int v2, int t0, int t1, int t2);
 // (i, 255 - i, i / 2).
 std::vector<uint8_t> MakePcx(int width, int height);
 
-// Header field access for patching files in tests.
-int32_t GetField(const std::vector<uint8_t>& file, size_t offset);
-void SetField(std::vector<uint8_t>& file, size_t offset, int32_t value);
-
 }  // namespace varp::test

@@ -16,12 +16,11 @@ namespace varp::test {
 
 class ScriptedFrameHost : public FrameHost {
   public:
-    void PostRefresh(int kind) override { posted.push_back(kind); }
+    void PostRefresh(Refresh kind) override { posted.push_back(static_cast<int>(kind)); }
     void RecalcLayout() override { ++recalcs; }
     int ToolbarBottom() override { return toolbarBottom; }
     Rect ClientRect() override { return {0, 0, clientWidth, clientHeight}; }
     void MoveChild(Child child, int x, int y, int width, int height) override {
-        moves.push_back({child, {x, y, x + width, y + height}});
         placed[child] = {x, y, x + width, y + height};
         if (wnd != nullptr && child != Child::SkinSelector && child != Child::FrameSelector) {
             FakePaneHost* host = hosts[child];
@@ -39,10 +38,14 @@ class ScriptedFrameHost : public FrameHost {
     }
     void RedrawChild(Child child) override { redraws.push_back(child); }
     void ResetSelector(int id) override { entries[id].clear(); }
-    void ReserveSelector(int id, int count, int bytes) override { reserved[id] = {count, bytes}; }
+    void ReserveSelector(int, int, int) override {}
     void AddSelectorEntry(int id, const std::string& text) override { entries[id].push_back(text); }
     void SelectSelectorEntry(int id, int index) override { selected[id] = index; }
     void UpdateCommandStates() override { ++commandStateUpdates; }
+    void SetTitle(const std::string& text) override { title = text; }
+    void SetStatus(StatusField field, const std::string& text) override { status[field] = text; }
+    void SetTimer(int id, int milliseconds) override { timers[id] = milliseconds; }
+    void KillTimer(int id) override { timers.erase(id); }
     void CloseWindow() override { closed = true; }
 
     // Handles the queued refreshes, as the message loop would after a command.
@@ -50,7 +53,7 @@ class ScriptedFrameHost : public FrameHost {
         while (!posted.empty()) {
             const int kind = posted.front();
             posted.pop_front();
-            wnd->OnRefresh(kind);
+            wnd->OnRefresh(static_cast<Refresh>(kind));
         }
     }
     int RedrawsOf(Child c) const {
@@ -67,17 +70,14 @@ class ScriptedFrameHost : public FrameHost {
     int selectorHeight = 21;
     std::deque<int> posted;
     int recalcs = 0;
-    struct Move {
-        Child child;
-        Rect rect;
-    };
-    std::vector<Move> moves;
     std::map<Child, Rect> placed;
     std::vector<Child> redraws;
     std::map<int, std::vector<std::string>> entries;
-    std::map<int, std::pair<int, int>> reserved;
     std::map<int, int> selected;
     int commandStateUpdates = 0;
+    std::string title;
+    std::map<StatusField, std::string> status;
+    std::map<int, int> timers;  // running timers: id -> period
     bool closed = false;
 };
 

@@ -1,49 +1,32 @@
 // Scripted platform: the test decides every answer and sees every message.
 #include "support/ScriptedPlatform.h"
 
-#include <cstdint>
-
 #include "platform/PosixFile.h"
 
 namespace varp::test {
 
 namespace {
 
-// Wraps a real file opened for writing: records it once its content is in place, and fails
-// its writes once a byte budget is spent, as a full disk would.
+// Wraps a real file opened for writing and records it once its content is in place.
 class WrittenFile final : public File {
   public:
-    WrittenFile(std::unique_ptr<File> inner, size_t budget, int cause,
-                std::vector<std::string>* committed)
-        : inner_(std::move(inner)), budget_(budget), faultCause_(cause), committed_(committed) {}
+    WrittenFile(std::unique_ptr<File> inner, std::vector<std::string>* committed)
+        : inner_(std::move(inner)), committed_(committed) {}
     size_t Read(void* buffer, size_t size) override { return inner_->Read(buffer, size); }
-    int Write(const void* data, size_t size) override {
-        if (failed_) return 0;
-        if (size > budget_) {
-            inner_->Write(data, budget_);
-            budget_ = 0;
-            failed_ = true;
-            return 0;
-        }
-        budget_ -= size;
-        return inner_->Write(data, size);
-    }
+    int Write(const void* data, size_t size) override { return inner_->Write(data, size); }
     int Seek(int64_t offset) override { return inner_->Seek(offset); }
     int64_t Length() override { return inner_->Length(); }
     const std::string& FullPath() const override { return inner_->FullPath(); }
     int Commit() override {
-        if (failed_ || !inner_->Commit()) return 0;
+        if (!inner_->Commit()) return 0;
         committed_->push_back(inner_->FullPath());
         return 1;
     }
-    int Cause() const override { return failed_ ? faultCause_ : inner_->Cause(); }
+    int Cause() const override { return inner_->Cause(); }
 
   private:
     std::unique_ptr<File> inner_;
-    size_t budget_;
-    int faultCause_;
     std::vector<std::string>* committed_;
-    bool failed_ = false;
 };
 
 }  // namespace
@@ -90,7 +73,6 @@ void ScriptedPlatform::WriteProfileString(const std::string& section, const std:
 }
 
 int ScriptedPlatform::ChangeDirectory(const std::string& path) {
-    directoryChanges.push_back(path);
     return PosixChangeDirectory(path);
 }
 
@@ -102,8 +84,7 @@ std::unique_ptr<File> ScriptedPlatform::OpenFile(const std::string& path, FileMo
                                                  int* cause) {
     std::unique_ptr<File> file = OpenPosixFile(path, mode, cause);
     if (file && mode == FileMode::Write) {
-        return std::make_unique<WrittenFile>(std::move(file), writeFaultAfter.value_or(SIZE_MAX),
-                                             writeFaultCause, &committed);
+        return std::make_unique<WrittenFile>(std::move(file), &committed);
     }
     return file;
 }

@@ -1,5 +1,5 @@
 // A platform for tests: records every message, answers questions and dialogs from a script,
-// keeps settings in memory, and uses the real file system (with optional write faults).
+// keeps settings in memory, and uses the real file system.
 #pragma once
 
 #include <deque>
@@ -24,8 +24,9 @@ class ScriptedPlatform : public Platform {
     int ChangeDirectory(const std::string& path) override;
     std::vector<std::string> ListPcxFiles() override;
     std::string CommandLine() override { return commandLine; }
+    std::string LaunchFolder() override { return launchFolder; }
     void Quit() override { ++quitCount; }
-    void ShowAboutBox() override { ++aboutCount; }
+    void ShowAboutBox() override {}
     std::unique_ptr<File> OpenFile(const std::string& path, FileMode mode, int* cause) override;
 
     // Script. Questions take answers from the front of `answers`; when it is empty they get
@@ -36,20 +37,16 @@ class ScriptedPlatform : public Platform {
     std::deque<std::optional<std::string>> fileDialogResults;
     std::deque<std::optional<std::string>> folderResults;
     std::string commandLine;
+    std::string launchFolder;
     std::map<std::string, std::string> settings;  // "Section/Key" -> value
-    // When set, a file opened for writing fails after this many bytes with `writeFaultCause`.
-    std::optional<size_t> writeFaultAfter;
-    int writeFaultCause = 13;
 
     // Record.
     std::vector<std::string> messages;
     std::vector<Buttons> messageButtons;
     std::vector<FileDialogRequest> fileDialogs;
     std::vector<std::string> folderTitles;
-    std::vector<std::string> directoryChanges;
     std::vector<std::string> committed;  // full paths of the files written completely
     int quitCount = 0;
-    int aboutCount = 0;
 };
 
 }  // namespace varp::test

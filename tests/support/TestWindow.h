@@ -35,7 +35,7 @@ struct TestWindow {
         skinHost.pane = &wnd->PaneOf(Child::SkinView);
         paletteHost.pane = &wnd->PaneOf(Child::PaletteView);
         for (FakePaneHost* h : {&modelHost, &skinHost, &paletteHost}) {
-            h->onRefresh = [this](int kind) { wnd->OnRefresh(kind); };
+            h->onRefresh = [this](Refresh kind) { wnd->OnRefresh(kind); };
         }
         wnd->OnCreateClient();
         frame.Drain();

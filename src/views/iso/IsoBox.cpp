@@ -29,26 +29,24 @@ void IsoBox::OnSize(int cx, int cy) {
             DepthBuffer.resize(n);
             PickBuffer.resize(n);
         });
-    if (replaced) Render(Full);
+    if (replaced) Render(Kind::Full);
 }
 
-void IsoBox::Render(int32_t kind) {
+void IsoBox::Render(Kind kind) {
     if (BufferWidth <= 0 || BufferHeight <= 0) return;
-    if (app_.Mode == ModeMapping) kind = MappingRender;
+    if (app_.Mode == ModeMapping) kind = Kind::Mapping;
     switch (kind) {
-        case Recolour:
+        case Kind::Recolour:
             RecolourFromPicks();
             return;
-        case Background:
+        case Kind::Background:
             BackgroundFromPicks();
             return;
-        case Full:
-        case Quick:
-        case MappingRender:
+        case Kind::Full:
+        case Kind::Quick:
+        case Kind::Mapping:
             ClearBuffers(kind);
             DrawModel(kind);
-            return;
-        default:
             return;
     }
 }
@@ -60,15 +58,15 @@ uint32_t IsoBox::PickAt(ClientPoint p) const {
                       static_cast<size_t>(p.x)];
 }
 
-void IsoBox::ClearBuffers(int32_t kind) {
+void IsoBox::ClearBuffers(Kind kind) {
     // 32-bit word fills; the width is a multiple of 4, so they cover the buffers exactly.
     const int32_t n = int32_t{BufferWidth} * BufferHeight;
     FillWords(reinterpret_cast<uint32_t*>(DepthBuffer.data()), n / 2, 0xFFFFFFFFu);
     FillWords(reinterpret_cast<uint32_t*>(PixelBuffer.data()), n / 4,
               app_.BackgroundColour * 0x01010101u);
-    if (kind == Quick) return;  // a camera drag keeps the picks of the last full render
+    if (kind == Kind::Quick) return;  // a camera drag keeps the picks of the last full render
     FillWords(PickBuffer.data(), n, NoPick);
-    if (kind == Full) {
+    if (kind == Kind::Full) {
         pickHolds_ = PickMeaning::TexelOffsets;
         pickTexels_ = app_.CurrentSkin != nullptr ? app_.CurrentSkin->Pixels.size() : 0;
     } else {

@@ -15,12 +15,14 @@ namespace varp {
 
 class IsoBox : public Pane {
   public:
-    // Render kinds. 0 to 3 are the refresh kinds the main window passes on; 4 draws nothing.
-    static constexpr int32_t Recolour = 0;       // picked pixels take their texel's present colour
-    static constexpr int32_t Full = 1;           // clear and draw, texel offsets into PickBuffer
-    static constexpr int32_t Background = 2;     // unpicked pixels take BackgroundColour
-    static constexpr int32_t Quick = 3;          // clear and draw, PickBuffer left alone
-    static constexpr int32_t MappingRender = 5;  // draw with triangle indices, then outlines
+    // What Render redraws. In Mapping mode every kind draws Mapping.
+    enum class Kind {
+        Recolour,    // picked pixels take their texel's present colour
+        Full,        // clear and draw, texel offsets into PickBuffer
+        Background,  // unpicked pixels take BackgroundColour
+        Quick,       // clear and draw, PickBuffer left alone (a camera drag's moves)
+        Mapping,     // clear and draw with triangle indices into PickBuffer, then the outlines
+    };
 
     // The pick entry of a pixel that shows no triangle.
     static constexpr uint32_t NoPick = 0xFFFFFFFFu;
@@ -28,17 +30,19 @@ class IsoBox : public Pane {
     // What the entries of PickBuffer stand for, as left by the last render that wrote them.
     enum class PickMeaning { Nothing, TexelOffsets, TriangleIndices };
 
-    // Values of DragState. Only Idle accepts a button press.
-    static constexpr int32_t Idle = 0;
-    static constexpr int32_t CameraEnding = 1;  // camera drag over, the other button still down
-    static constexpr int32_t StrokeEnding = 2;  // any other drag over, the other button still down
-    static constexpr int32_t OrbitDrag = 100;   // left: Orbit, or Dolly while right is down too
-    static constexpr int32_t LookDrag = 101;    // right: Look, or PushTarget while left is down too
-    static constexpr int32_t ZoomDrag = 102;    // left: ZoomFieldOfView
-    static constexpr int32_t PaintDrag = 200;   // left: PaintColour into the texel under the mouse
-    static constexpr int32_t PickDrag = 201;    // right: PaintColour from the texel under the mouse
-    static constexpr int32_t SelectDrag = 300;  // left: select the triangle under the mouse
-    static constexpr int32_t DeselectDrag = 301;  // right: deselect the triangle under the mouse
+    // The mouse interaction under way. Only Idle accepts a button press.
+    enum class Drag {
+        Idle,
+        CameraEnding,  // camera drag over, the other button still down
+        StrokeEnding,  // any other drag over, the other button still down
+        Orbit,         // left: Orbit, or Dolly while right is down too
+        Look,          // right: Look, or PushTarget while left is down too
+        Zoom,          // left: ZoomFieldOfView
+        Paint,         // left: PaintColour into the texel under the mouse
+        Pick,          // right: PaintColour from the texel under the mouse
+        Select,        // left: select the triangle under the mouse
+        Deselect,      // right: deselect the triangle under the mouse
+    };
 
     IsoBox(App& app, PaneHost& host);
 
@@ -46,8 +50,8 @@ class IsoBox : public Pane {
     // present one changes nothing; otherwise the buffers are replaced and fully rendered.
     void OnSize(int cx, int cy) override;
 
-    // Redraws the buffers. In Mapping mode every kind is a MappingRender. Never allocates.
-    void Render(int32_t kind);
+    // Redraws the buffers. Never allocates.
+    void Render(Kind kind);
 
     // The pick entry under a window point (y downward), NoPick outside the buffers.
     uint32_t PickAt(ClientPoint p) const;
@@ -63,12 +67,13 @@ class IsoBox : public Pane {
     void OnCaptureChanged() override;
 
     // PaintColour into the texel shown under a window point, unless its present colour is
-    // locked; a painted texel is reported with a kind-0 refresh even if its colour stays.
+    // locked; a painted texel is reported with one TexelsPainted refresh even if its colour
+    // stays.
     void PaintTexel(ClientPoint p);
     // Gives up the capture and forgets the keys of the press.
     void EndDrag();
 
-    int32_t DragState = Idle;
+    Drag DragState = Drag::Idle;
     ClientPoint PressPoint;  // where the running drag's button went down
     int32_t CtrlHeld = 0;    // 1 when Ctrl was down at that press
     int32_t ShiftHeld = 0;   // 1 when Shift was down at that press
@@ -78,7 +83,7 @@ class IsoBox : public Pane {
     // Same layout as PixelBuffer: BufferWidth x BufferHeight, row 0 the bottom line.
     std::vector<uint16_t> DepthBuffer;  // 0xFFFF where nothing was drawn; smaller is nearer
     // NoPick where no triangle is shown; else the offset row x SkinWidth + column of the shown
-    // texel in the current skin, or, after a MappingRender, the index of the shown triangle.
+    // texel in the current skin, or, after a Mapping render, the index of the shown triangle.
     std::vector<uint32_t> PickBuffer;
 
     // The last render's working data, kept in fixed arrays so that rendering never allocates.
@@ -103,14 +108,14 @@ class IsoBox : public Pane {
     uint32_t TexelUnder(ClientPoint p) const;
     uint32_t TriangleUnder(ClientPoint p) const;
 
-    void ClearBuffers(int32_t kind);
+    void ClearBuffers(Kind kind);
     void RecolourFromPicks();
     void BackgroundFromPicks();
-    // Kinds Full, Quick and MappingRender after the clear (IsoRender.cpp).
-    void DrawModel(int32_t kind);
+    // Kinds Full, Quick and Mapping after the clear (IsoRender.cpp).
+    void DrawModel(Kind kind);
     void TransformVertices(const ViewSetup& setup, const ModelFrame& frame);
     void SelectTriangles();
-    void DrawTriangles(int32_t kind, const ViewSetup& setup, const RasterTarget& target,
+    void DrawTriangles(Kind kind, const ViewSetup& setup, const RasterTarget& target,
                        const SkinImage& skin);
     void DrawOutlines(const ViewSetup& setup, const RasterTarget& target);
     void DrawOutline(int t, uint8_t colour, const ViewSetup& setup, const RasterTarget& target);

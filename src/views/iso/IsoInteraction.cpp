@@ -8,29 +8,31 @@ namespace varp {
 
 namespace {
 
+using Drag = IsoBox::Drag;
+
 // The drag a press starts, by Mode (Mix, Paint, Camera, Mapping). Left button: by the keys
 // held, in the order none, Shift, Ctrl, Ctrl + Shift. Right button: by Ctrl; Shift plays no
 // part.
-constexpr int32_t LeftDrags[4][4] = {
-    {IsoBox::PaintDrag, IsoBox::PaintDrag, IsoBox::OrbitDrag, IsoBox::ZoomDrag},
-    {IsoBox::PaintDrag, IsoBox::PaintDrag, IsoBox::PaintDrag, IsoBox::PaintDrag},
-    {IsoBox::OrbitDrag, IsoBox::ZoomDrag, IsoBox::OrbitDrag, IsoBox::ZoomDrag},
-    {IsoBox::SelectDrag, IsoBox::SelectDrag, IsoBox::OrbitDrag, IsoBox::ZoomDrag},
+constexpr Drag LeftDrags[4][4] = {
+    {Drag::Paint, Drag::Paint, Drag::Orbit, Drag::Zoom},
+    {Drag::Paint, Drag::Paint, Drag::Paint, Drag::Paint},
+    {Drag::Orbit, Drag::Zoom, Drag::Orbit, Drag::Zoom},
+    {Drag::Select, Drag::Select, Drag::Orbit, Drag::Zoom},
 };
-constexpr int32_t RightDrags[4][2] = {
-    {IsoBox::PickDrag, IsoBox::LookDrag},
-    {IsoBox::PickDrag, IsoBox::PickDrag},
-    {IsoBox::LookDrag, IsoBox::LookDrag},
-    {IsoBox::DeselectDrag, IsoBox::LookDrag},
+constexpr Drag RightDrags[4][2] = {
+    {Drag::Pick, Drag::Look},
+    {Drag::Pick, Drag::Pick},
+    {Drag::Look, Drag::Look},
+    {Drag::Deselect, Drag::Look},
 };
 
-bool IsCameraDrag(int32_t state) {
-    return state == IsoBox::OrbitDrag || state == IsoBox::LookDrag || state == IsoBox::ZoomDrag;
+bool IsCameraDrag(Drag state) {
+    return state == Drag::Orbit || state == Drag::Look || state == Drag::Zoom;
 }
 
-bool IsStroke(int32_t state) {
-    return state == IsoBox::PaintDrag || state == IsoBox::PickDrag || state == IsoBox::SelectDrag ||
-           state == IsoBox::DeselectDrag;
+bool IsStroke(Drag state) {
+    return state == Drag::Paint || state == Drag::Pick || state == Drag::Select ||
+           state == Drag::Deselect;
 }
 
 }  // namespace
@@ -54,7 +56,7 @@ void IsoBox::OnRButtonUp(ClientPoint, unsigned flags) {
 void IsoBox::PressButton(ClientPoint p, unsigned flags, bool left) {
     // The other button pressed during a drag only changes what the moves do, through their
     // flags; it starts nothing.
-    if (DragState != Idle) return;
+    if (DragState != Drag::Idle) return;
     const int32_t mode = app_.Mode;
     if (mode < ModeMix || mode > ModeMapping) return;
     CtrlHeld = (flags & MK_CONTROL) != 0 ? 1 : 0;
@@ -68,30 +70,31 @@ void IsoBox::PressButton(ClientPoint p, unsigned flags, bool left) {
 
 void IsoBox::StartDrag(ClientPoint p) {
     switch (DragState) {
-        case PaintDrag:
+        case Drag::Paint:
+            BeginStroke();
             PaintTexel(p);
             host_.SetCapture();
             return;
-        case OrbitDrag:
+        case Drag::Orbit:
             ViewCamera.BeginOrbit();
             HideCursor();
             host_.SetCapture();
             return;
-        case ZoomDrag:
+        case Drag::Zoom:
             HideCursor();
             host_.SetCapture();
             return;
-        case LookDrag:
+        case Drag::Look:
             ViewCamera.BeginLook();
             host_.SetCapture();
             HideCursor();
             return;
-        case SelectDrag:
-        case DeselectDrag:
+        case Drag::Select:
+        case Drag::Deselect:
             host_.SetCapture();
-            ChangeSelection(p, DragState == SelectDrag);
+            ChangeSelection(p, DragState == Drag::Select);
             return;
-        case PickDrag:
+        case Drag::Pick:
             host_.SetCapture();
             PickColour(p);
             return;
@@ -103,21 +106,21 @@ void IsoBox::StartDrag(ClientPoint p) {
 void IsoBox::OnMouseMove(ClientPoint p, unsigned flags) {
     if (!host_.HoldsCapture()) return;
     switch (DragState) {
-        case OrbitDrag:
-        case LookDrag:
-        case ZoomDrag:
+        case Drag::Orbit:
+        case Drag::Look:
+        case Drag::Zoom:
             MoveCamera(p, flags);
             return;
         // Outside the buffers there is no pick entry, so these do nothing there.
-        case PaintDrag:
+        case Drag::Paint:
             PaintTexel(p);
             return;
-        case PickDrag:
+        case Drag::Pick:
             PickColour(p);
             return;
-        case SelectDrag:
-        case DeselectDrag:
-            ChangeSelection(p, DragState == SelectDrag);
+        case Drag::Select:
+        case Drag::Deselect:
+            ChangeSelection(p, DragState == Drag::Select);
             return;
         default:  // Idle, or a drag that is over and waits for the other button
             return;
@@ -132,14 +135,14 @@ void IsoBox::MoveCamera(ClientPoint p, unsigned flags) {
     const int32_t dy = p.y - PressPoint.y;
     host_.SetCursorPos(PressPoint);
     switch (DragState) {
-        case OrbitDrag:
+        case Drag::Orbit:
             if ((flags & MK_RBUTTON) != 0) {
                 ViewCamera.Dolly(dy);
             } else {
                 ViewCamera.Orbit(dx, dy);
             }
             break;
-        case LookDrag:
+        case Drag::Look:
             if ((flags & MK_LBUTTON) != 0) {
                 ViewCamera.PushTarget(dy);
             } else {
@@ -150,51 +153,53 @@ void IsoBox::MoveCamera(ClientPoint p, unsigned flags) {
             ViewCamera.ZoomFieldOfView(dx);
             break;
     }
-    Render(Quick);
+    Render(IsoBox::Kind::Quick);
     host_.RedrawNow();
 }
 
 void IsoBox::ReleaseButton(unsigned flags, bool left) {
-    if (!host_.HoldsCapture() || DragState == Idle) return;
+    if (!host_.HoldsCapture() || DragState == Drag::Idle) return;
     const bool ownCameraDrag =
-        left ? DragState == OrbitDrag || DragState == ZoomDrag : DragState == LookDrag;
-    const bool ownStroke = left ? DragState == PaintDrag || DragState == SelectDrag
-                                : DragState == PickDrag || DragState == DeselectDrag;
+        left ? DragState == Drag::Orbit || DragState == Drag::Zoom : DragState == Drag::Look;
+    const bool ownStroke = left ? DragState == Drag::Paint || DragState == Drag::Select
+                                : DragState == Drag::Pick || DragState == Drag::Deselect;
     if (ownCameraDrag) {
         // Picks are fresh again for the strokes that follow.
-        Render(Full);
+        Render(IsoBox::Kind::Full);
         host_.RedrawNow();
-        DragState = CameraEnding;
+        DragState = Drag::CameraEnding;
     } else if (ownStroke) {
-        DragState = StrokeEnding;
+        if (DragState == Drag::Paint) EndStroke();
+        DragState = Drag::StrokeEnding;
     }
     // The pane keeps the capture, and a camera drag the hidden cursor, until both are up.
     const bool otherHeld = (flags & (left ? MK_RBUTTON : MK_LBUTTON)) != 0;
     if (otherHeld) return;
-    if (DragState == CameraEnding) {
+    if (DragState == Drag::CameraEnding) {
         // Idle before the capture goes, so that the capture-lost message finds nothing to end.
-        DragState = Idle;
+        DragState = Drag::Idle;
         ShowCursorAgain();
         EndDrag();
-    } else if (DragState == StrokeEnding) {
-        DragState = Idle;
+    } else if (DragState == Drag::StrokeEnding) {
+        DragState = Drag::Idle;
         EndDrag();
     }
     // Otherwise a drag of the other button runs on.
 }
 
 void IsoBox::OnCaptureChanged() {
-    if (DragState == Idle) return;
+    if (DragState == Drag::Idle) return;
     if (IsCameraDrag(DragState)) {
-        Render(Full);
+        Render(IsoBox::Kind::Full);
         host_.RedrawNow();
-        DragState = CameraEnding;
+        DragState = Drag::CameraEnding;
     } else if (IsStroke(DragState)) {
-        DragState = StrokeEnding;
+        if (DragState == Drag::Paint) EndStroke();
+        DragState = Drag::StrokeEnding;
     }
     // The capture is already gone: nothing to release.
-    if (DragState == CameraEnding) ShowCursorAgain();
-    DragState = Idle;
+    if (DragState == Drag::CameraEnding) ShowCursorAgain();
+    DragState = Drag::Idle;
     CtrlHeld = 0;
     ShiftHeld = 0;
 }

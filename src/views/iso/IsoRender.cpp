@@ -15,7 +15,7 @@ uint8_t Shifted(uint8_t colour, int by) {
 
 }  // namespace
 
-void IsoBox::DrawModel(int32_t kind) {
+void IsoBox::DrawModel(Kind kind) {
     const ModelFrame* frame = app_.CurrentFrame;
     const SkinImage* skin = app_.CurrentSkin;
     if (frame == nullptr || skin == nullptr) return;  // the view shows only the background
@@ -33,7 +33,7 @@ void IsoBox::DrawModel(int32_t kind) {
     DepthScale = DepthRange / (MaxZ - MinZ);
 
     DrawTriangles(kind, setup, target, *skin);
-    if (kind == MappingRender) DrawOutlines(setup, target);
+    if (kind == Kind::Mapping) DrawOutlines(setup, target);
 }
 
 void IsoBox::TransformVertices(const ViewSetup& setup, const ModelFrame& frame) {
@@ -72,7 +72,7 @@ void IsoBox::SelectTriangles() {
     }
 }
 
-void IsoBox::DrawTriangles(int32_t kind, const ViewSetup& setup, const RasterTarget& target,
+void IsoBox::DrawTriangles(Kind kind, const ViewSetup& setup, const RasterTarget& target,
                            const SkinImage& skin) {
     const uint8_t* texture = skin.Pixels.data();
     const int32_t pitch = app_.SkinWidth;
@@ -91,13 +91,13 @@ void IsoBox::DrawTriangles(int32_t kind, const ViewSetup& setup, const RasterTar
         }
         v[3] = v[0];
         switch (kind) {
-            case Full:
+            case Kind::Full:
                 DrawTexturedPolygonDepthPick(target, v, 3, texture, pitch);
                 break;
-            case Quick:
+            case Kind::Quick:
                 DrawTexturedPolygonDepth(target, v, 3, texture, pitch);
                 break;
-            default:
+            default:  // Mapping
                 DrawTexturedPolygonDepthId(target, v, 3, texture, pitch, static_cast<uint32_t>(t));
                 break;
         }

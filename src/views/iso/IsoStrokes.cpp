@@ -6,14 +6,6 @@
 
 namespace varp {
 
-namespace {
-
-// Refresh kinds the strokes send to the main window.
-constexpr int SelectionChanged = 3;
-constexpr int ColourPicked = 4;
-
-}  // namespace
-
 uint32_t IsoBox::TexelUnder(ClientPoint p) const {
     // After a mode change the entries may still be triangle indices (or the reverse): such an
     // entry is never read as a texel offset.
@@ -31,15 +23,14 @@ uint32_t IsoBox::TriangleUnder(ClientPoint p) const {
 
 void IsoBox::PaintTexel(ClientPoint p) {
     const uint32_t e = TexelUnder(p);
-    if (e == NoPick) return;
-    PaintSkinTexel(e);
+    if (e != NoPick && PaintSkinTexel(e)) host_.SendRefresh(Refresh::TexelsPainted);
 }
 
 void IsoBox::PickColour(ClientPoint p) {
     const uint32_t e = TexelUnder(p);
     if (e == NoPick) return;
     app_.PaintColour = app_.CurrentSkin->Pixels[e];
-    host_.SendRefresh(ColourPicked);
+    host_.SendRefresh(Refresh::PaintColour);
 }
 
 void IsoBox::ChangeSelection(ClientPoint p, bool select) {
@@ -49,7 +40,7 @@ void IsoBox::ChangeSelection(ClientPoint p, bool select) {
     // Only a change is reported: a drag back over a triangle already done sends nothing.
     if (((flags & Selected) != 0) == select) return;
     flags = select ? flags | Selected : flags & ~Selected;
-    host_.SendRefresh(SelectionChanged);
+    host_.SendRefresh(Refresh::Selection);
 }
 
 }  // namespace varp

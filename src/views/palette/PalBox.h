@@ -14,13 +14,15 @@ class PalBox : public Pane {
     static constexpr int CellSize = 12;
     static constexpr int GridSize = 16 * CellSize;  // the pane's laid-out width and height
 
-    // Values of DragState. Only Idle accepts a button press.
-    static constexpr int32_t Idle = 0;
-    static constexpr int32_t Done = 2;               // sweep over, the other button still down
-    static constexpr int32_t PaintSweep = 100;       // left: PaintColour follows the mouse
-    static constexpr int32_t BackgroundSweep = 101;  // right: BackgroundColour follows the mouse
-    static constexpr int32_t ProtectSweep = 200;     // Shift + left: colours passed get locked
-    static constexpr int32_t ReleaseSweep = 201;     // Shift + right: colours passed get unlocked
+    // The mouse sweep under way. Only Idle accepts a button press.
+    enum class Drag {
+        Idle,
+        Done,             // sweep over, the other button still down
+        PaintSweep,       // left: PaintColour follows the mouse
+        BackgroundSweep,  // right: BackgroundColour follows the mouse
+        ProtectSweep,     // Shift + left: colours passed get locked
+        ReleaseSweep,     // Shift + right: colours passed get unlocked
+    };
 
     PalBox(App& app, PaneHost& host);
 
@@ -47,7 +49,7 @@ class PalBox : public Pane {
     void OnRButtonUp(ClientPoint p, unsigned flags) override;
     void OnCaptureChanged() override;
 
-    int32_t DragState = Idle;
+    Drag DragState = Drag::Idle;
     int32_t ShiftHeld = 0;  // 1 when Shift was down at the press that started the sweep
 
     // The outline colour of a colour's marker: 256 - ((30 - row - column) div 2), mod 256.

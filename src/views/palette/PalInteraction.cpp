@@ -6,35 +6,27 @@
 
 namespace varp {
 
-namespace {
-
-// Refresh kinds the palette sends to the main window.
-constexpr int MappingOutlines = 1;  // in Mapping mode the outlines take PaintColour
-constexpr int BackgroundChanged = 2;
-
-}  // namespace
-
 void PalBox::OnLButtonDown(ClientPoint p, unsigned flags) {
-    if (DragState != Idle) return;
+    if (DragState != Drag::Idle) return;
     ShiftHeld = (flags & MK_SHIFT) != 0 ? 1 : 0;
     if (ShiftHeld != 0) {
-        DragState = ProtectSweep;
+        DragState = Drag::ProtectSweep;
         SetLock(p, 1);
     } else {
-        DragState = PaintSweep;
+        DragState = Drag::PaintSweep;
         ChoosePaintColour(p);
     }
     host_.SetCapture();
 }
 
 void PalBox::OnRButtonDown(ClientPoint p, unsigned flags) {
-    if (DragState != Idle) return;
+    if (DragState != Drag::Idle) return;
     ShiftHeld = (flags & MK_SHIFT) != 0 ? 1 : 0;
     if (ShiftHeld != 0) {
-        DragState = ReleaseSweep;
+        DragState = Drag::ReleaseSweep;
         SetLock(p, 0);
     } else {
-        DragState = BackgroundSweep;
+        DragState = Drag::BackgroundSweep;
         ChooseBackgroundColour(p);
     }
     host_.SetCapture();
@@ -43,22 +35,22 @@ void PalBox::OnRButtonDown(ClientPoint p, unsigned flags) {
 void PalBox::OnMouseMove(ClientPoint p, unsigned) {
     if (!host_.HoldsCapture()) return;
     switch (DragState) {
-        case PaintSweep:
+        case Drag::PaintSweep:
             // Outside the pane the colour stays, but the pane is still redrawn and told.
             if (InsideClient(p)) {
                 ChoosePaintColour(p);
             } else {
                 Show();
-                if (app_.Mode == ModeMapping) host_.SendRefresh(MappingOutlines);
+                if (app_.Mode == ModeMapping) host_.SendRefresh(Refresh::Everything);
             }
             return;
-        case BackgroundSweep:
+        case Drag::BackgroundSweep:
             if (InsideClient(p)) ChooseBackgroundColour(p);
             return;
-        case ProtectSweep:
+        case Drag::ProtectSweep:
             if (InsideClient(p)) SetLock(p, 1);
             return;
-        case ReleaseSweep:
+        case Drag::ReleaseSweep:
             if (InsideClient(p)) SetLock(p, 0);
             return;
         default:  // Idle, or Done waiting for the other button
@@ -67,10 +59,11 @@ void PalBox::OnMouseMove(ClientPoint p, unsigned) {
 }
 
 void PalBox::ChoosePaintColour(ClientPoint p) {
-    // Redrawn and, in Mapping mode, told even when the colour stays.
+    // Redrawn and, in Mapping mode (where the outlines take PaintColour), told even when the
+    // colour stays.
     app_.PaintColour = ColourAt(p);
     Show();
-    if (app_.Mode == ModeMapping) host_.SendRefresh(MappingOutlines);
+    if (app_.Mode == ModeMapping) host_.SendRefresh(Refresh::Everything);
 }
 
 void PalBox::ChooseBackgroundColour(ClientPoint p) {
@@ -78,7 +71,7 @@ void PalBox::ChooseBackgroundColour(ClientPoint p) {
     const uint8_t colour = ColourAt(p);
     if (colour == app_.BackgroundColour) return;
     app_.BackgroundColour = colour;
-    host_.SendRefresh(BackgroundChanged);
+    host_.SendRefresh(Refresh::Background);
     Show();
 }
 
@@ -100,15 +93,16 @@ void PalBox::OnRButtonUp(ClientPoint, unsigned flags) {
 }
 
 void PalBox::ReleaseButton(unsigned flags, bool left) {
-    if (!host_.HoldsCapture() || DragState == Idle) return;
+    if (!host_.HoldsCapture() || DragState == Drag::Idle) return;
     // A release of the button that did not start the sweep changes nothing.
-    const bool ownSweep = left ? DragState == PaintSweep || DragState == ProtectSweep
-                               : DragState == BackgroundSweep || DragState == ReleaseSweep;
-    if (ownSweep) DragState = Done;
+    const bool ownSweep =
+        left ? DragState == Drag::PaintSweep || DragState == Drag::ProtectSweep
+             : DragState == Drag::BackgroundSweep || DragState == Drag::ReleaseSweep;
+    if (ownSweep) DragState = Drag::Done;
     const bool otherHeld = (flags & (left ? MK_RBUTTON : MK_LBUTTON)) != 0;
-    if (DragState == Done && !otherHeld) {
+    if (DragState == Drag::Done && !otherHeld) {
         // Idle before the capture goes, so that the capture-lost message finds nothing to end.
-        DragState = Idle;
+        DragState = Drag::Idle;
         host_.ReleaseCapture();
         ShiftHeld = 0;
     }
@@ -116,8 +110,8 @@ void PalBox::ReleaseButton(unsigned flags, bool left) {
 
 void PalBox::OnCaptureChanged() {
     // The capture is gone already: nothing to release.
-    if (DragState == Idle) return;
-    DragState = Idle;
+    if (DragState == Drag::Idle) return;
+    DragState = Drag::Idle;
     ShiftHeld = 0;
 }
 

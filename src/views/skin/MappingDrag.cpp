@@ -9,9 +9,6 @@ namespace varp {
 
 namespace {
 
-// Refresh kind of a mapping change.
-constexpr int MappingChanged = 1;
-
 // Re-points to `slot` the first corner of `triangle` that uses point `point` and marks the
 // triangle Grabbed; a triangle that does not use the point loses its Grabbed mark. Returns
 // whether a corner was re-pointed.
@@ -45,6 +42,7 @@ bool SkinBox::GrabPoint(ClientPoint p) {
     if (found == first + slot) return false;
     const auto point = static_cast<int>(found - first);
 
+    dragBefore_ = std::make_unique<MappingChange>(app_);
     app_.TexCoords[slot] = at;
     const int numTriangles = std::clamp(int{app_.NumTriangles}, 0, MaxTriangles);
     // With a selection that uses the point, only the selected triangles take it along and it is
@@ -57,8 +55,8 @@ bool SkinBox::GrabPoint(ClientPoint p) {
     if (!taken) {
         for (int i = 0; i < numTriangles; ++i) TakeCorner(app_.Triangles[i], point, slot, at);
     }
-    host_.SendRefresh(MappingChanged);
-    DragState = MovePoint;
+    host_.SendRefresh(Refresh::Everything);
+    DragState = Drag::MovePoint;
     host_.SetCapture();
     return true;
 }
@@ -82,7 +80,7 @@ void SkinBox::MoveDragSlot(ClientPoint p) {
             break;
         }
     }
-    host_.SendRefresh(MappingChanged);
+    host_.SendRefresh(Refresh::Everything);
 }
 
 void SkinBox::EndMappingDrag() {
@@ -91,7 +89,9 @@ void SkinBox::EndMappingDrag() {
     app_.RebuildTexCoords();
     const int numTriangles = std::clamp(int{app_.NumTriangles}, 0, MaxTriangles);
     for (int i = 0; i < numTriangles; ++i) app_.Triangles[i].Flags &= ~Grabbed;
-    host_.SendRefresh(MappingChanged);
+    if (dragBefore_) app_.Edits.Push(dragBefore_->Finish("Mapping Drag", app_));
+    dragBefore_.reset();
+    host_.SendRefresh(Refresh::Everything);
 }
 
 }  // namespace varp

@@ -58,7 +58,7 @@ void SkinBox::OnSize(int cx, int cy) {
             // "no texel" everywhere.
             PickBuffer.assign(n, NoTexel);
         });
-    if (replaced) Render(Full);
+    if (replaced) Render(Kind::Full);
 }
 
 void SkinBox::KeepViewInRange() {
@@ -106,10 +106,9 @@ RasterTarget SkinBox::Target() {
     return WholeTarget(nullptr, PickBuffer.data());
 }
 
-void SkinBox::Render(int kind) {
+void SkinBox::Render(Kind kind) {
     if (BufferWidth < 1 || BufferHeight < 1) return;
-    if (app_.Mode == ModeMapping) kind = DisplayOnly;
-    if (kind < Recolour || kind > DisplayOnly) return;
+    if (app_.Mode == ModeMapping) kind = Kind::DisplayOnly;
     KeepViewInRange();
 
     const size_t count = static_cast<size_t>(BufferWidth) * static_cast<size_t>(BufferHeight);
@@ -119,7 +118,7 @@ void SkinBox::Render(int kind) {
     const SkinImage* skin = DrawableSkin();
 
     switch (kind) {
-        case Recolour: {
+        case Kind::Recolour: {
             if (skin == nullptr) return;
             const uint8_t* const texels = skin->Pixels.data();
             // One comparison rejects both "no texel" and an offset a smaller skin cannot hold.
@@ -130,13 +129,13 @@ void SkinBox::Render(int kind) {
             }
             return;
         }
-        case Background:
+        case Kind::Background:
             if (skin == nullptr) return;
             for (size_t i = 0; i < count; ++i) {
                 if (pick[i] == NoTexel) pixels[i] = background;
             }
             return;
-        case Full:
+        case Kind::Full:
             std::memset(pixels, background, count);
             // NoTexel is four 0xFF bytes, so the byte fill (several times faster than a
             // word loop on this size) writes it into every entry.
@@ -144,7 +143,7 @@ void SkinBox::Render(int kind) {
             std::memset(pick, 0xFF, count * sizeof(uint32_t));
             if (skin != nullptr) DrawSkin(*skin, true);
             return;
-        default:  // DisplayOnly
+        case Kind::DisplayOnly:
             std::memset(pixels, background, count);
             if (skin == nullptr) return;
             DrawSkin(*skin, false);

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "edit/MappingStep.h"
 #include "raster/Raster.h"
 #include "views/Pane.h"
 
@@ -23,10 +24,12 @@ struct TexelPoint {
 class SkinBox : public Pane {
   public:
     // What Render redraws; Mapping mode always draws DisplayOnly.
-    static constexpr int Recolour = 0;     // PixelBuffer from PickBuffer and the skin's texels
-    static constexpr int Full = 1;         // the skin rasterized with pick recording
-    static constexpr int Background = 2;   // pixels showing no texel take BackgroundColour
-    static constexpr int DisplayOnly = 3;  // the skin without pick, plus the Mapping overlay
+    enum class Kind {
+        Recolour,     // PixelBuffer from PickBuffer and the skin's texels
+        Full,         // the skin rasterized with pick recording
+        Background,   // pixels showing no texel take BackgroundColour
+        DisplayOnly,  // the skin without pick, plus the Mapping overlay
+    };
 
     // The view range Render keeps PanS, PanT and Zoom in (see KeepViewInRange).
     static constexpr float MinZoom = 1.0f / 64.0f;
@@ -35,13 +38,15 @@ class SkinBox : public Pane {
     static constexpr float StartPan = 50.0f;
     static constexpr float StartZoom = 3.0f;
 
-    // Values of DragState. Only Idle accepts a button press.
-    static constexpr int32_t Idle = 0;
-    static constexpr int32_t Done = 2;  // Paint, PickColour or MovePoint over, other button down
-    static constexpr int32_t ViewDrag = 100;    // pan, or zoom while the right button is down
-    static constexpr int32_t Paint = 200;       // left: PaintColour into the texel under the mouse
-    static constexpr int32_t PickColour = 201;  // right: PaintColour from the texel under the mouse
-    static constexpr int32_t MovePoint = 300;   // left, Mapping mode: a mapping point follows
+    // The mouse interaction under way. Only Idle accepts a button press.
+    enum class Drag {
+        Idle,
+        Done,        // Paint, PickColour or MovePoint over, the other button still down
+        View,        // pan, or zoom while the right button is down
+        Paint,       // left: PaintColour into the texel under the mouse
+        PickColour,  // right: PaintColour from the texel under the mouse
+        MovePoint,   // left, Mapping mode: a mapping point follows
+    };
 
     SkinBox(App& app, PaneHost& host);
 
@@ -49,8 +54,8 @@ class SkinBox : public Pane {
     // renders them in full.
     void OnSize(int cx, int cy) override;
 
-    // Redraws the buffers from the Workspace; kinds other than 0 to 3 do nothing.
-    void Render(int kind);
+    // Redraws the buffers from the Workspace.
+    void Render(Kind kind);
 
     // Puts PanS, PanT and Zoom back inside the range the rasterizer takes: Zoom within
     // MinZoom..MaxZoom, the pans within -MaxPan..MaxPan, and a value that is not a number back
@@ -79,7 +84,8 @@ class SkinBox : public Pane {
     void OnCaptureChanged() override;
 
     // PaintColour into the texel shown under a client point, unless its present colour is
-    // locked; a painted texel is reported with a kind-0 refresh even if its colour stays.
+    // locked; a painted texel is reported with one TexelsPainted refresh even if its colour
+    // stays.
     void PaintTexel(ClientPoint p);
     // Starts a mapping drag on the point whose texel lies under a client point (MappingDrag.cpp):
     // the point's corners are re-pointed to the DragSlot, those of the selected triangles only
@@ -92,7 +98,7 @@ class SkinBox : public Pane {
     void PanBy(int dx, int dy);
     void ZoomBy(int dy);
 
-    int32_t DragState = Idle;
+    Drag DragState = Drag::Idle;
     ClientPoint PressPoint;  // where the running interaction's button went down
     int32_t CtrlHeld = 0;    // 1 when Ctrl was down at that press
 
@@ -118,6 +124,9 @@ class SkinBox : public Pane {
     RasterTarget Target();
     void DrawSkin(const SkinImage& skin, bool withPick);
     void DrawMappingOverlay(const RasterTarget& target);
+
+    // The mapping as it was when the running drag grabbed its point: the drag is one step.
+    std::unique_ptr<MappingChange> dragBefore_;
 };
 
 }  // namespace varp

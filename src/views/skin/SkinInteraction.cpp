@@ -9,8 +9,7 @@ namespace varp {
 
 namespace {
 
-// Refresh kinds the skin view sends to the main window.
-constexpr int ColourPicked = 4;
+using Drag = SkinBox::Drag;
 
 // The zoom factors of one pixel of pointer travel, down and up. They are float constants
 // (0.99900097 and 1.001 rounded to float), applied in extended precision.
@@ -19,17 +18,17 @@ constexpr long double ZoomInStep = std::bit_cast<float>(0x3F8020C5u);
 
 // The interaction a press starts, by Mode (Mix, Paint, Camera, Mapping) and Ctrl (without,
 // with). Idle means none; MovePoint starts only if GrabPoint finds a point.
-constexpr int32_t LeftPress[4][2] = {
-    {SkinBox::Paint, SkinBox::ViewDrag},
-    {SkinBox::Paint, SkinBox::Paint},
-    {SkinBox::ViewDrag, SkinBox::ViewDrag},
-    {SkinBox::MovePoint, SkinBox::ViewDrag},
+constexpr Drag LeftPress[4][2] = {
+    {Drag::Paint, Drag::View},
+    {Drag::Paint, Drag::Paint},
+    {Drag::View, Drag::View},
+    {Drag::MovePoint, Drag::View},
 };
-constexpr int32_t RightPress[4][2] = {
-    {SkinBox::PickColour, SkinBox::ViewDrag},
-    {SkinBox::PickColour, SkinBox::PickColour},
-    {SkinBox::ViewDrag, SkinBox::ViewDrag},
-    {SkinBox::Idle, SkinBox::ViewDrag},
+constexpr Drag RightPress[4][2] = {
+    {Drag::PickColour, Drag::View},
+    {Drag::PickColour, Drag::PickColour},
+    {Drag::View, Drag::View},
+    {Drag::Idle, Drag::View},
 };
 
 }  // namespace
@@ -53,28 +52,29 @@ void SkinBox::OnRButtonUp(ClientPoint, unsigned flags) {
 void SkinBox::PressButton(ClientPoint p, unsigned flags, bool left) {
     // A second button during an interaction starts nothing; in a view drag it only changes what
     // the moves do, through their flags.
-    if (DragState != Idle) return;
+    if (DragState != Drag::Idle) return;
     const int32_t mode = app_.Mode;
     if (mode < ModeMix || mode > ModeMapping) return;
     CtrlHeld = (flags & MK_CONTROL) != 0 ? 1 : 0;
     PressPoint = p;
     switch (left ? LeftPress[mode][CtrlHeld] : RightPress[mode][CtrlHeld]) {
-        case ViewDrag:
-            DragState = ViewDrag;
+        case Drag::View:
+            DragState = Drag::View;
             host_.SetCapture();
             HideCursor();
             return;
-        case Paint:
-            DragState = Paint;
+        case Drag::Paint:
+            DragState = Drag::Paint;
+            BeginStroke();
             PaintTexel(p);
             host_.SetCapture();
             return;
-        case PickColour:
-            DragState = PickColour;
+        case Drag::PickColour:
+            DragState = Drag::PickColour;
             host_.SetCapture();
             PickPaintColour(p);
             return;
-        case MovePoint:
+        case Drag::MovePoint:
             GrabPoint(p);
             return;
         default:  // a right press in Mapping mode without Ctrl
@@ -85,16 +85,16 @@ void SkinBox::PressButton(ClientPoint p, unsigned flags, bool left) {
 void SkinBox::OnMouseMove(ClientPoint p, unsigned flags) {
     if (!host_.HoldsCapture()) return;
     switch (DragState) {
-        case ViewDrag:
+        case Drag::View:
             MoveView(p, flags);
             return;
-        case Paint:
+        case Drag::Paint:
             if (InsideClient(p)) PaintTexel(p);
             return;
-        case PickColour:
+        case Drag::PickColour:
             PickPaintColour(p);
             return;
-        case MovePoint:
+        case Drag::MovePoint:
             MoveDragSlot(p);
             return;
         default:  // Idle, or Done waiting for the other button
@@ -114,7 +114,7 @@ void SkinBox::MoveView(ClientPoint p, unsigned flags) {
         PanBy(dx, dy);
     }
     // The pick buffer waits for the end of the drag.
-    Render(DisplayOnly);
+    Render(Kind::DisplayOnly);
     host_.RedrawNow();
 }
 
@@ -144,8 +144,7 @@ void SkinBox::ZoomBy(int dy) {
 
 void SkinBox::PaintTexel(ClientPoint p) {
     const uint32_t offset = PickAt(p);  // NoTexel also without a skin
-    if (offset == NoTexel) return;
-    PaintSkinTexel(offset);
+    if (offset != NoTexel && PaintSkinTexel(offset)) host_.SendRefresh(Refresh::TexelsPainted);
 }
 
 void SkinBox::PickPaintColour(ClientPoint p) {
@@ -155,35 +154,36 @@ void SkinBox::PickPaintColour(ClientPoint p) {
     const uint32_t offset = PickAt(p);
     if (offset == NoTexel) return;
     app_.PaintColour = app_.CurrentSkin->Pixels[offset];
-    host_.SendRefresh(ColourPicked);
+    host_.SendRefresh(Refresh::PaintColour);
 }
 
 void SkinBox::ReleaseButton(unsigned flags, bool left) {
-    if (!host_.HoldsCapture() || DragState == Idle) return;
+    if (!host_.HoldsCapture() || DragState == Drag::Idle) return;
     const bool otherHeld = (flags & (left ? MK_RBUTTON : MK_LBUTTON)) != 0;
-    if (DragState == ViewDrag) {
+    if (DragState == Drag::View) {
         // Either button may have started it; it goes on with the other one.
         if (otherHeld) return;
         // Idle before the capture goes, so that the capture-lost message finds nothing to end.
-        DragState = Idle;
-        Render(Full);  // the pick buffer skipped during the drag
+        DragState = Drag::Idle;
+        Render(Kind::Full);  // the pick buffer skipped during the drag
         host_.RedrawNow();
         ShowCursorAgain();
         host_.ReleaseCapture();
         CtrlHeld = 0;
         return;
     }
-    if (left && DragState == Paint) {
-        DragState = Done;
-    } else if (left && DragState == MovePoint) {
+    if (left && DragState == Drag::Paint) {
+        EndStroke();
+        DragState = Drag::Done;
+    } else if (left && DragState == Drag::MovePoint) {
         EndMappingDrag();
-        DragState = Done;
-    } else if (!left && DragState == PickColour) {
-        DragState = Done;
+        DragState = Drag::Done;
+    } else if (!left && DragState == Drag::PickColour) {
+        DragState = Drag::Done;
     }
     // A release of the button that did not start the interaction changes nothing.
-    if (DragState == Done && !otherHeld) {
-        DragState = Idle;
+    if (DragState == Drag::Done && !otherHeld) {
+        DragState = Drag::Idle;
         host_.ReleaseCapture();
         CtrlHeld = 0;
     }
@@ -191,15 +191,17 @@ void SkinBox::ReleaseButton(unsigned flags, bool left) {
 
 void SkinBox::OnCaptureChanged() {
     // A release of the pane's own has set Idle already.
-    if (DragState == Idle) return;
-    if (DragState == ViewDrag) {
-        Render(Full);
+    if (DragState == Drag::Idle) return;
+    if (DragState == Drag::View) {
+        Render(Kind::Full);
         host_.RedrawNow();
         ShowCursorAgain();
-    } else if (DragState == MovePoint) {
+    } else if (DragState == Drag::MovePoint) {
         EndMappingDrag();
+    } else if (DragState == Drag::Paint) {
+        EndStroke();
     }
-    DragState = Idle;
+    DragState = Drag::Idle;
     CtrlHeld = 0;
 }
 

@@ -80,7 +80,10 @@ struct IsoView {
     // Adds a skin and makes it current, as a model with skins of that size would.
     void AddSkin(int width, int height, const std::vector<uint8_t>& texels) {
         app->Skins.push_back(std::make_unique<SkinImage>());
-        app->Skins.back()->Pixels = texels;
+        SkinImage& skin = *app->Skins.back();
+        skin.Pixels = texels;
+        skin.Width = static_cast<int16_t>(width);
+        skin.Height = static_cast<int16_t>(height);
         app->SkinWidth = static_cast<int16_t>(width);
         app->SkinHeight = static_cast<int16_t>(height);
         app->SelectSkin(static_cast<int>(app->Skins.size()) - 1);
@@ -91,7 +94,7 @@ struct IsoView {
         return static_cast<size_t>((box->BufferHeight - 1 - p.y) * box->BufferWidth + p.x);
     }
     // The drag state, whether the pane holds the capture, and the cursor display count.
-    std::tuple<int32_t, bool, int> State() const {
+    std::tuple<IsoBox::Drag, bool, int> State() const {
         return {box->DragState, host.capture, host.displayCount};
     }
     float Distance() const {

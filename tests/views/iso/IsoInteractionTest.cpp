@@ -10,16 +10,17 @@
 namespace varp::test {
 namespace {
 
-constexpr int32_t Paint = IsoBox::PaintDrag, Pick = IsoBox::PickDrag, Orbit = IsoBox::OrbitDrag,
-                  Zoom = IsoBox::ZoomDrag, Look = IsoBox::LookDrag, Sel = IsoBox::SelectDrag,
-                  Desel = IsoBox::DeselectDrag;
-const auto Idle = std::tuple(IsoBox::Idle, false, 0);
+constexpr IsoBox::Drag Paint = IsoBox::Drag::Paint, Pick = IsoBox::Drag::Pick,
+                       Orbit = IsoBox::Drag::Orbit, Zoom = IsoBox::Drag::Zoom,
+                       Look = IsoBox::Drag::Look, Sel = IsoBox::Drag::Select,
+                       Desel = IsoBox::Drag::Deselect;
+const auto Idle = std::tuple(IsoBox::Drag::Idle, false, 0);
 
 TEST(IsoPress, EachPressStartsTheDragOfItsModeButtonAndKeysAndItsReleaseEndsIt) {
     // By mode: the left button with no key, Shift, Ctrl and Ctrl + Shift, then the right button.
     const struct {
         int32_t mode;
-        int32_t drags[8];
+        IsoBox::Drag drags[8];
     } table[] = {
         {ModeMix, {Paint, Paint, Orbit, Zoom, Pick, Pick, Look, Look}},
         {ModePaint, {Paint, Paint, Paint, Paint, Pick, Pick, Pick, Pick}},
@@ -33,7 +34,7 @@ TEST(IsoPress, EachPressStartsTheDragOfItsModeButtonAndKeysAndItsReleaseEndsIt) 
             IsoView v(row.mode);
             v.box->ViewCamera.Yaw = 77.0f;
             v.Press(i < 4, Outside, keys[i % 4]);
-            const int32_t drag = row.drags[i];
+            const IsoBox::Drag drag = row.drags[i];
             const bool camera = drag == Orbit || drag == Zoom || drag == Look;
             EXPECT_EQ(v.State(), std::tuple(drag, true, camera ? -1 : 0));
             EXPECT_EQ(v.box->CtrlHeld * Ctrl + v.box->ShiftHeld * Shift, keys[i % 4]);
@@ -57,7 +58,7 @@ TEST(IsoStroke, PaintWritesEachTexelUnderThePointerAndPickTakesItsColourEachRepo
     box.OnLButtonUp(Top, 0);
     box.OnMouseMove(Left, L);
     EXPECT_EQ(v.Skin(), expected);
-    EXPECT_EQ(v.host.sent, (std::vector<int>{0, 0, 0, 0}));
+    EXPECT_EQ(v.host.sent, (std::vector<int>{0, 0, 0, 0, 5}));  // the release: an undo step
 
     box.OnRButtonDown(Outside, R);  // the background: nothing is picked
     box.OnMouseMove(Left, R);
@@ -66,7 +67,7 @@ TEST(IsoStroke, PaintWritesEachTexelUnderThePointerAndPickTakesItsColourEachRepo
     box.OnMouseMove(Top, R);  // the same colour again is told again
     box.OnRButtonUp(Top, 0);
     EXPECT_EQ(v.app->PaintColour, 200);
-    EXPECT_EQ(v.host.sent, (std::vector<int>{0, 0, 0, 0, 4, 4, 4}));
+    EXPECT_EQ(v.host.sent, (std::vector<int>{0, 0, 0, 0, 5, 4, 4, 4}));
     EXPECT_EQ(v.Skin(), expected);
 }
 
@@ -96,7 +97,7 @@ TEST(IsoStroke, ARunningStrokeNeverReadsAnEntryOfTheOtherMeaning) {
         IsoView v;
         v.Press(left, Outside, 0);
         v.app->Mode = ModeMapping;
-        v.box->Render(IsoBox::Full);
+        v.box->Render(IsoBox::Kind::Full);
         const std::vector<uint8_t> skin = v.Skin();
         v.box->OnMouseMove(Top, left ? L : R);
         EXPECT_EQ(v.Skin(), skin);
@@ -107,7 +108,7 @@ TEST(IsoStroke, ARunningStrokeNeverReadsAnEntryOfTheOtherMeaning) {
     IsoView v(ModeMapping);
     v.box->OnLButtonDown(Outside, L);
     v.app->Mode = ModeMix;
-    v.box->Render(IsoBox::Full);
+    v.box->Render(IsoBox::Kind::Full);
     for (int y = 0; y < 100; ++y) {
         for (int x = 0; x < 200; ++x) v.box->OnMouseMove({x, y}, L);
     }
@@ -142,7 +143,7 @@ TEST(IsoCamera, CtrlLeftOrbitsAFifthOfADegreePerPixelAndTheRightButtonJoiningDol
     EXPECT_EQ(v.State(), std::tuple(Orbit, true, -1));
     box.OnRButtonDown(press, L | R);
     box.OnLButtonUp(press, R);  // rendered in full, shown, and waiting for the right button
-    EXPECT_EQ(v.State(), std::tuple(IsoBox::CameraEnding, true, -1));
+    EXPECT_EQ(v.State(), std::tuple(IsoBox::Drag::CameraEnding, true, -1));
     EXPECT_NE(box.PickBuffer, picks);
     EXPECT_EQ(v.host.redraws, 3);
     const Vec3 ended = box.ViewCamera.Eye;
@@ -170,7 +171,7 @@ TEST(IsoCamera, LookTurnsTheTargetPushMovesItAndZoomStaysWithinOneTo120Degrees) 
     EXPECT_NEAR(v.Distance(), 99.0054f, 1e-3);
     EXPECT_EQ(box.ViewCamera.Eye, (Vec3{100, 0, 0}));
     box.OnRButtonUp(press, L);
-    EXPECT_EQ(v.State(), std::tuple(IsoBox::CameraEnding, true, -1));
+    EXPECT_EQ(v.State(), std::tuple(IsoBox::Drag::CameraEnding, true, -1));
     box.OnLButtonUp(press, 0);
 
     box.OnLButtonDown(press, L | Shift);
@@ -208,7 +209,7 @@ TEST(IsoRelease, AStrokeEndedWithTheOtherButtonDownWaitsForItOrALostCapture) {
     box.OnLButtonDown(Outside, L);
     box.OnRButtonDown(Outside, L | R);
     box.OnLButtonUp(Outside, R);
-    EXPECT_EQ(v.State(), std::tuple(IsoBox::StrokeEnding, true, 0));
+    EXPECT_EQ(v.State(), std::tuple(IsoBox::Drag::StrokeEnding, true, 0));
     box.OnMouseMove(Top, R);  // paints nothing meanwhile
     box.OnRButtonUp(Top, 0);
     EXPECT_EQ(v.State(), Idle);
@@ -217,7 +218,7 @@ TEST(IsoRelease, AStrokeEndedWithTheOtherButtonDownWaitsForItOrALostCapture) {
     box.OnLButtonUp(Outside, R);  // not the pick's button: nothing
     EXPECT_EQ(v.State(), std::tuple(Pick, true, 0));
     box.OnRButtonUp(Outside, L);
-    EXPECT_EQ(v.State(), std::tuple(IsoBox::StrokeEnding, true, 0));
+    EXPECT_EQ(v.State(), std::tuple(IsoBox::Drag::StrokeEnding, true, 0));
     v.host.ReleaseCapture();
     EXPECT_EQ(v.State(), Idle);
     EXPECT_EQ(v.Skin(), skin);

@@ -67,16 +67,16 @@ struct PalInteraction : ::testing::Test {
         return box.PixelBuffer[size_t((191 - 12 * (k / 16) - row) * 192 + 12 * (k % 16) + column)];
     }
     // The sweep, whether the pane holds the capture, and how often it was redrawn.
-    std::tuple<int32_t, bool, int> State() const {
+    std::tuple<PalBox::Drag, bool, int> State() const {
         return {box.DragState, host.capture, host.redraws};
     }
 };
 
 TEST_F(PalInteraction, ALeftClickChoosesItsCellsColourRedrawsAndInMappingModeTellsTheViews) {
     box.OnLButtonDown({191, 191}, L);
-    EXPECT_EQ(State(), std::tuple(PalBox::PaintSweep, true, 1));
+    EXPECT_EQ(State(), std::tuple(PalBox::Drag::PaintSweep, true, 1));
     box.OnLButtonUp({191, 191}, 0);
-    EXPECT_EQ(State(), std::tuple(PalBox::Idle, false, 1));
+    EXPECT_EQ(State(), std::tuple(PalBox::Drag::Idle, false, 1));
     EXPECT_EQ(app->PaintColour, 255);
     EXPECT_TRUE(host.sent.empty());  // outside Mapping mode nobody else shows PaintColour
 
@@ -97,7 +97,7 @@ TEST_F(PalInteraction, ALeftClickChoosesItsCellsColourRedrawsAndInMappingModeTel
 TEST_F(PalInteraction, TheRightButtonChangesTheBackgroundOnlyWhenTheColourDiffers) {
     app->BackgroundColour = 20;
     box.OnRButtonDown(Cell(20), R);
-    EXPECT_EQ(State(), std::tuple(PalBox::BackgroundSweep, true, 0));
+    EXPECT_EQ(State(), std::tuple(PalBox::Drag::BackgroundSweep, true, 0));
     // The sweep: outside nothing (the column just right of the pane included), inside each
     // new colour once.
     for (ClientPoint p : {ClientPoint{192, 6}, Cell(21), {Cell(21).x + 3, 6}, Cell(5)}) {
@@ -107,13 +107,13 @@ TEST_F(PalInteraction, TheRightButtonChangesTheBackgroundOnlyWhenTheColourDiffer
     EXPECT_EQ(std::tuple(app->BackgroundColour, InCell(5, 3, 3)),
               std::tuple(5, PalBox::MarkerColour(5)));
     box.OnRButtonUp(Cell(5), 0);
-    EXPECT_EQ(State(), std::tuple(PalBox::Idle, false, 2));
+    EXPECT_EQ(State(), std::tuple(PalBox::Drag::Idle, false, 2));
 }
 
 TEST_F(PalInteraction, ShiftLeftProtectsAndShiftRightReleasesOnlyColoursLockedByZeroOrOne) {
     app->ColourLocks[53] = 2;  // a lock of another value is left alone
     box.OnLButtonDown(Cell(50), L | Shift);
-    EXPECT_EQ(std::tuple(box.DragState, box.ShiftHeld), std::tuple(PalBox::ProtectSweep, 1));
+    EXPECT_EQ(std::tuple(box.DragState, box.ShiftHeld), std::tuple(PalBox::Drag::ProtectSweep, 1));
     EXPECT_EQ(std::tuple(InCell(50, 0, 0), InCell(50, 11, 0)), std::tuple(12, 2));  // the cross
     // The sweep locks every colour it passes inside the pane, and only those.
     for (ClientPoint p : {Cell(51), Cell(53), {-1, 6}}) box.OnMouseMove(p, L);
@@ -122,7 +122,7 @@ TEST_F(PalInteraction, ShiftLeftProtectsAndShiftRightReleasesOnlyColoursLockedBy
                          app->ColourLocks[0], app->PaintColour, box.ShiftHeld, host.redraws),
               std::tuple(1, 1, 2, 0, 0, 0, 2));
     box.OnRButtonDown(Cell(50), R | Shift);
-    EXPECT_EQ(box.DragState, PalBox::ReleaseSweep);
+    EXPECT_EQ(box.DragState, PalBox::Drag::ReleaseSweep);
     box.OnMouseMove(Cell(53), R);
     box.OnRButtonUp(Cell(52), 0);
     box.OnRButtonDown(Cell(60), R | Shift);  // not protected: nothing to do
@@ -140,17 +140,17 @@ TEST_F(PalInteraction, ASweepEndsOnlyWhenBothButtonsAreUpOrTheCaptureIsLost) {
     box.OnMouseMove(Cell(4), L);
     box.OnRButtonDown(Cell(4), L | R);
     box.OnLButtonUp(Cell(4), R);
-    EXPECT_EQ(State(), std::tuple(PalBox::Done, true, 2));
+    EXPECT_EQ(State(), std::tuple(PalBox::Drag::Done, true, 2));
     box.OnMouseMove(Cell(7), R);  // the sweep is over
     box.OnRButtonUp(Cell(7), 0);
-    EXPECT_EQ(State(), std::tuple(PalBox::Idle, false, 2));
+    EXPECT_EQ(State(), std::tuple(PalBox::Drag::Idle, false, 2));
     EXPECT_EQ(std::tuple(app->PaintColour, app->BackgroundColour, host.releases),
               std::tuple(4, 0, 1));
     // A lost capture ends a sweep at once and releases nothing.
     box.OnRButtonDown(Cell(8), R | Shift);
     host.capture = false;
     box.OnCaptureChanged();
-    EXPECT_EQ(std::tuple(box.DragState, box.ShiftHeld), std::tuple(PalBox::Idle, 0));
+    EXPECT_EQ(std::tuple(box.DragState, box.ShiftHeld), std::tuple(PalBox::Drag::Idle, 0));
     box.OnMouseMove(Cell(9), R);
     box.OnRButtonUp(Cell(9), 0);
     EXPECT_EQ(host.releases, 1);

@@ -23,7 +23,7 @@ struct SkinBoxTest : ::testing::Test, SkinView {
 
 TEST_F(SkinBoxTest, OnlyANewSizeRebuildsAndRendersTheBuffersWithRowsRaisedToFour) {
     std::fill(box.PixelBuffer.begin(), box.PixelBuffer.end(), uint8_t{9});
-    for (int kind = 0; kind <= 3; ++kind) box.Render(kind);  // nothing before the first size
+    for (SkinBox::Kind kind : AllKinds) box.Render(kind);  // nothing before the first size
     EXPECT_EQ(Count(box.PixelBuffer, uint8_t{9}), 1024);
     EXPECT_EQ(box.PickAt({0, 0}), NoTexel);
     const struct {
@@ -54,7 +54,7 @@ TEST_F(SkinBoxTest, OnlyANewSizeRebuildsAndRendersTheBuffersWithRowsRaisedToFour
     FailAllocationsFrom(0);
     EXPECT_EQ(std::tuple(box.BufferWidth, box.BufferHeight), std::tuple(0, 0));
     EXPECT_TRUE(box.PixelBuffer.empty() && box.PickBuffer.empty());
-    for (int kind = 0; kind <= 3; ++kind) box.Render(kind);
+    for (SkinBox::Kind kind : AllKinds) box.Render(kind);
     EXPECT_EQ(box.PickAt({0, 0}), NoTexel);
     box.OnSize(400, 304);
     EXPECT_EQ(box.PickBuffer.size(), 400u * 304u);
@@ -114,8 +114,8 @@ TEST_F(SkinBoxTest, TheViewIsKeptInsideTheRangeTheRasterizerTakesBeforeEveryRend
             box.PanT = kept.PanT = -pan;
             box.Zoom = kept.Zoom = zoom;
             kept.KeepViewInRange();
-            box.Render(SkinBox::DisplayOnly);
-            kept.Render(SkinBox::DisplayOnly);
+            box.Render(SkinBox::Kind::DisplayOnly);
+            kept.Render(SkinBox::Kind::DisplayOnly);
             ASSERT_EQ(box.PixelBuffer, kept.PixelBuffer) << pan << " " << zoom;
         }
     }
@@ -143,8 +143,8 @@ TEST_F(SkinRender, RecolourAndBackgroundChangeOnlyThePixelsTheirPicksName) {
     const std::vector<uint8_t> before = box.PixelBuffer;
     Texel(3, 4) = 250;
     app->BackgroundColour = 99;
-    box.Render(SkinBox::Recolour);
-    box.Render(SkinBox::Background);
+    box.Render(SkinBox::Kind::Recolour);
+    box.Render(SkinBox::Kind::Background);
     for (size_t i = 0; i < before.size(); ++i) {
         const uint32_t pick = box.PickBuffer[i];
         ASSERT_EQ(box.PixelBuffer[i], pick == NoTexel ? 99 : pick == 16 * 4 + 3 ? 250 : before[i]);
@@ -155,14 +155,15 @@ TEST_F(SkinRender, RecolourAndBackgroundChangeOnlyThePixelsTheirPicksName) {
 TEST_F(SkinRender, WithoutASkinFullAndDisplayShowTheBackgroundAndTheOtherKindsNothing) {
     app->CurrentSkin = nullptr;
     app->BackgroundColour = 77;
-    box.Render(SkinBox::Full);
+    box.Render(SkinBox::Kind::Full);
     EXPECT_EQ(Count(box.PixelBuffer, uint8_t{77}) + Count(box.PickBuffer, NoTexel), 80000);
     std::fill(box.PixelBuffer.begin(), box.PixelBuffer.end(), uint8_t{3});
     box.PickBuffer[17] = 5;
     EXPECT_EQ(box.PickAt({17, 199}), NoTexel);
-    for (int kind : {SkinBox::Recolour, SkinBox::Background, 4, -1}) box.Render(kind);
+    box.Render(SkinBox::Kind::Recolour);
+    box.Render(SkinBox::Kind::Background);
     EXPECT_EQ(Count(box.PixelBuffer, uint8_t{3}), 200 * 200);
-    box.Render(SkinBox::DisplayOnly);
+    box.Render(SkinBox::Kind::DisplayOnly);
     EXPECT_EQ(Count(box.PixelBuffer, uint8_t{77}), 200 * 200);
     EXPECT_EQ(box.PickBuffer[17], 5u);
 }
@@ -181,14 +182,15 @@ TEST_F(SkinRender, MappingModeDrawsEveryKindAsDisplayOnlyAndKeepsTheLastFullPick
     reference.OnSize(200, 200);  // a Mapping-mode pane's first render
     EXPECT_EQ(Count(reference.PickBuffer, NoTexel), 200 * 200);
     EXPECT_GT(Count(reference.PixelBuffer, uint8_t{255}), 60);
-    for (int kind : {SkinBox::Full, SkinBox::Recolour, SkinBox::Background}) {
+    for (SkinBox::Kind kind :
+         {SkinBox::Kind::Full, SkinBox::Kind::Recolour, SkinBox::Kind::Background}) {
         std::fill(box.PixelBuffer.begin(), box.PixelBuffer.end(), uint8_t{0});
         box.Render(kind);
-        EXPECT_EQ(box.PixelBuffer, reference.PixelBuffer) << kind;
-        EXPECT_EQ(box.PickBuffer, pick) << kind;
+        EXPECT_EQ(box.PixelBuffer, reference.PixelBuffer) << static_cast<int>(kind);
+        EXPECT_EQ(box.PickBuffer, pick) << static_cast<int>(kind);
     }
     app->Mode = ModeMix;  // outside Mapping mode the display render has no overlay
-    box.Render(SkinBox::DisplayOnly);
+    box.Render(SkinBox::Kind::DisplayOnly);
     EXPECT_EQ(Count(box.PixelBuffer, uint8_t{255}), 0);
 }
 
@@ -198,7 +200,7 @@ TEST_F(SkinRender, ASmallerSkinArrivingBeforeAFullRenderIsNeverReadPastItsEnd) {
     app->SkinWidth = app->SkinHeight = 4;
     app->CurrentSkin->Pixels.assign(16, 240);
     app->CurrentSkin->Pixels.shrink_to_fit();
-    box.Render(SkinBox::Recolour);
+    box.Render(SkinBox::Kind::Recolour);
     for (size_t i = 0; i < before.size(); ++i) {
         ASSERT_EQ(box.PixelBuffer[i], box.PickBuffer[i] < 16 ? 240 : before[i]);
     }
@@ -218,9 +220,9 @@ TEST_F(SkinRender, RenderingNeverAllocates) {
     const long before = HeapAllocations();
     for (int mode : {ModeMix, ModeMapping}) {
         app->Mode = mode;
-        for (int kind = 0; kind <= 4; ++kind) box.Render(kind);
+        for (SkinBox::Kind kind : AllKinds) box.Render(kind);
         box.Zoom = 1e9f;
-        box.Render(SkinBox::Full);
+        box.Render(SkinBox::Kind::Full);
     }
     EXPECT_EQ(HeapAllocations(), before);
 }
@@ -262,7 +264,7 @@ TEST_F(SkinOverlay, LaterPassesWinAndOnlyExactFlagValuesAreOutlined) {
     for (int paint : {2, 253}) {
         app->PaintColour = static_cast<uint8_t>(paint);
         box.OnSize(64, 64);
-        box.Render(SkinBox::Full);
+        box.Render(SkinBox::Kind::Full);
         // An outline is 30 pixels; a partner adds 19 (its long side and two corners belong to
         // the first): the long sides of A and C show the later pass's colour.
         std::map<int, int> counts;
@@ -276,7 +278,7 @@ TEST_F(SkinOverlay, LaterPassesWinAndOnlyExactFlagValuesAreOutlined) {
     // An edge along texel row 10 from s = -1000 to 1000 is clipped to the pane's 64 pixels.
     app->NumTriangles = 0;
     AddTriangle(0, {-1000, 10}, {1000, 10}, {0, 1000});
-    box.Render(SkinBox::Full);
+    box.Render(SkinBox::Kind::Full);
     for (int x = 0; x < 64; ++x) EXPECT_EQ(box.PixelBuffer[ElementAt(box, x, 10)], 253) << x;
     EXPECT_EQ(Count(box.PixelBuffer, uint8_t{253}), 64);
 }

@@ -26,6 +26,9 @@ long Count(const std::vector<T>& v, T value) {
     return std::count(v.begin(), v.end(), value);
 }
 
+inline constexpr SkinBox::Kind AllKinds[] = {SkinBox::Kind::Recolour, SkinBox::Kind::Full,
+                                             SkinBox::Kind::Background, SkinBox::Kind::DisplayOnly};
+
 // Buffer element of window point (x, y) of a pane.
 inline size_t ElementAt(const SkinBox& box, int x, int y) {
     return static_cast<size_t>((box.BufferHeight - 1 - y) * box.BufferWidth + x);
@@ -43,13 +46,15 @@ struct SkinView {
         app->SkinWidth = static_cast<int16_t>(width);
         app->SkinHeight = static_cast<int16_t>(height);
         app->Skins.push_back(std::make_unique<SkinImage>());
+        app->Skins[0]->Width = static_cast<int16_t>(width);
+        app->Skins[0]->Height = static_cast<int16_t>(height);
         for (int t = 0; t < height; ++t) {
             for (int s = 0; s < width; ++s) app->Skins[0]->Pixels.push_back(TestTexel(s, t));
         }
         app->SelectSkin(0);
     }
     // The drag state, whether the pane holds the capture, and the cursor display count.
-    std::tuple<int32_t, bool, int> State() const {
+    std::tuple<SkinBox::Drag, bool, int> State() const {
         return {box.DragState, host.capture, host.displayCount};
     }
 };
