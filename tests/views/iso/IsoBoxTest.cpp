@@ -1,8 +1,10 @@
-// The 3D view's buffers and render kinds on the demo character.
+// The 3D view's buffers, render kinds and renderer: what each kind leaves in the colour, depth
+// and pick buffers, the near plane, depth order and outline colours, exact values throughout.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdint>
+#include <set>
 #include <vector>
 
 #include "support/HeapCounter.h"
@@ -11,171 +13,81 @@
 namespace varp::test {
 namespace {
 
+template <class T>
+long Count(const std::vector<T>& v, T value) {
+    return std::count(v.begin(), v.end(), value);
+}
+
+// A point at depth x (in front of the eye when x < 99.9), `right` and `up` units from the line
+// of sight. In a 200 x 200 view the centre is (100, 100) and x = 0 shows 3.376 pixels per unit.
+Vec3 P(float x, float right, float up) {
+    return {x, right, up};
+}
+const std::vector<SkinCoord> CornerCoords = {{0, 63}, {0, 0}, {63, 0}, {63, 63}};
+const std::vector<uint8_t> Plain(64 * 64, 100);
 constexpr IsoBox::Kind AllKinds[] = {IsoBox::Kind::Recolour, IsoBox::Kind::Full,
                                      IsoBox::Kind::Background, IsoBox::Kind::Quick,
                                      IsoBox::Kind::Mapping};
 
-constexpr uint32_t NoPick = IsoBox::NoPick;
-
-// The demo character in a 320 x 240 view, fully rendered.
-struct SampleView : IsoFixture {
-    SampleView() {
-        EXPECT_EQ(LoadSample(), 1);
-        app->BackgroundColour = 7;
-        box->OnSize(320, 240);
+TEST(IsoBoxKinds, FullRecordsTexelOffsetsAndMappingTriangleIndicesAndPickAtReadsOnlyInside) {
+    IsoView v;
+    IsoBox& box = *v.box;
+    EXPECT_EQ(box.PickHolds(), IsoBox::PickMeaning::TexelOffsets);
+    // Texel (s, t) at offset 8t + s, shown in its colour 16 + offset.
+    const struct {
+        ClientPoint p;
+        uint32_t texel, triangle;
+    } cases[] = {{Top, 8 * 1 + 3, 0},
+                 {Right, 8 * 4 + 5, 1},
+                 {Bottom, 8 * 5 + 3, 2},
+                 {Left, 8 * 3 + 1, 3},
+                 {Outside, NoPick, NoPick}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(box.PickAt(c.p), c.texel) << c.p.x << ", " << c.p.y;
+        EXPECT_EQ(box.PixelBuffer[v.At(c.p)], c.p == Outside ? 250 : 16 + c.texel);
     }
-    uint32_t SomeShownEntry() const {
-        const std::vector<uint32_t>& pick = box->PickBuffer;
-        return pick[At(160, 120)] != NoPick ? pick[At(160, 120)] : pick[At(160, 60)];
-    }
-};
-
-TEST(IsoBoxBuffers, PlaceholdersUntilTheFirstSizeChangeAndNothingIsDrawnIntoThem) {
-    IsoFixture f;
-    ASSERT_EQ(f.LoadSample(), 1);
-    IsoBox& box = *f.box;
-    EXPECT_EQ(box.BufferWidth, -1);
-    EXPECT_EQ(box.BufferHeight, -1);
-    EXPECT_EQ(box.PixelBuffer.size(), 1024u);
-    EXPECT_EQ(box.DepthBuffer.size() * sizeof(uint16_t), 2048u);
-    EXPECT_EQ(box.PickBuffer.size() * sizeof(uint32_t), 4096u);
-
-    std::fill(box.PixelBuffer.begin(), box.PixelBuffer.end(), uint8_t{77});
-    std::fill(box.PickBuffer.begin(), box.PickBuffer.end(), 5u);
-    for (IsoBox::Kind kind : AllKinds) box.Render(kind);
-    f.app->Mode = ModeMapping;
+    v.app->Mode = ModeMapping;
     box.Render(IsoBox::Kind::Full);
-    EXPECT_EQ(std::count(box.PixelBuffer.begin(), box.PixelBuffer.end(), 77), 1024);
-    EXPECT_EQ(std::count(box.PickBuffer.begin(), box.PickBuffer.end(), 5u), 1024);
-}
+    EXPECT_EQ(box.PickHolds(), IsoBox::PickMeaning::TriangleIndices);
+    for (const auto& c : cases) EXPECT_EQ(box.PickAt(c.p), c.triangle);
 
-// The size rule itself is the panes' common one, tested with the skin view.
-TEST(IsoBoxBuffers, ANewSizeReplacesAllThreeBuffersAndRendersThemAndTheSameSizeDoesNeither) {
-    SampleView v;
-    IsoBox& box = *v.box;
-    box.OnSize(201, 100);
-    EXPECT_EQ(box.BufferWidth, 204);
-    EXPECT_EQ(box.PixelBuffer.size(), 20400u);
-    EXPECT_EQ(box.DepthBuffer.size(), 20400u);
-    EXPECT_EQ(box.PickBuffer.size(), 20400u);
-    EXPECT_NE(box.PickBuffer[v.At(102, 50)], NoPick);  // the model's texels under the centre
-
-    box.PixelBuffer[0] = 250;
-    box.PickBuffer[0] = 12345;
-    box.OnSize(203, 100);
-    EXPECT_EQ(box.PixelBuffer[0], 250);
-    EXPECT_EQ(box.PickBuffer[0], 12345u);
-    box.OnSize(201, 101);
-    EXPECT_EQ(box.PixelBuffer[0], 7);  // rendered again: the background
-    EXPECT_EQ(box.PickBuffer[0], NoPick);
-}
-
-TEST(IsoBoxBuffers, AZeroSizedPaneHasEmptyBuffersAndRendersNothing) {
-    SampleView v;
-    IsoBox& box = *v.box;
-    box.OnSize(0, 300);
-    EXPECT_EQ(box.BufferWidth, 0);
-    EXPECT_EQ(box.BufferHeight, 300);
-    EXPECT_TRUE(box.PixelBuffer.empty());
-    EXPECT_TRUE(box.DepthBuffer.empty());
-    EXPECT_TRUE(box.PickBuffer.empty());
-    for (IsoBox::Kind kind : AllKinds) box.Render(kind);
-    EXPECT_EQ(box.PickAt({0, 0}), NoPick);
-}
-
-TEST(IsoBoxBuffers, BuffersThatCannotBeAllocatedLeaveAnEmptyPaneUntilTheNextSizeChange) {
-    SampleView v;
-    IsoBox& box = *v.box;
-    FailAllocationsFrom(400 * 300);
-    box.OnSize(400, 300);
-    FailAllocationsFrom(0);
-    EXPECT_EQ(box.BufferWidth, 0);
-    EXPECT_EQ(box.BufferHeight, 0);
-    EXPECT_TRUE(box.PixelBuffer.empty());
-    EXPECT_TRUE(box.PickBuffer.empty());
-    box.Render(IsoBox::Kind::Full);
-
-    box.OnSize(400, 300);
-    EXPECT_EQ(box.BufferWidth, 400);
-    EXPECT_EQ(box.PickBuffer.size(), 120000u);
-    EXPECT_NE(box.PickAt({200, 150}), NoPick);
-}
-
-TEST(IsoBoxBuffers, PickAtIsEmptyOutsideTheBuffer) {
-    SampleView v;
-    IsoBox& box = *v.box;
-    std::fill(box.PickBuffer.begin(), box.PickBuffer.end(), 5u);  // so a wrapped read shows
+    std::fill(box.PickBuffer.begin(), box.PickBuffer.end(), 5u);  // so that a wrapped read shows
     for (ClientPoint p :
-         {ClientPoint{-1, 5}, ClientPoint{320, 5}, ClientPoint{5, -1}, ClientPoint{5, 240}}) {
+         {ClientPoint{-1, 5}, ClientPoint{200, 5}, ClientPoint{5, -1}, ClientPoint{5, 100}}) {
         EXPECT_EQ(box.PickAt(p), NoPick) << p.x << ", " << p.y;
     }
-    EXPECT_EQ(box.PickAt({319, 239}), 5u);
+    EXPECT_EQ(box.PickAt({199, 99}), 5u);
 }
 
-TEST(IsoBoxKinds, RecolourAfterPaintingATexelShowsWhatAFullRenderShows) {
-    SampleView v;
+TEST(IsoBoxKinds, RecolourAndBackgroundChangeOnlyThePixelsTheirPicksName) {
+    IsoView v;
     IsoBox& box = *v.box;
-    SkinImage& skin = *v.app->CurrentSkin;
-    const uint32_t texel = v.SomeShownEntry();
-    ASSERT_NE(texel, NoPick);
-    const uint8_t paint = static_cast<uint8_t>(skin.Pixels[texel] + 1);
     const std::vector<uint8_t> before = box.PixelBuffer;
+    const std::vector<uint16_t> depth = box.DepthBuffer;
     const std::vector<uint32_t> picks = box.PickBuffer;
-
-    skin.Pixels[texel] = paint;
+    const uint32_t texel = box.PickAt(Top);
+    v.Skin()[texel] = 3;
+    v.app->BackgroundColour = 7;
     box.Render(IsoBox::Kind::Recolour);
-    const std::vector<uint8_t> recoloured = box.PixelBuffer;
-    EXPECT_EQ(box.PickBuffer, picks);
-    box.Render(IsoBox::Kind::Full);
-    ASSERT_EQ(box.PickBuffer, picks);
-
-    size_t shown = 0;
-    for (size_t i = 0; i < picks.size(); ++i) {
-        if (picks[i] == texel) {
-            ++shown;
-            ASSERT_EQ(recoloured[i], box.PixelBuffer[i]) << "pixel " << i;
-            ASSERT_EQ(recoloured[i], paint) << "pixel " << i;
-        } else {
-            ASSERT_EQ(recoloured[i], before[i]) << "pixel " << i;
-        }
-    }
-    EXPECT_GT(shown, 0u);
-    EXPECT_EQ(recoloured, box.PixelBuffer);
-}
-
-TEST(IsoBoxKinds, BackgroundRecoloursOnlyPixelsThatShowNoTriangle) {
-    SampleView v;
-    IsoBox& box = *v.box;
-    const std::vector<uint8_t> before = box.PixelBuffer;
-    v.app->BackgroundColour = 200;
     box.Render(IsoBox::Kind::Background);
-    size_t background = 0;
-    for (size_t i = 0; i < before.size(); ++i) {
-        if (box.PickBuffer[i] == NoPick) {
-            ++background;
-            ASSERT_EQ(box.PixelBuffer[i], 200);
-        } else {
-            ASSERT_EQ(box.PixelBuffer[i], before[i]);
-        }
+    for (size_t i = 0; i < picks.size(); ++i) {
+        const uint8_t want = picks[i] == NoPick ? 7 : picks[i] == texel ? 3 : before[i];
+        ASSERT_EQ(box.PixelBuffer[i], want) << "pixel " << i;
     }
-    EXPECT_GT(background, 0u);
-    EXPECT_LT(background, before.size());
+    EXPECT_GT(Count(box.PixelBuffer, uint8_t{3}), 10);
+    const std::vector<uint8_t> shown = box.PixelBuffer;
+    box.Render(IsoBox::Kind::Full);  // shows what the two recolours show
+    EXPECT_EQ(box.PixelBuffer, shown);
+    EXPECT_EQ(box.DepthBuffer, depth);
+    EXPECT_EQ(box.PickBuffer, picks);
 }
 
-TEST(IsoBoxKinds, InMappingModeEveryKindIsAFullMappingRenderWithOutlines) {
-    SampleView v;
+TEST(IsoBoxKinds, InMappingModeEveryKindIsAMappingRenderAndItsIndicesAreNeverReadAsTexels) {
+    IsoView v(ModeMapping);
     IsoBox& box = *v.box;
-    App& app = *v.app;
-    app.Mode = ModeMapping;
-    app.PaintColour = 40;
-    for (int t = 0; t < app.NumTriangles; t += 2) app.Triangles[t].Flags = Selected;
-    box.Render(IsoBox::Kind::Mapping);
     const std::vector<uint8_t> pixels = box.PixelBuffer;
     const std::vector<uint16_t> depth = box.DepthBuffer;
     const std::vector<uint32_t> picks = box.PickBuffer;
-    EXPECT_EQ(box.PickHolds(), IsoBox::PickMeaning::TriangleIndices);
-    EXPECT_GT(std::count(pixels.begin(), pixels.end(), 36), 100);  // selected outlines
-
     for (IsoBox::Kind kind : AllKinds) {
         std::fill(box.PixelBuffer.begin(), box.PixelBuffer.end(), uint8_t{3});
         std::fill(box.DepthBuffer.begin(), box.DepthBuffer.end(), uint16_t{3});
@@ -185,85 +97,137 @@ TEST(IsoBoxKinds, InMappingModeEveryKindIsAFullMappingRenderWithOutlines) {
         EXPECT_EQ(box.DepthBuffer, depth) << "kind " << static_cast<int>(kind);
         EXPECT_EQ(box.PickBuffer, picks) << "kind " << static_cast<int>(kind);
     }
-}
-
-TEST(IsoBoxKinds, RecolourNeverReadsTriangleIndicesAsTexels) {
-    SampleView v;
-    IsoBox& box = *v.box;
-    v.app->Mode = ModeMapping;
-    box.Render(IsoBox::Kind::Full);
     // Back in Mix mode before any full render: the entries are still triangle indices.
     v.app->Mode = ModeMix;
-    const std::vector<uint8_t> pixels = box.PixelBuffer;
     box.Render(IsoBox::Kind::Recolour);
     EXPECT_EQ(box.PixelBuffer, pixels);
 }
 
-TEST(IsoBoxKinds, WithoutAFrameOrASkinOnlyTheBackgroundIsShown) {
-    SampleView v;
+TEST(IsoBoxKinds, PicksForALargerSkinAreNeverReadInASmallerOneAndWithoutOneNothingIsDrawn) {
+    IsoView v;
     IsoBox& box = *v.box;
-    App& app = *v.app;
-    auto expectCleared = [&](const char* what) {
-        const size_t n = box.PixelBuffer.size();
-        EXPECT_EQ(size_t(std::count(box.PixelBuffer.begin(), box.PixelBuffer.end(), 7)), n) << what;
-        EXPECT_EQ(size_t(std::count(box.DepthBuffer.begin(), box.DepthBuffer.end(), 0xFFFF)), n)
-            << what;
-        EXPECT_EQ(size_t(std::count(box.PickBuffer.begin(), box.PickBuffer.end(), NoPick)), n)
-            << what;
-    };
-    ModelFrame* frame = app.CurrentFrame;
-    app.CurrentFrame = nullptr;
-    box.Render(IsoBox::Kind::Full);
-    expectCleared("no frame, Full");
-    std::fill(box.PickBuffer.begin(), box.PickBuffer.end(), 4u);
-    box.Render(IsoBox::Kind::Quick);
-    EXPECT_EQ(std::count(box.PickBuffer.begin(), box.PickBuffer.end(), 4u), 320 * 240);
-    app.Mode = ModeMapping;
-    box.Render(IsoBox::Kind::Quick);
-    expectCleared("no frame, Mapping");
-
-    app.Mode = ModeMix;
-    app.CurrentFrame = frame;
-    app.CurrentSkin = nullptr;
-    box.Render(IsoBox::Kind::Full);
-    expectCleared("no skin, Full");
-    // Recolour and Background need a skin.
-    std::fill(box.PixelBuffer.begin(), box.PixelBuffer.end(), uint8_t{9});
-    app.BackgroundColour = 8;
-    box.Render(IsoBox::Kind::Background);
+    const std::vector<uint8_t> pixels = box.PixelBuffer;
+    ASSERT_LT(box.PickAt(Top), 16u);
+    ASSERT_GE(box.PickAt(Bottom), 16u);
+    v.AddSkin(4, 4, std::vector<uint8_t>(16, 5));  // another model's 4 x 4 skin comes in
     box.Render(IsoBox::Kind::Recolour);
-    EXPECT_EQ(std::count(box.PixelBuffer.begin(), box.PixelBuffer.end(), 9), 320 * 240);
-}
+    EXPECT_EQ(box.PixelBuffer, pixels);
+    // No stroke reaches past the small skin; one inside it still paints.
+    for (bool left : {true, false}) {
+        v.Press(left, Bottom, 0);
+        v.Release(left, Bottom, 0);
+    }
+    EXPECT_EQ(v.Skin(), std::vector<uint8_t>(16, 5));
+    EXPECT_EQ(v.app->PaintColour, 200);
+    EXPECT_TRUE(v.host.sent.empty());
+    v.Press(true, Top, 0);
+    EXPECT_EQ(v.Skin()[box.PickAt(Top)], 200);
+    EXPECT_EQ(v.host.sent, std::vector<int>{0});
+    v.Release(true, Top, 0);
 
-TEST(IsoBoxKinds, WithTheEyeOnTheTargetOnlyTheBackgroundIsShown) {
-    SampleView v;
-    IsoBox& box = *v.box;
-    box.ViewCamera.Eye = box.ViewCamera.Target = {1, 2, 3};
-    box.Render(IsoBox::Kind::Full);
-    EXPECT_EQ(std::count(box.PixelBuffer.begin(), box.PixelBuffer.end(), 7), 320 * 240);
-    EXPECT_EQ(std::count(box.PickBuffer.begin(), box.PickBuffer.end(), NoPick), 320 * 240);
+    // Without a skin only the background is drawn, and nothing is painted or picked.
+    v.app->CurrentSkin = nullptr;
+    for (bool left : {true, false}) {
+        v.Press(left, Top, 0);
+        v.Release(left, Top, 0);
+    }
+    EXPECT_EQ(v.host.sent, (std::vector<int>{0, 5}));  // the release made the stroke a step
+    std::fill(box.PixelBuffer.begin(), box.PixelBuffer.end(), uint8_t{9});
+    box.Render(IsoBox::Kind::Recolour);
+    box.Render(IsoBox::Kind::Background);
+    EXPECT_EQ(Count(box.PixelBuffer, uint8_t{9}), 200 * 100);
+    // Without a skin, or a frame, or with the eye on the target, only the background is drawn.
+    for (int step = 0; step < 3; ++step) {
+        v.app->CurrentFrame = step == 1 ? nullptr : v.app->Frames[0].get();
+        v.app->CurrentSkin = step == 0 ? nullptr : v.app->Skins[0].get();
+        if (step == 2) box.ViewCamera.Eye = box.ViewCamera.Target;
+        box.Render(IsoBox::Kind::Full);
+        EXPECT_EQ(Count(box.PixelBuffer, uint8_t{250}), 200 * 100) << step;
+        EXPECT_EQ(Count(box.DepthBuffer, uint16_t{0xFFFF}), 200 * 100) << step;
+        EXPECT_EQ(Count(box.PickBuffer, NoPick), 200 * 100) << step;
+    }
     box.ViewCamera.Eye = {100, 2, 3};
     box.Render(IsoBox::Kind::Full);
-    EXPECT_NE(box.PickAt({160, 120}), NoPick);
+    EXPECT_NE(box.PickAt({100, 50}), NoPick);
 }
 
-TEST(IsoBoxKinds, NoRenderAllocates) {
-    SampleView v;
-    IsoBox& box = *v.box;
-    App& app = *v.app;
-    box.OnSize(1100, 1030);  // taller than the rasterizer's customary 1024 rows
-    for (int t = 0; t < app.NumTriangles; t += 3)
-        app.Triangles[t].Flags = t % 2 ? Grabbed : Selected;
+TEST(IsoBoxKinds, NoRenderOrMoveAllocates) {
+    IsoView v;
+    v.box->OnSize(1100, 1030);  // taller than the rasterizer's customary 1024 rows
+    v.host.warps.reserve(8);
     const long before = HeapAllocations();
-    for (IsoBox::Kind kind : AllKinds) box.Render(kind);
-    app.Mode = ModeMapping;
-    box.Render(IsoBox::Kind::Quick);
-    box.ViewCamera.BeginOrbit();
-    box.ViewCamera.Orbit(300, 200);
-    box.ViewCamera.Dolly(-900);
-    box.Render(IsoBox::Kind::Quick);
-    const long after = HeapAllocations();
-    EXPECT_EQ(after - before, 0);
+    for (IsoBox::Kind kind : AllKinds) v.box->Render(kind);
+    v.box->OnLButtonDown(Top, L | Ctrl);
+    v.box->OnMouseMove({300, 200}, L | R);
+    v.box->OnMouseMove({400, 100}, L);
+    v.app->Mode = ModeMapping;
+    v.box->Render(IsoBox::Kind::Quick);
+    EXPECT_EQ(HeapAllocations() - before, 0);
+}
+
+TEST(IsoRender, TheNearerSurfaceWinsAndOfTwoAtOneDepthTheFirstDrawn) {
+    // 0: a small triangle 20 units nearer, drawn first; 1 and 2: a triangle pointing up and one
+    // pointing down in the plane x = 0, overlapping each other and 0. Depths run from 0 at the
+    // nearest corner to 16384 at the farthest.
+    IsoView v(ModeMapping, false);
+    v.SetModel({P(20, -4, -4), P(20, 0, 4), P(20, 4, -4), P(0, -20, -13), P(0, 0, 20),
+                P(0, 20, -13), P(0, -20, 13), P(0, 20, 13), P(0, 0, -20)},
+               {Tri(0, 1, 2, 0, 1, 2), Tri(3, 4, 5, 0, 1, 2), Tri(6, 7, 8, 0, 2, 3)}, CornerCoords,
+               64, 64, Plain);
+    v.box->OnSize(200, 200);
+    const struct {
+        ClientPoint p;
+        uint32_t triangle;
+        uint16_t depth;
+    } cases[] = {
+        {{100, 100}, 0, 0}, {{130, 99}, 1, 16384}, {{60, 136}, 1, 16384}, {{60, 60}, 2, 16384}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(v.box->PickAt(c.p), c.triangle) << c.p.x << ", " << c.p.y;
+        EXPECT_EQ(v.box->DepthBuffer[v.At(c.p)], c.depth) << c.p.x << ", " << c.p.y;
+    }
+}
+
+TEST(IsoRender, ATriangleWithACornerAtTheNearPlaneOrNotFiniteIsDroppedWhole) {
+    // The eye is at x = 100 and the near plane 0.1 in front of it.
+    for (size_t corner = 0; corner < 3; ++corner) {
+        IsoView v(ModeMix, false);
+        std::vector<Vec3> vertices = {P(0, -20, -20), P(0, -20, 20), P(0, 20, 20)};
+        vertices[corner][0] = 99.95f;
+        v.SetModel(vertices, {Tri(0, 1, 2, 0, 1, 2)}, CornerCoords, 64, 64, Plain);
+        v.box->OnSize(200, 200);
+        EXPECT_EQ(Count(v.box->PickBuffer, NoPick), 200 * 200) << corner;
+        // 0.15 in front of the eye the corner is accepted; the triangle is clipped to the view.
+        v.app->Frames[0]->Vertices[corner][0] = 99.85f;
+        v.box->Render(IsoBox::Kind::Full);
+        EXPECT_GT(200 * 200 - Count(v.box->PickBuffer, NoPick), 200 * 200 / 4) << corner;
+    }
+    IsoView v(ModeMix, false);
+    v.SetModel({P(0, -20, -20), P(0, -20, 20), P(0, 20, 20), P(NAN, 20, -20)},
+               {Tri(0, 1, 2, 0, 1, 2), Tri(0, 2, 3, 0, 2, 3)}, CornerCoords, 64, 64, Plain);
+    v.box->OnSize(200, 200);
+    EXPECT_EQ(v.box->VisibleCount, 1);
+    v.app->Frames[0]->Vertices[3] = P(0, INFINITY, -20);
+    v.box->Render(IsoBox::Kind::Full);
+    EXPECT_EQ(v.box->VisibleCount, 1);
+    EXPECT_EQ(v.box->MaxZ, 100.0);
+}
+
+TEST(IsoRender, OutlinesTakeThePaintColourSelectedMinusFourGrabbedPlusFourWrappingPast255) {
+    IsoView v(ModeMapping, false);
+    v.SetModel({P(0, -20, -20), P(0, -20, 20), P(0, 20, 20), P(0, 20, -20), P(0, 0, 30)},
+               {Tri(0, 1, 2, 0, 1, 2), Tri(0, 2, 3, 0, 2, 3), Tri(1, 4, 2, 1, 0, 2)}, CornerCoords,
+               64, 64, Plain);
+    v.app->Triangles[0].Flags = Selected | Grabbed;
+    v.app->Triangles[1].Flags = Selected;
+    v.app->PaintColour = 253;
+    v.box->OnSize(200, 200);
+    for (uint32_t t = 0; t < 3; ++t) {
+        std::set<int> colours;
+        for (size_t i = 0; i < v.box->PickBuffer.size(); ++i) {
+            if (v.box->PickBuffer[i] == t) colours.insert(v.box->PixelBuffer[i]);
+        }
+        EXPECT_EQ(colours, (std::set<int>{100, t == 0 ? 1 : t == 1 ? 249 : 253})) << t;
+    }
 }
 
 }  // namespace
