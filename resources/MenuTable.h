@@ -64,6 +64,10 @@ inline constexpr MenuItem SkinsItems[] = {
     {"&Revert\tCtrl+R", CmdSkinRevert},
     {"R&eload\tF5", CmdSkinReload},
     Separator,
+    {"&Import Image...", CmdSkinImportImage},
+    {"Import Image as Ne&w Skin...", CmdSkinImportImageAsNew},
+    {"E&xport Image...", CmdSkinExportImage},
+    Separator,
     {"&Scan Folder", CmdScanFolder},
 };
 
@@ -71,6 +75,8 @@ inline constexpr MenuItem MappingItems[] = {
     {"&Select All\tShift+C", CmdSelectAll},
     {"Select &None\tC", CmdSelectNone},
     {"&Invert Selection\tI", CmdInvertSelection},
+    Separator,
+    {"Export &UV Template...", CmdExportUvTemplate},
 };
 
 inline constexpr MenuItem HelpItems[] = {

@@ -11,6 +11,9 @@ int main(int argc, char** argv) {
         if (std::strcmp(argv[1], "make-sample") == 0)
             return varp::cli::MakeSampleCommand(argc, argv);
         if (std::strcmp(argv[1], "render") == 0) return varp::cli::RenderCommand(argc, argv);
+        if (std::strcmp(argv[1], "import") == 0) return varp::cli::ImportCommand(argc, argv);
+        if (std::strcmp(argv[1], "export") == 0) return varp::cli::ExportCommand(argc, argv);
+        if (std::strcmp(argv[1], "template") == 0) return varp::cli::TemplateCommand(argc, argv);
     }
     std::fprintf(
         stderr,
@@ -18,6 +21,10 @@ int main(int argc, char** argv) {
         "       varp-tool resave [--base DIR] MODEL.md2 OUT.md2\n"
         "       varp-tool make-sample DIR\n"
         "       varp-tool render [--base DIR] MODEL.md2 --view iso|skin|palette --size WxH\n"
-        "                        --out FILE.png [...]  (varp-tool render alone lists them)\n");
+        "                        --out FILE.png [...]  (varp-tool render alone lists them)\n"
+        "       varp-tool import IN OUT.pcx --palette FROM.pcx [--dither] [--protect I,J,...]\n"
+        "                        [--size WxH]\n"
+        "       varp-tool export IN.pcx OUT.png|OUT.tga [--scale N] [--indexed]\n"
+        "       varp-tool template [--base DIR] MODEL.md2 OUT.png [--scale N] [--skin K]\n");
     return 2;
 }

@@ -3,6 +3,7 @@
 
 #include <QString>
 #include <string>
+#include <vector>
 
 #include "platform/Platform.h"
 
@@ -20,5 +21,8 @@ Answer ShowMessageBox(QWidget* parent, const std::string& text, Buttons buttons,
 int RunFileDialog(QWidget* parent, const FileDialogRequest& request, std::string* chosen);
 int RunFolderChooser(QWidget* parent, const std::string& title, std::string* chosen);
 void RunAboutBox(QWidget* parent);
+// A list to choose one item from: its index, or -1 when cancelled.
+int RunItemChooser(QWidget* parent, const std::string& title, const std::string& prompt,
+                   const std::vector<std::string>& items, int initial);
 
 }  // namespace varp::qt

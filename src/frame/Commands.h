@@ -31,6 +31,10 @@ enum CommandId : int {
     CmdInvertSelection = 32798,
     CmdUndo = 32800,
     CmdRedo = 32801,
+    CmdSkinImportImage = 32802,
+    CmdSkinImportImageAsNew = 32803,
+    CmdSkinExportImage = 32804,
+    CmdExportUvTemplate = 32805,
     CmdAbout = 57664,
     CmdExit = 57665,
 };

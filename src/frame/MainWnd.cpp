@@ -7,6 +7,7 @@
 #include "frame/Commands.h"
 #include "frame/MappingCommands.h"
 #include "frame/Selectors.h"
+#include "skins/ImageCommands.h"
 #include "skins/SkinCommands.h"
 
 namespace varp {
@@ -299,6 +300,18 @@ void MainWnd::OnCommand(int id) {
             break;
         case CmdScanFolder:
             SkinScanFolder(app_);
+            break;
+        case CmdSkinImportImage:
+            SkinImportImage(app_);
+            break;
+        case CmdSkinImportImageAsNew:
+            SkinImportImageAsNew(app_);
+            break;
+        case CmdSkinExportImage:
+            SkinExportImage(app_);
+            break;
+        case CmdExportUvTemplate:
+            MappingExportTemplate(app_);
             break;
         default:
             break;

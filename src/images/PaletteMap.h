@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "platform/ImageCodec.h"
+
 namespace varp {
 
 // A colour in OKLab: lightness and two opponent axes, where equal distances look about equally
@@ -25,11 +27,6 @@ inline float Distance2(const Oklab& x, const Oklab& y) {
     const float dL = x.L - y.L, da = x.a - y.a, db = x.b - y.b;
     return dL * dL + da * da + db * db;
 }
-
-// An RGBA pixel, 8 bits a channel.
-struct Rgba {
-    uint8_t r = 0, g = 0, b = 0, a = 255;
-};
 
 class PaletteMapper {
   public:
