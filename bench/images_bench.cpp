@@ -50,7 +50,7 @@ RgbaPicture Noise() {
     p.Pixels.resize(size_t{Side} * Side);
     std::mt19937 rng(5);
     for (Rgba& px : p.Pixels) {
-        const uint32_t v = rng();
+        const auto v = static_cast<uint32_t>(rng());
         px = {static_cast<uint8_t>(v), static_cast<uint8_t>(v >> 8), static_cast<uint8_t>(v >> 16),
               255};
     }

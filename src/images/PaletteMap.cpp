@@ -8,9 +8,17 @@ namespace varp {
 
 namespace {
 
+// The sRGB transfer undone, for each of the 256 channel values.
 float Linear(uint8_t c) {
-    const float v = static_cast<float>(c) / 255.0f;
-    return v <= 0.04045f ? v / 12.92f : std::pow((v + 0.055f) / 1.055f, 2.4f);
+    static const std::array<float, 256> table = [] {
+        std::array<float, 256> t{};
+        for (size_t i = 0; i < t.size(); ++i) {
+            const float v = static_cast<float>(i) / 255.0f;
+            t[i] = v <= 0.04045f ? v / 12.92f : std::pow((v + 0.055f) / 1.055f, 2.4f);
+        }
+        return t;
+    }();
+    return table[c];
 }
 
 // A power-of-two table of kept answers, indexed by a hash of the colour.
@@ -38,23 +46,41 @@ PaletteMapper::PaletteMapper(const uint8_t* palette, const std::array<bool, 256>
     for (int i = 0; i < 256; ++i) {
         if (!allowed[static_cast<size_t>(i)]) continue;
         const uint8_t* c = palette + 3 * i;
-        lab_.push_back(ToOklab(c[0], c[1], c[2]));
-        index_.push_back(static_cast<uint8_t>(i));
+        entries_.push_back({ToOklab(c[0], c[1], c[2]), static_cast<uint8_t>(i)});
     }
+    std::stable_sort(entries_.begin(), entries_.end(),
+                     [](const Entry& x, const Entry& y) { return x.Lab.L < y.Lab.L; });
 }
 
 uint8_t PaletteMapper::Search(uint8_t r, uint8_t g, uint8_t b) const {
     const Oklab want = ToOklab(r, g, b);
-    size_t best = 0;
     float bestDistance = INFINITY;
-    for (size_t i = 0; i < lab_.size(); ++i) {
-        const float d = Distance2(want, lab_[i]);
-        if (d < bestDistance) {  // strict: of equals, the lowest index stays
+    int best = 256;
+    // Of equals, the lowest index: the order of the search does not decide.
+    const auto consider = [&](const Entry& e) {
+        const float d = Distance2(want, e.Lab);
+        if (d < bestDistance || (d == bestDistance && e.Index < best)) {
             bestDistance = d;
-            best = i;
+            best = e.Index;
         }
+    };
+    // Outward from the entries of the colour's lightness: an entry whose lightness alone lies
+    // farther than the best distance found, and every one beyond it, cannot be nearer.
+    const auto start =
+        std::lower_bound(entries_.begin(), entries_.end(), want.L,
+                         [](const Entry& e, float lightness) { return e.Lab.L < lightness; });
+    for (auto it = start; it != entries_.end(); ++it) {
+        const float dL = want.L - it->Lab.L;
+        if (dL * dL > bestDistance) break;
+        consider(*it);
     }
-    return index_.empty() ? 0 : index_[best];
+    for (auto it = start; it != entries_.begin();) {
+        --it;
+        const float dL = want.L - it->Lab.L;
+        if (dL * dL > bestDistance) break;
+        consider(*it);
+    }
+    return best == 256 ? 0 : static_cast<uint8_t>(best);
 }
 
 uint8_t PaletteMapper::Nearest(uint8_t r, uint8_t g, uint8_t b) {

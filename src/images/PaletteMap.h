@@ -45,8 +45,11 @@ class PaletteMapper {
 
   private:
     std::array<uint8_t, 768> palette_{};
-    std::vector<Oklab> lab_;           // the allowed entries' colours
-    std::vector<uint8_t> index_;       // and their indices, ascending
+    struct Entry {
+        Oklab Lab;
+        uint8_t Index;
+    };
+    std::vector<Entry> entries_;       // the allowed entries, by lightness
     std::vector<uint32_t> cacheKeys_;  // 0x01RRGGBB when filled, 0 when empty
     std::vector<uint8_t> cacheValues_;
 };
