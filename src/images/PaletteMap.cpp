@@ -41,21 +41,33 @@ Oklab ToOklab(uint8_t r8, uint8_t g8, uint8_t b8) {
 }
 
 PaletteMapper::PaletteMapper(const uint8_t* palette, const std::array<bool, 256>& allowed)
-    : cacheKeys_(CacheSize, 0), cacheValues_(CacheSize, 0) {
+    : cacheKeys_(CacheSize, 0), cacheValues_(CacheSize, 0), cellGuess_(32 * 32 * 32, -1) {
     std::copy_n(palette, palette_.size(), palette_.begin());
     for (int i = 0; i < 256; ++i) {
         if (!allowed[static_cast<size_t>(i)]) continue;
         const uint8_t* c = palette + 3 * i;
-        entries_.push_back({ToOklab(c[0], c[1], c[2]), static_cast<uint8_t>(i)});
+        lab_[static_cast<size_t>(i)] = ToOklab(c[0], c[1], c[2]);
+        entries_.push_back({lab_[static_cast<size_t>(i)], static_cast<uint8_t>(i)});
     }
     std::stable_sort(entries_.begin(), entries_.end(),
                      [](const Entry& x, const Entry& y) { return x.Lab.L < y.Lab.L; });
 }
 
-uint8_t PaletteMapper::Search(uint8_t r, uint8_t g, uint8_t b) const {
+uint8_t PaletteMapper::Search(uint8_t r, uint8_t g, uint8_t b) {
+    if (entries_.empty()) return 0;
+    // The answer for the middle of the colour's 8 x 8 x 8 cell is near: measured first, it
+    // narrows the band of lightness searched from the start.
+    const size_t cell = size_t{r} >> 3 << 10 | size_t{g} >> 3 << 5 | size_t{b} >> 3;
+    if (cellGuess_[cell] < 0) {
+        // The middle's own search starts from any entry.
+        cellGuess_[cell] = entries_.front().Index;
+        cellGuess_[cell] = Search(static_cast<uint8_t>(r | 4), static_cast<uint8_t>(g | 4),
+                                  static_cast<uint8_t>(b | 4));
+    }
     const Oklab want = ToOklab(r, g, b);
-    float bestDistance = INFINITY;
-    int best = 256;
+    const auto guess = static_cast<uint8_t>(cellGuess_[cell]);
+    float bestDistance = Distance2(want, lab_[guess]);
+    int best = guess;
     // Of equals, the lowest index: the order of the search does not decide.
     const auto consider = [&](const Entry& e) {
         const float d = Distance2(want, e.Lab);

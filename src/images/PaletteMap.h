@@ -38,8 +38,6 @@ class PaletteMapper {
     // Answers are kept per colour, so a picture of few colours costs little; a kept answer is
     // always the one the full search gives.
     uint8_t Nearest(uint8_t r, uint8_t g, uint8_t b);
-    // The full search, without the cache.
-    uint8_t Search(uint8_t r, uint8_t g, uint8_t b) const;
 
     const uint8_t* Palette() const { return palette_.data(); }
 
@@ -49,9 +47,14 @@ class PaletteMapper {
         Oklab Lab;
         uint8_t Index;
     };
+    // The full search, without the cache.
+    uint8_t Search(uint8_t r, uint8_t g, uint8_t b);
+
     std::vector<Entry> entries_;       // the allowed entries, by lightness
+    std::array<Oklab, 256> lab_{};     // every entry's colour
     std::vector<uint32_t> cacheKeys_;  // 0x01RRGGBB when filled, 0 when empty
     std::vector<uint8_t> cacheValues_;
+    std::vector<int16_t> cellGuess_;  // the answer for each cell's middle colour, -1 unknown
 };
 
 struct MapOptions {
