@@ -13,7 +13,7 @@ import sys
 import tempfile
 import time
 
-TITLE = r"Varpkit v0\.60$"  # the main window: "*tris.md2 - Varpkit v0.60" with a model
+TITLE = "Varpkit v0.60$"  # after the model's name, marked with * while unsaved
 CAPTION = "^Zozuz05$"  # every message box and question
 CELL = 12  # palette cells are 12 x 12 pixels, 16 to a row
 COLUMN = 192  # the right-hand column: frame selector, palette, 3D view

@@ -7,7 +7,6 @@
 #include "commands/ModelFiles.h"
 #include "skins/ImageCommands.h"
 #include "support/Md2Files.h"
-#include "support/RecordingViewHub.h"
 #include "support/ScriptedPlatform.h"
 #include "support/TempDir.h"
 
@@ -46,8 +45,7 @@ class PicturePlatform : public test::ScriptedPlatform {
 
 class ImageCommands : public ::testing::Test {
   protected:
-    ImageCommands() : app(std::make_unique<App>(sys)), hub(app.get()) {
-        app->Views = &hub;
+    ImageCommands() : app(std::make_unique<App>(sys)) {
         test::TestModel m = test::SquareModel();
         m.skins = {"models\\sq\\skin.pcx"};
         dir.Write("base/models/sq/tris.md2", test::MakeMd2(m));
@@ -68,7 +66,6 @@ class ImageCommands : public ::testing::Test {
     test::TempDir dir;
     PicturePlatform sys;
     std::unique_ptr<App> app;
-    test::RecordingViewHub hub;
 };
 
 TEST_F(ImageCommands, ImportIntoTheSkinScalesAfterAskingKeepsProtectedTexelsAndUndoes) {
