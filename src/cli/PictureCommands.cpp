@@ -40,6 +40,11 @@ int Refused(const std::string& why) {
     return 1;
 }
 
+// A skin file that could not be read: its name, and the reader's reason when it gave one.
+int Unreadable(const std::string& what, const std::string& problem) {
+    return Refused("cannot read " + what + (problem.empty() ? "" : ": " + problem));
+}
+
 // A whole number from first to last, or -1.
 int NumberIn(const std::string& text, int first, int last) {
     int value = 0;
@@ -108,7 +113,7 @@ int ImportCommand(int argc, char** argv) {
     PictureTool tool;
     std::string problem;
     const std::unique_ptr<SkinImage> source = LoadSkinFile(tool.sys, *from, &problem);
-    if (!source) return Refused("cannot read the palette of " + *from + " " + problem);
+    if (!source) return Unreadable("the palette of " + *from, problem);
     const std::array<bool, 256> allowed = UnprotectedColours(locks);
     if (std::find(allowed.begin(), allowed.end(), true) == allowed.end())
         return Refused("every colour is protected");
@@ -147,7 +152,7 @@ int ExportCommand(int argc, char** argv) {
     PictureTool tool;
     std::string problem;
     const std::unique_ptr<SkinImage> skin = LoadSkinFile(tool.sys, args.positional[0], &problem);
-    if (!skin) return Refused("cannot read " + args.positional[0] + " " + problem);
+    if (!skin) return Unreadable(args.positional[0], problem);
     if (!WriteSkinPicture(tool.sys, *skin, out, kind, scale, &problem))
         return Refused("cannot write " + out + ": " + problem);
     return 0;
