@@ -73,6 +73,10 @@ inline constexpr MenuItem SkinsItems[] = {
     {"Con&vert to Game Palette", CmdConvertToGamePalette},
     {"Make Menu &Icon", CmdMakeMenuIcon},
     Separator,
+    {"&Import Image...", CmdSkinImportImage},
+    {"Import Image as Ne&w Skin...", CmdSkinImportImageAsNew},
+    {"E&xport Image...", CmdSkinExportImage},
+    Separator,
     {"&Scan Folder", CmdScanFolder},
 };
 
@@ -80,6 +84,8 @@ inline constexpr MenuItem MappingItems[] = {
     {"&Select All\tShift+C", CmdSelectAll},
     {"Select &None\tC", CmdSelectNone},
     {"&Invert Selection\tI", CmdInvertSelection},
+    Separator,
+    {"Export &UV Template...", CmdExportUvTemplate},
 };
 
 inline constexpr MenuItem HelpItems[] = {

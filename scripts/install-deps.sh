@@ -4,7 +4,7 @@
 set -eu
 packages=(
     cmake g++ make pkg-config
-    qt6-base-dev qt6-base-dev-tools libgl-dev
+    qt6-base-dev qt6-base-dev-tools qt6-image-formats-plugins libgl-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xdotool x11-utils imagemagick libxfixes3
     clang clang-format libclang-rt-14-dev python3 valgrind

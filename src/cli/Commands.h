@@ -8,5 +8,8 @@ int ResaveCommand(int argc, char** argv);
 int MakeSampleCommand(int argc, char** argv);
 int RenderCommand(int argc, char** argv);
 int PakCommand(int argc, char** argv);
+int ImportCommand(int argc, char** argv);
+int ExportCommand(int argc, char** argv);
+int TemplateCommand(int argc, char** argv);
 
 }  // namespace varp::cli

@@ -12,6 +12,9 @@ int main(int argc, char** argv) {
             return varp::cli::MakeSampleCommand(argc, argv);
         if (std::strcmp(argv[1], "render") == 0) return varp::cli::RenderCommand(argc, argv);
         if (std::strcmp(argv[1], "pak") == 0) return varp::cli::PakCommand(argc, argv);
+        if (std::strcmp(argv[1], "import") == 0) return varp::cli::ImportCommand(argc, argv);
+        if (std::strcmp(argv[1], "export") == 0) return varp::cli::ExportCommand(argc, argv);
+        if (std::strcmp(argv[1], "template") == 0) return varp::cli::TemplateCommand(argc, argv);
     }
     std::fprintf(
         stderr,
@@ -22,6 +25,10 @@ int main(int argc, char** argv) {
         "                        palette --size WxH --out FILE.png [...]  (render alone lists "
         "them)\n"
         "       varp-tool pak list PAK\n"
-        "       varp-tool pak extract PAK NAME OUT\n");
+        "       varp-tool pak extract PAK NAME OUT\n"
+        "       varp-tool import IN OUT.pcx --palette FROM.pcx [--dither] [--protect I,J,...]\n"
+        "                        [--size WxH]\n"
+        "       varp-tool export IN.pcx OUT.png|OUT.tga [--scale N] [--indexed]\n"
+        "       varp-tool template [--base DIR] MODEL.md2 OUT.png [--scale N] [--skin K]\n");
     return 2;
 }

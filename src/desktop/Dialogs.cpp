@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -247,6 +248,16 @@ std::unique_ptr<QDialog> MakeAboutBox(QWidget* parent) {
 
 void RunAboutBox(QWidget* parent) {
     MakeAboutBox(parent)->exec();
+}
+
+int RunItemChooser(QWidget* parent, const std::string& title, const std::string& prompt,
+                   const std::vector<std::string>& items, int initial) {
+    QStringList texts;
+    for (const std::string& item : items) texts << ToQString(item);
+    bool ok = false;
+    const QString chosen = QInputDialog::getItem(parent, ToQString(title), ToQString(prompt), texts,
+                                                 initial, false, &ok);
+    return ok ? static_cast<int>(texts.indexOf(chosen)) : -1;
 }
 
 }  // namespace varp::qt

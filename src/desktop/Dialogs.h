@@ -24,5 +24,8 @@ void RunAboutBox(QWidget* parent);
 // The filterable list: 1 with the chosen item, 0 when cancelled or nothing is chosen.
 int RunListChooser(QWidget* parent, const std::string& title, const std::vector<std::string>& items,
                    std::string* chosen);
+// A list to choose one item from: its index, or -1 when cancelled.
+int RunItemChooser(QWidget* parent, const std::string& title, const std::string& prompt,
+                   const std::vector<std::string>& items, int initial);
 
 }  // namespace varp::qt

@@ -34,6 +34,11 @@ int QtPlatform::FileDialog(const FileDialogRequest& request, std::string* chosen
     return RunFileDialog(DialogParent(), request, chosen);
 }
 
+int QtPlatform::ChooseItem(const std::string& title, const std::string& prompt,
+                           const std::vector<std::string>& items, int initial) {
+    return RunItemChooser(DialogParent(), title, prompt, items, initial);
+}
+
 int QtPlatform::BrowseForFolder(const std::string& title, std::string* chosen) {
     // The folder chooser has no owner window.
     return RunFolderChooser(nullptr, title, chosen);

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "desktop/QtImageCodec.h"
 #include "platform/Platform.h"
 
 namespace varp::qt {
@@ -36,6 +37,9 @@ class QtPlatform final : public Platform {
     int ChooseFromList(const std::string& title, const std::vector<std::string>& items,
                        std::string* chosen) override;
     std::unique_ptr<File> OpenFile(const std::string& path, FileMode mode, int* cause) override;
+    int ChooseItem(const std::string& title, const std::string& prompt,
+                   const std::vector<std::string>& items, int initial) override;
+    ImageCodec* Images() override { return &images_; }
 
     // Whether Quit was asked: a start-up that asked it never shows the window or runs the
     // message loop.
@@ -50,6 +54,7 @@ class QtPlatform final : public Platform {
     std::string launchFolder_;
     QPointer<QWidget> owner_;
     bool quitRequested_ = false;
+    QtImageCodec images_;
 };
 
 }  // namespace varp::qt

@@ -37,6 +37,10 @@ enum CommandId : int {
     CmdConvertToGamePalette = 32805,
     CmdMakeMenuIcon = 32806,
     CmdPlayAnimation = 32807,
+    CmdSkinImportImage = 32808,
+    CmdSkinImportImageAsNew = 32809,
+    CmdSkinExportImage = 32810,
+    CmdExportUvTemplate = 32811,
     CmdAbout = 57664,
     CmdExit = 57665,
 };

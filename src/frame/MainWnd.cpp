@@ -8,6 +8,7 @@
 #include "frame/MappingCommands.h"
 #include "frame/MenuIcon.h"
 #include "frame/Selectors.h"
+#include "skins/ImageCommands.h"
 #include "skins/SkinCommands.h"
 
 namespace varp {
@@ -320,6 +321,18 @@ void MainWnd::OnCommand(int id) {
             break;
         case CmdPlayAnimation:
             TogglePlay();
+            break;
+        case CmdSkinImportImage:
+            SkinImportImage(app_);
+            break;
+        case CmdSkinImportImageAsNew:
+            SkinImportImageAsNew(app_);
+            break;
+        case CmdSkinExportImage:
+            SkinExportImage(app_);
+            break;
+        case CmdExportUvTemplate:
+            MappingExportTemplate(app_);
             break;
         default:
             break;

@@ -8,9 +8,17 @@ namespace varp {
 
 namespace {
 
+// The sRGB transfer undone, for each of the 256 channel values.
 float Linear(uint8_t c) {
-    const float v = static_cast<float>(c) / 255.0f;
-    return v <= 0.04045f ? v / 12.92f : std::pow((v + 0.055f) / 1.055f, 2.4f);
+    static const std::array<float, 256> table = [] {
+        std::array<float, 256> t{};
+        for (size_t i = 0; i < t.size(); ++i) {
+            const float v = static_cast<float>(i) / 255.0f;
+            t[i] = v <= 0.04045f ? v / 12.92f : std::pow((v + 0.055f) / 1.055f, 2.4f);
+        }
+        return t;
+    }();
+    return table[c];
 }
 
 // A power-of-two table of kept answers, indexed by a hash of the colour.
@@ -33,28 +41,58 @@ Oklab ToOklab(uint8_t r8, uint8_t g8, uint8_t b8) {
 }
 
 PaletteMapper::PaletteMapper(const uint8_t* palette, const std::array<bool, 256>& allowed)
-    : cacheKeys_(CacheSize, 0), cacheValues_(CacheSize, 0) {
+    : cacheKeys_(CacheSize, 0), cacheValues_(CacheSize, 0), cellGuess_(32 * 32 * 32, -1) {
     std::copy_n(palette, palette_.size(), palette_.begin());
     for (int i = 0; i < 256; ++i) {
         if (!allowed[static_cast<size_t>(i)]) continue;
         const uint8_t* c = palette + 3 * i;
-        lab_.push_back(ToOklab(c[0], c[1], c[2]));
-        index_.push_back(static_cast<uint8_t>(i));
+        lab_[static_cast<size_t>(i)] = ToOklab(c[0], c[1], c[2]);
+        entries_.push_back({lab_[static_cast<size_t>(i)], static_cast<uint8_t>(i)});
     }
+    std::stable_sort(entries_.begin(), entries_.end(),
+                     [](const Entry& x, const Entry& y) { return x.Lab.L < y.Lab.L; });
 }
 
-uint8_t PaletteMapper::Search(uint8_t r, uint8_t g, uint8_t b) const {
-    const Oklab want = ToOklab(r, g, b);
-    size_t best = 0;
-    float bestDistance = INFINITY;
-    for (size_t i = 0; i < lab_.size(); ++i) {
-        const float d = Distance2(want, lab_[i]);
-        if (d < bestDistance) {  // strict: of equals, the lowest index stays
-            bestDistance = d;
-            best = i;
-        }
+uint8_t PaletteMapper::Search(uint8_t r, uint8_t g, uint8_t b) {
+    if (entries_.empty()) return 0;
+    // The answer for the middle of the colour's 8 x 8 x 8 cell is near: measured first, it
+    // narrows the band of lightness searched from the start.
+    const size_t cell = size_t{r} >> 3 << 10 | size_t{g} >> 3 << 5 | size_t{b} >> 3;
+    if (cellGuess_[cell] < 0) {
+        // The middle's own search starts from any entry.
+        cellGuess_[cell] = entries_.front().Index;
+        cellGuess_[cell] = Search(static_cast<uint8_t>(r | 4), static_cast<uint8_t>(g | 4),
+                                  static_cast<uint8_t>(b | 4));
     }
-    return index_.empty() ? 0 : index_[best];
+    const Oklab want = ToOklab(r, g, b);
+    const auto guess = static_cast<uint8_t>(cellGuess_[cell]);
+    float bestDistance = Distance2(want, lab_[guess]);
+    int best = guess;
+    // Of equals, the lowest index: the order of the search does not decide.
+    const auto consider = [&](const Entry& e) {
+        const float d = Distance2(want, e.Lab);
+        if (d < bestDistance || (d == bestDistance && e.Index < best)) {
+            bestDistance = d;
+            best = e.Index;
+        }
+    };
+    // Outward from the entries of the colour's lightness: an entry whose lightness alone lies
+    // farther than the best distance found, and every one beyond it, cannot be nearer.
+    const auto start =
+        std::lower_bound(entries_.begin(), entries_.end(), want.L,
+                         [](const Entry& e, float lightness) { return e.Lab.L < lightness; });
+    for (auto it = start; it != entries_.end(); ++it) {
+        const float dL = want.L - it->Lab.L;
+        if (dL * dL > bestDistance) break;
+        consider(*it);
+    }
+    for (auto it = start; it != entries_.begin();) {
+        --it;
+        const float dL = want.L - it->Lab.L;
+        if (dL * dL > bestDistance) break;
+        consider(*it);
+    }
+    return best == 256 ? 0 : static_cast<uint8_t>(best);
 }
 
 uint8_t PaletteMapper::Nearest(uint8_t r, uint8_t g, uint8_t b) {

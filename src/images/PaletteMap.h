@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "platform/ImageCodec.h"
+
 namespace varp {
 
 // A colour in OKLab: lightness and two opponent axes, where equal distances look about equally
@@ -26,11 +28,6 @@ inline float Distance2(const Oklab& x, const Oklab& y) {
     return dL * dL + da * da + db * db;
 }
 
-// An RGBA pixel, 8 bits a channel.
-struct Rgba {
-    uint8_t r = 0, g = 0, b = 0, a = 255;
-};
-
 class PaletteMapper {
   public:
     // `palette` is 768 bytes (RGB triples). Entries where `allowed` is false (the protected
@@ -41,17 +38,23 @@ class PaletteMapper {
     // Answers are kept per colour, so a picture of few colours costs little; a kept answer is
     // always the one the full search gives.
     uint8_t Nearest(uint8_t r, uint8_t g, uint8_t b);
-    // The full search, without the cache.
-    uint8_t Search(uint8_t r, uint8_t g, uint8_t b) const;
 
     const uint8_t* Palette() const { return palette_.data(); }
 
   private:
     std::array<uint8_t, 768> palette_{};
-    std::vector<Oklab> lab_;           // the allowed entries' colours
-    std::vector<uint8_t> index_;       // and their indices, ascending
+    struct Entry {
+        Oklab Lab;
+        uint8_t Index;
+    };
+    // The full search, without the cache.
+    uint8_t Search(uint8_t r, uint8_t g, uint8_t b);
+
+    std::vector<Entry> entries_;       // the allowed entries, by lightness
+    std::array<Oklab, 256> lab_{};     // every entry's colour
     std::vector<uint32_t> cacheKeys_;  // 0x01RRGGBB when filled, 0 when empty
     std::vector<uint8_t> cacheValues_;
+    std::vector<int16_t> cellGuess_;  // the answer for each cell's middle colour, -1 unknown
 };
 
 struct MapOptions {

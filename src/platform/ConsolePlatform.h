@@ -31,6 +31,10 @@ class ConsolePlatform : public Platform {
     void ShowAboutBox() override {}
     std::unique_ptr<File> OpenFile(const std::string& path, FileMode mode, int* cause) override;
 
+    ImageCodec* Images() override { return images_; }
+    // The tool's picture codec (Qt's, which this library cannot link).
+    void SetImages(ImageCodec* images) { images_ = images; }
+
     void SetCommandLine(const std::string& line, const std::string& launchFolder) {
         commandLine_ = line;
         launchFolder_ = launchFolder;
@@ -46,6 +50,7 @@ class ConsolePlatform : public Platform {
     std::string commandLine_;
     std::string launchFolder_;
     bool quit_ = false;
+    ImageCodec* images_ = nullptr;
 };
 
 }  // namespace varp

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/File.h"
+#include "platform/ImageCodec.h"
 
 namespace varp {
 
@@ -62,6 +63,16 @@ class Platform {
         (void)title, (void)items, (void)chosen;
         return 0;
     }
+
+    // A modal choice of one of `items` (a list the user picks from), `initial` chosen at first:
+    // the index chosen, or -1 when cancelled. A platform with nobody to ask cancels.
+    virtual int ChooseItem(const std::string& title, const std::string& prompt,
+                           const std::vector<std::string>& items, int initial) {
+        (void)title, (void)prompt, (void)items, (void)initial;
+        return -1;
+    }
+    // The reader and writer of picture files, or null where there is none.
+    virtual ImageCodec* Images() { return nullptr; }
 
     // Opens a file (a path relative to the current directory, or full; either separator).
     // Null on failure, with the cause number in *cause.

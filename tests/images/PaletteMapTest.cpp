@@ -23,7 +23,8 @@ std::array<bool, 256> AllAllowed() {
 }
 
 TEST(PaletteMapper, TheCacheAlwaysGivesTheNearestEntryOfTheFullSearch) {
-    const auto palette = RandomPalette(7);
+    auto palette = RandomPalette(7);
+    std::copy_n(palette.begin(), 96, palette.begin() + 384);  // 128 to 159 repeat 0 to 31
     std::array<bool, 256> allowed = AllAllowed();
     for (int i = 0; i < 256; i += 3) allowed[static_cast<size_t>(i)] = false;
     PaletteMapper mapper(palette.data(), allowed);
@@ -31,7 +32,7 @@ TEST(PaletteMapper, TheCacheAlwaysGivesTheNearestEntryOfTheFullSearch) {
     for (int n = 0; n < 20000; ++n) {
         // Few distinct colours, so that the cache is filled, hit and overwritten.
         const auto r = static_cast<uint8_t>(rng() % 64 * 4), g = static_cast<uint8_t>(rng()),
-                   b = static_cast<uint8_t>(rng() % 8);
+                   b = static_cast<uint8_t>(rng() % 8 * 36);
         const uint8_t got = mapper.Nearest(r, g, b);
         ASSERT_TRUE(allowed[got]) << int(got);
         // Brute force over every allowed entry with the same distance.
