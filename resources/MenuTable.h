@@ -71,7 +71,7 @@ inline constexpr MenuItem SkinsItems[] = {
     Separator,
     {"Use &Game Palette", CmdUseGamePalette},
     {"Con&vert to Game Palette", CmdConvertToGamePalette},
-    {"Make Menu &Icon", CmdMakeMenuIcon},
+    {"Ma&ke Menu Icon", CmdMakeMenuIcon},
     Separator,
     {"&Import Image...", CmdSkinImportImage},
     {"Import Image as Ne&w Skin...", CmdSkinImportImageAsNew},

@@ -78,7 +78,7 @@ def main(varp, tool):
         assert demo.screenshot().region(*layout.iso) == paused.region(*layout.iso), "still plays"
 
         demo.key("alt+s")
-        demo.key("i")
+        demo.key("k")
         answer_notice(demo, "the message that names the menu icon")
         icon = os.path.join(folder, "skin_i.pcx")
         described = demo.run("identify", icon).decode().split()
