@@ -22,10 +22,14 @@ inline int32_t Shl32(int32_t a, int shift) {
     return static_cast<int32_t>(static_cast<uint32_t>(a) << shift);
 }
 
-// Floor of the mean of every field: the wrapped 32-bit sum shifted right arithmetically.
+// The exact floor of the mean of two values, summed in 64 bits: it never leaves the range of the
+// two, so a bisected vertex's attributes stay between those of the edge's ends.
+inline int32_t Mean(int32_t a, int32_t b) {
+    return static_cast<int32_t>((int64_t{a} + int64_t{b}) >> 1);
+}
+
 inline RasterVertex Midpoint(const RasterVertex& a, const RasterVertex& b) {
-    return {Add32(a.x, b.x) >> 1, Add32(a.y, b.y) >> 1, Add32(a.u, b.u) >> 1, Add32(a.v, b.v) >> 1,
-            Add32(a.z, b.z) >> 1};
+    return {Mean(a.x, b.x), Mean(a.y, b.y), Mean(a.u, b.u), Mean(a.v, b.v), Mean(a.z, b.z)};
 }
 
 // The point of the edge from lo to hi whose Axis equals bound, for lo.*Axis <= bound <=
