@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "support/HeapCounter.h"
+#include "views/OutlineColours.h"
 #include "views/iso/IsoFixture.h"
 
 namespace varp::test {
@@ -174,7 +175,8 @@ TEST(IsoBoxKinds, InMappingModeEveryKindIsAFullMappingRenderWithOutlines) {
     const std::vector<uint16_t> depth = box.DepthBuffer;
     const std::vector<uint32_t> picks = box.PickBuffer;
     EXPECT_EQ(box.PickHolds(), IsoBox::PickMeaning::TriangleIndices);
-    EXPECT_GT(std::count(pixels.begin(), pixels.end(), 36), 100);  // selected outlines
+    const uint8_t selected = test::OutlineColoursOf(app.CurrentSkin->Palette, 40).selected;
+    EXPECT_GT(std::count(pixels.begin(), pixels.end(), selected), 100);
 
     for (IsoBox::Kind kind : AllKinds) {
         std::fill(box.PixelBuffer.begin(), box.PixelBuffer.end(), uint8_t{3});

@@ -7,6 +7,7 @@
 #include <cmath>
 
 #include "raster/Raster.h"
+#include "views/OutlineColours.h"
 
 namespace varp::test {
 
@@ -118,6 +119,7 @@ ReferenceImage ReferenceRender(const Workspace& ws, const Camera& camera, int W,
     if (kind != 5) return img;
 
     // Outlines: unselected, then selected only, then grabbed.
+    const OutlineColours outline = OutlineColoursOf(ws.CurrentSkin->Palette, ws.PaintColour);
     for (int pass = 0; pass < 3; ++pass) {
         for (int t : visible) {
             const uint32_t flags = ws.Triangles[t].Flags;
@@ -125,9 +127,9 @@ ReferenceImage ReferenceRender(const Workspace& ws, const Camera& camera, int W,
             if (pass == 0 && flags == 0) {
                 colour = ws.PaintColour;
             } else if (pass == 1 && flags == 1) {
-                colour = uint8_t((ws.PaintColour + 252) % 256);
+                colour = outline.selected;
             } else if (pass == 2 && (flags & 2) != 0) {
-                colour = uint8_t((ws.PaintColour + 4) % 256);
+                colour = outline.grabbed;
             } else {
                 continue;
             }

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "views/OutlineColours.h"
 #include "views/iso/FanWindow.h"
 
 namespace varp::test {
@@ -48,8 +49,7 @@ TEST(IsoThroughMainWnd, AMixClickPaintsATexelThatBothViewsShowWhenThePressReturn
     ExpectOnlyPicksChanged(skinBefore, skin.PixelBuffer, skin.PickBuffer, texel, 200);
 
     model.OnLButtonUp(FanWindow::Top, 0);
-    EXPECT_EQ(w.modelHost.sent.size(), 1u);
-    EXPECT_EQ(w.frame.redraws.size(), 2u);
+    EXPECT_EQ(w.modelHost.sent, (std::vector<int>{0, 5}));  // and the step is recorded
     EXPECT_FALSE(w.modelHost.capture);
 }
 
@@ -63,16 +63,17 @@ TEST(IsoThroughMainWnd, ASelectionOutlinesTheTriangleInBothViewsAtOnce) {
         for (uint8_t c : pixels) n += c == colour;
         return n;
     };
-    const uint8_t selectedColour = 196;  // PaintColour - 4
-    EXPECT_EQ(count(model.PixelBuffer, selectedColour), 0u);
-    EXPECT_EQ(count(w.Skin().PixelBuffer, selectedColour), 0u);
+    const uint8_t selectedColour = OutlineColoursOf(w.app->CurrentSkin->Palette, 200).selected;
+    // Entry 0, the farthest from 200, is also the background's.
+    const size_t modelBefore = count(model.PixelBuffer, selectedColour);
+    const size_t skinBefore = count(w.Skin().PixelBuffer, selectedColour);
 
     model.OnLButtonDown(FanWindow::Top, L);
     EXPECT_EQ(w.app->Triangles[0].Flags, Selected);
     EXPECT_EQ(w.modelHost.sent, std::vector<int>{3});
     EXPECT_EQ(w.frame.redraws, (std::vector<Child>{Child::ModelView, Child::SkinView}));
-    EXPECT_GT(count(model.PixelBuffer, selectedColour), 0u);
-    EXPECT_GT(count(w.Skin().PixelBuffer, selectedColour), 0u);
+    EXPECT_GT(count(model.PixelBuffer, selectedColour), modelBefore);
+    EXPECT_GT(count(w.Skin().PixelBuffer, selectedColour), skinBefore);
 
     // The re-render keeps triangle indices under the mouse: the drag goes on over them.
     model.OnMouseMove(FanWindow::Right, L);
@@ -83,7 +84,7 @@ TEST(IsoThroughMainWnd, ASelectionOutlinesTheTriangleInBothViewsAtOnce) {
     EXPECT_EQ(model.DragState, IsoBox::Drag::Idle);
 }
 
-TEST(IsoThroughMainWnd, AModeChangeEndsAPaintDragSoItNeverSelectsOrPaintsInTheNewMode) {
+TEST(IsoThroughMainWnd, AModeKeyLeavesAPaintDragRunningButItNeverSelectsOrPaintsInTheNewMode) {
     FanWindow w;
     IsoBox& model = w.Model();
     model.OnLButtonDown(FanWindow::Top, L);
@@ -91,17 +92,17 @@ TEST(IsoThroughMainWnd, AModeChangeEndsAPaintDragSoItNeverSelectsOrPaintsInTheNe
     const std::vector<uint8_t> texels = w.Texels();
 
     w.Command(CmdMappingMode);
-    EXPECT_EQ(model.DragState, IsoBox::Drag::Idle);
-    EXPECT_FALSE(w.modelHost.capture);
+    EXPECT_EQ(model.DragState, IsoBox::Drag::Paint);
+    EXPECT_TRUE(w.modelHost.capture);
     ASSERT_EQ(model.PickHolds(), IsoBox::PickMeaning::TriangleIndices);
-
-    // The button is still down: its moves and release belong to no drag.
+    // The picks are triangle indices now: the moves find no texel and select nothing.
     for (ClientPoint p : {FanWindow::Right, FanWindow::Bottom, FanWindow::Left})
         model.OnMouseMove(p, L);
     model.OnLButtonUp(FanWindow::Left, 0);
+    EXPECT_EQ(model.DragState, IsoBox::Drag::Idle);
     EXPECT_EQ(w.Texels(), texels);
     for (int t = 0; t < 4; ++t) EXPECT_EQ(w.app->Triangles[t].Flags, 0u);
-    EXPECT_EQ(w.modelHost.sent.size(), 1u);
+    EXPECT_EQ(w.modelHost.sent, (std::vector<int>{0, 5}));  // the press's texel, one step
 }
 
 }  // namespace

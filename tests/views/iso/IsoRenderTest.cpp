@@ -127,7 +127,7 @@ TEST(IsoRender, AtEqualDepthTheTriangleDrawnFirstKeepsTheSharedPixels) {
     EXPECT_GT(second, 0u);
 }
 
-TEST(IsoRender, OutlineColoursWrapRoundPast255) {
+TEST(IsoRender, OutlinesTakeThePaletteEntriesFarthestFromThePaintColour) {
     Scene s;
     s.Square(0, 20, std::vector<uint8_t>(64 * 64, 100));  // only outlines show other colours
     s.app->Triangles[0].Flags = Selected | Grabbed;
@@ -135,8 +135,9 @@ TEST(IsoRender, OutlineColoursWrapRoundPast255) {
     s.app->PaintColour = 253;
     s.app->Mode = ModeMapping;
     s.Show();
-    EXPECT_EQ(s.ColoursOver(0), (std::set<int>{100, 1}));    // grabbed, selected or not: + 4
-    EXPECT_EQ(s.ColoursOver(1), (std::set<int>{100, 249}));  // selected: - 4
+    // In the grey ramp: near-white paint, black selected outlines, mid-grey grabbed ones.
+    EXPECT_EQ(s.ColoursOver(0), (std::set<int>{100, 126}));  // grabbed, selected or not
+    EXPECT_EQ(s.ColoursOver(1), (std::set<int>{100, 0}));    // selected
 }
 
 }  // namespace

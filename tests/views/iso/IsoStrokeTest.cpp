@@ -2,6 +2,7 @@
 // the wrong meaning, and moves that never allocate.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <ostream>
 #include <vector>
@@ -84,49 +85,82 @@ std::vector<PressCase> EveryPress() {
 
 INSTANTIATE_TEST_SUITE_P(EveryModeButtonAndKeys, IsoModeTable, ::testing::ValuesIn(EveryPress()));
 
-TEST(IsoPaint, EachPressAndMoveOverTheModelPaintsOneTexelAndReportsIt) {
+// The texels shown under pixels (x0..x1, y), and those pixels' texels painted 200 unless their
+// colour is `locked`.
+std::vector<uint8_t> RowPainted(FanView& v, int x0, int x1, int y, int locked = -1) {
+    std::vector<uint8_t> expected = v.Skin();
+    for (int x = x0; x <= x1; ++x) {
+        const uint32_t e = v.box->PickAt({x, y});
+        if (e != NoPick && v.Skin()[e] != locked) expected[e] = 200;
+    }
+    return expected;
+}
+
+TEST(IsoPaint, AMoveWalksTheScreenSegmentPixelByPixelAndEachEventIsReportedOnce) {
     FanView v;
     IsoBox& box = *v.box;
-    std::vector<uint8_t> expected = v.Skin();
-    for (ClientPoint p : {Top, Right, Bottom}) expected[box.PickAt(p)] = 200;
+    const std::vector<uint8_t> before = v.Skin();
+    const std::vector<uint8_t> expected = RowPainted(v, 85, 115, 30);
+    ASSERT_GE(std::count(expected.begin(), expected.end(), 200), 4);
 
-    box.OnLButtonDown(Top, L);
+    box.OnLButtonDown({85, 30}, L);
     EXPECT_EQ(box.DragState, IsoBox::Drag::Paint);
     EXPECT_EQ(v.host.sent, std::vector<int>{0});
-    box.OnMouseMove(Right, L);
-    for (ClientPoint off : {ClientPoint{-3, 50}, ClientPoint{100, 100}, Outside}) {
-        box.OnMouseMove(off, L);  // left of the view, just below it, the background
-    }
-    box.OnMouseMove(Bottom, L);
-    // Over a texel that has the paint colour already: painted and reported all the same.
-    box.OnMouseMove(Top, L);
+    box.OnMouseMove({115, 30}, L);  // one jump of 30 pixels: no texel between is skipped
     EXPECT_EQ(v.Skin(), expected);
-    EXPECT_EQ(v.host.sent, (std::vector<int>{0, 0, 0, 0}));
+    box.OnMouseMove({115, 30}, L);  // over texels that have the paint colour: reported all the same
+    EXPECT_EQ(v.host.sent, (std::vector<int>{0, 0, 0}));
     EXPECT_EQ(v.host.redraws, 0);  // the main window redraws, on the refresh
-    box.OnLButtonUp(Top, 0);
+    box.OnLButtonUp({115, 30}, 0);
+    EXPECT_EQ(v.host.sent, (std::vector<int>{0, 0, 0, 5}));
     box.OnMouseMove(Left, L);
     EXPECT_EQ(v.Skin(), expected);
     EXPECT_FALSE(v.host.capture);
+    // The stroke is one step.
+    v.app->Edits.Undo(*v.app);
+    EXPECT_EQ(v.Skin(), before);
 }
 
-TEST(IsoPaint, ATexelOfALockedColourIsLeftAloneAndNothingIsSent) {
+TEST(IsoPaint, TexelsOfALockedColourAreLeftAloneAndAStrokeOfNothingElseSendsNothing) {
     FanView v;
     IsoBox& box = *v.box;
-    const uint32_t locked = box.PickAt(Top);
-    const uint32_t open = box.PickAt(Bottom);
-    v.app->ColourLocks[v.Skin()[locked]] = 1;
-    std::vector<uint8_t> expected = v.Skin();
-    expected[open] = 200;
+    const int locked = v.Skin()[box.PickAt({100, 30})];
+    v.app->ColourLocks[locked] = 1;
+    box.OnLButtonDown({85, 30}, L);
+    box.OnMouseMove({115, 30}, L);
+    EXPECT_EQ(v.Skin(), RowPainted(v, 85, 115, 30, locked));
+    box.OnLButtonUp({115, 30}, 0);
 
-    box.OnLButtonDown(Top, L);
-    box.OnMouseMove(Bottom, L);
-    box.OnMouseMove(Top, L);
+    v.host.sent.clear();
+    box.OnLButtonDown({100, 30}, L);
+    EXPECT_TRUE(v.host.sent.empty());
+}
+
+TEST(IsoPaint, ABrushPaintsTheTexelsUnderItsPixelsAndNothingPastTheWindowsRightEdge) {
+    FanView v;
+    IsoBox& box = *v.box;
+    // A 198-pixel window has 200-pixel rows; the square moved right so that it reaches them.
+    box.OnSize(198, 100);
+    box.ViewCamera.Eye[1] -= 45.0f;
+    box.ViewCamera.Target[1] -= 45.0f;
+    box.Render(IsoBox::Kind::Full);
+    ASSERT_NE(box.PickAt({199, 50}), NoPick);
+    v.app->BrushSize = 5;
+    const std::vector<uint8_t> before = v.Skin();
+    std::vector<uint8_t> expected = before;
+    for (int y = 48; y <= 52; ++y) {
+        for (int x = 195; x <= 197; ++x) expected[box.PickAt({x, y})] = 200;
+    }
+    box.OnLButtonDown({197, 50}, L);
     EXPECT_EQ(v.Skin(), expected);
-    EXPECT_EQ(v.host.sent, std::vector<int>{0});
-    // What matters is the texel's present colour: 200 is not locked, so it can be painted over.
-    v.app->PaintColour = 201;
-    box.OnMouseMove(Bottom, L);
-    EXPECT_EQ(v.Skin()[open], 201);
+    box.OnLButtonUp({197, 50}, 0);
+    v.app->Edits.Undo(*v.app);
+    v.host.sent.clear();
+    v.app->BrushSize = 1;
+    box.OnLButtonDown({198, 50}, L);
+    box.OnMouseMove({199, 50}, L);
+    EXPECT_EQ(v.Skin(), before);
+    EXPECT_TRUE(v.host.sent.empty());
 }
 
 TEST(IsoPaint, WithoutASkinNothingIsPaintedOrPickedButTheCameraStillTurns) {

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "raster/Raster.h"
+#include "views/OutlineColours.h"
 #include "views/SamePixels.h"
 #include "views/skin/SkinBox.h"
 #include "views/skin/SkinTestSupport.h"
@@ -85,15 +86,32 @@ Picture ReferenceRender(const App& app, int width, int height, View view, bool m
     }
     std::stable_sort(outlines.begin(), outlines.end(),
                      [](const Outline& a, const Outline& b) { return a.pass < b.pass; });
-    const int offsets[3] = {0, 252, 4};
+    const test::OutlineColours c = test::OutlineColoursOf(skin->Palette, app.PaintColour);
+    const uint8_t colours[3] = {c.plain, c.selected, c.grabbed};
     for (const Outline& o : outlines) {
         const ModelTriangle& tri = app.Triangles[o.index];
-        const auto colour = static_cast<uint8_t>((app.PaintColour + offsets[o.pass]) % 256);
+        const uint8_t colour = colours[o.pass];
         for (int k = 0; k < 3; ++k) {
             const SkinCoord a = tri.CornerST[k], b = tri.CornerST[(k + 1) % 3];
             int32_t line[4] = {column(a.s + 0.5), row(a.t + 0.5), column(b.s + 0.5),
                                row(b.t + 0.5)};
             if (ClipLine(target, line) == 1) DrawLine(target, line, colour);
+        }
+    }
+    // Handles: the ring of pixels two from each corner of a selected triangle.
+    for (int i = 0; i < app.NumTriangles; ++i) {
+        if ((app.Triangles[i].Flags & 1) == 0) continue;
+        for (const SkinCoord& k : app.Triangles[i].CornerST) {
+            for (int dy = -2; dy <= 2; ++dy) {
+                for (int dx = -2; dx <= 2; ++dx) {
+                    const int x = column(k.s + 0.5) + dx, y = row(k.t + 0.5) + dy;
+                    if (std::max(std::abs(dx), std::abs(dy)) != 2 || x < 0 || y < 0 || x >= width ||
+                        y >= height) {
+                        continue;
+                    }
+                    p.colour[size_t(y * width + x)] = c.grabbed;
+                }
+            }
         }
     }
     return p;
@@ -137,9 +155,10 @@ TEST_P(SkinGoldenTest, MappingRenderMatchesTheReferenceAndLeavesThePick) {
     const Picture want = ReferenceRender(*app, 320, 240, view, true);
     EXPECT_TRUE(SamePixels(box.PixelBuffer, want.colour, 320));
     EXPECT_EQ(box.PickBuffer, pick);
-    // The overlay is there to compare: selected outlines in 254, grabbed ones in 6.
-    EXPECT_GT(std::count(box.PixelBuffer.begin(), box.PixelBuffer.end(), 254), 50);
-    EXPECT_GT(std::count(box.PixelBuffer.begin(), box.PixelBuffer.end(), 6), 50);
+    // The overlay is there to compare: selected and grabbed outlines.
+    const test::OutlineColours c = test::OutlineColoursOf(app->CurrentSkin->Palette, 2);
+    EXPECT_GT(std::count(box.PixelBuffer.begin(), box.PixelBuffer.end(), c.selected), 50);
+    EXPECT_GT(std::count(box.PixelBuffer.begin(), box.PixelBuffer.end(), c.grabbed), 50);
 }
 
 INSTANTIATE_TEST_SUITE_P(Views, SkinGoldenTest,

@@ -31,10 +31,12 @@ TEST_F(SkinInteractionTest, PaintingWritesTheTexelUnderThePointerAndReportsEvery
     EXPECT_TRUE(host.capture);
     EXPECT_EQ(Texel(3, 4), 250);
     EXPECT_EQ(host.sent, std::vector<int>{0});
-    // Over the same texel again: nothing changes, but the stroke is still reported.
+    // Over the same texel again: nothing changes, but the stroke is still reported. A jump
+    // paints every texel on the way.
     box.OnMouseMove(At(3, 4), L);
     box.OnMouseMove(At(9, 4), L);
-    EXPECT_EQ(Texel(9, 4), 250);
+    for (int s = 3; s <= 9; ++s) EXPECT_EQ(Texel(s, 4), 250) << s;
+    EXPECT_EQ(Texel(10, 4), test::TestTexel(10, 4));
     EXPECT_EQ(host.sent, (std::vector<int>{0, 0, 0}));
 
     // A right press during the stroke starts nothing; the left release then waits for it.
@@ -49,7 +51,7 @@ TEST_F(SkinInteractionTest, PaintingWritesTheTexelUnderThePointerAndReportsEvery
     EXPECT_EQ(box.DragState, SkinBox::Drag::Idle);
     EXPECT_FALSE(host.capture);
     EXPECT_EQ(host.releases, 1);
-    EXPECT_EQ(host.sent.size(), 3u);
+    EXPECT_EQ(host.sent, (std::vector<int>{0, 0, 0, 5}));  // the stroke became one step
 }
 
 TEST_F(SkinInteractionTest, ALockedColourIsNeverPaintedOverAndNothingIsSent) {
@@ -80,13 +82,14 @@ TEST_F(SkinInteractionTest, PaintAndPickActOnlyInsideTheWindow) {
     box.OnMouseMove(hidden, L);
     box.OnMouseMove({-3, 102}, L);
     EXPECT_NE(app->CurrentSkin->Pixels[offset], 250);
-    EXPECT_TRUE(host.sent.empty());
+    EXPECT_EQ(host.sent, std::vector<int>{});
     box.OnLButtonUp({150, 102}, 0);
 
+    host.sent.clear();
     box.OnRButtonDown(hidden, R);
     box.OnMouseMove(hidden, R);
     EXPECT_EQ(app->PaintColour, 250);
-    EXPECT_TRUE(host.sent.empty());
+    EXPECT_EQ(host.sent, std::vector<int>{});
 }
 
 TEST_F(SkinInteractionTest, APickTakesTheTexelsColourAndTheBackgroundGivesNone) {
@@ -205,11 +208,16 @@ TEST_F(SkinInteractionTest, APanOrZoomStepStaysInRange) {
 TEST_F(SkinInteractionTest, MovesDoNotAllocate) {
     host.sent.reserve(16);
     host.warps.reserve(16);
+    app->BrushSize = 16;
+    app->BrushRound = 1;
     box.OnLButtonDown(At(3, 3), L);
-    const long before = test::HeapAllocations();
+    long before = test::HeapAllocations();
     box.OnMouseMove(At(4, 3), L);
-    box.OnLButtonUp(At(4, 3), 0);
+    box.OnMouseMove(At(15, 9), L);
+    EXPECT_EQ(test::HeapAllocations(), before);
+    box.OnLButtonUp(At(4, 3), 0);  // the step is made here
     box.OnLButtonDown({100, 100}, L | Ctrl);
+    before = test::HeapAllocations();
     box.OnMouseMove({90, 100}, L);
     box.OnMouseMove({90, 90}, L | R);
     box.OnLButtonUp({100, 100}, 0);

@@ -16,7 +16,9 @@ using test::ElementAt;
 constexpr uint8_t Plain = 100;  // the skin and the background: everything but the outlines
 
 // A 64 x 64 pane over a plain 64 x 64 skin at zoom 1, panned so that the centre of texel (s, t)
-// lands on window point (s, t): columns trunc(s + 0.5), buffer rows trunc(63.5 - t).
+// lands on window point (s, t): columns trunc(s + 0.5), buffer rows trunc(63.5 - t). The palette
+// is a grey ramp (entry i is i, i, i): the entry farthest from a dark paint colour is 255, and
+// the one farthest from both the middle one.
 struct SkinOverlayTest : ::testing::Test {
     test::ScriptedPlatform sys;
     test::FakePaneHost host;
@@ -25,6 +27,7 @@ struct SkinOverlayTest : ::testing::Test {
 
     SkinOverlayTest() {
         app->CurrentSkin->Pixels.assign(64 * 64, Plain);
+        for (int i = 0; i < 768; ++i) app->CurrentSkin->Palette[size_t(i)] = uint8_t(i / 3);
         app->BackgroundColour = Plain;
         app->Mode = ModeMapping;
         box.Zoom = 1.0f;
@@ -56,7 +59,7 @@ struct SkinOverlayTest : ::testing::Test {
     }
 };
 
-TEST_F(SkinOverlayTest, LaterPassesWinAndOnlyExactFlagValuesAreOutlined) {
+TEST_F(SkinOverlayTest, LaterPassesWinOnlyExactFlagValuesAreOutlinedAndSelectedCornersGetHandles) {
     AddCorner(Selected, 10, 10);            // 0: A
     AddPartner(0, 10, 10);                  // 1: B, drawn before A although it comes later
     AddCorner(Selected | Grabbed, 30, 10);  // 2: C, grabbed colour only
@@ -64,18 +67,24 @@ TEST_F(SkinOverlayTest, LaterPassesWinAndOnlyExactFlagValuesAreOutlined) {
     AddCorner(4, 10, 40);                   // 4: an unknown bit alone: not outlined
     AddPartner(Selected | 4, 10, 40);       // 5: selected plus an unknown bit: not outlined
     AddCorner(Grabbed, 30, 40);             // 6: F
-    for (int paint : {2, 253}) {
-        SCOPED_TRACE(paint);
-        app->PaintColour = static_cast<uint8_t>(paint);
-        const auto selected = static_cast<uint8_t>(paint - 4);  // 254, 249
-        const auto grabbed = static_cast<uint8_t>(paint + 4);   // 6, 1
+    // White paint on a light skin: the outlines are black and mid grey, never near white.
+    const struct { int paint, selected, grabbed; } colours[] = {{2, 255, 128}, {253, 0, 126}};
+    for (const auto& c : colours) {
+        SCOPED_TRACE(c.paint);
+        app->PaintColour = static_cast<uint8_t>(c.paint);
         box.OnSize(64, 64);
         box.Render(SkinBox::Kind::Full);
-        // A triangle's outline is 30 pixels; a partner adds 19 (its long side and two corners
-        // belong to the first): the long sides of A and C show the later pass's colour.
-        std::map<int, int> expected = {
-            {paint, 19}, {selected, 30 + 19}, {grabbed, 30 + 30}, {Plain, 64 * 64 - 128}};
-        EXPECT_EQ(ColourCounts(), expected);
+        const struct {
+            int x, y, colour;
+        } points[] = {
+            {15, 10, c.selected}, {15, 15, c.selected}, {20, 15, c.paint},     // A over B
+            {35, 10, c.grabbed},  {35, 15, c.grabbed},  {40, 15, c.selected},  // C over D
+            {15, 40, Plain},      {20, 45, Plain},      {35, 40, c.grabbed},   // 4, 5, F
+            {10, 10, c.selected}, {8, 10, c.grabbed},   {12, 12, c.grabbed},   // A's handle
+            {9, 9, Plain},        {42, 20, c.grabbed},  {18, 48, c.grabbed},   // D's, 5's
+            {28, 38, Plain},                                                   // not F's
+        };
+        for (const auto& p : points) EXPECT_EQ(At(p.x, p.y), p.colour) << p.x << ", " << p.y;
     }
 }
 
@@ -90,7 +99,10 @@ TEST_F(SkinOverlayTest, OutsideMappingModeTheDisplayRenderHasNoOverlay) {
     EXPECT_EQ(std::count(box.PixelBuffer.begin(), box.PixelBuffer.end(), Plain), 64 * 64);
     app->Mode = ModeMapping;
     box.Render(SkinBox::Kind::DisplayOnly);
-    EXPECT_EQ(std::count(box.PixelBuffer.begin(), box.PixelBuffer.end(), Plain), 64 * 64 - 90);
+    // Three outlines of 30 pixels, and a handle's 14 pixels off the outline at each corner of
+    // the selected one.
+    EXPECT_EQ(std::count(box.PixelBuffer.begin(), box.PixelBuffer.end(), Plain),
+              64 * 64 - 90 - 3 * 14);
 }
 
 TEST_F(SkinOverlayTest, EdgesReachingFarOutsideThePaneAreClippedToIt) {
@@ -109,7 +121,7 @@ TEST_F(SkinOverlayTest, EdgesReachingFarOutsideThePaneAreClippedToIt) {
         for (float zoom : {SkinBox::MinZoom, SkinBox::MaxZoom}) {
             box.PanS = pan, box.PanT = -pan, box.Zoom = zoom;
             box.Render(SkinBox::Kind::DisplayOnly);
-            for (uint8_t c : box.PixelBuffer) ASSERT_TRUE(c == Plain || c == 33 || c == 37);
+            for (uint8_t c : box.PixelBuffer) ASSERT_TRUE(c == Plain || c == 33 || c == 144);
         }
     }
 }
