@@ -134,8 +134,22 @@ void SkinBox::OnMouseWheel(ClientPoint p, int delta, unsigned) {
     const int steps = wheelRest_ / 120;
     wheelRest_ -= steps * 120;
     if (steps == 0) return;
+    const uint32_t anchor = PickAt(p);
     ZoomStepAt(p, steps);
     Render(Kind::Full);
+    // The filler decides which texel a pixel shows: where the pointer's pixel now shows a
+    // neighbour of the texel it showed, the view moves a pixel at a time until it shows that one.
+    const auto width = static_cast<int64_t>(std::max<int16_t>(app_.SkinWidth, 1));
+    for (int i = 0; i < 3 && anchor != NoTexel && Zoom >= 1.0f; ++i) {
+        const uint32_t now = PickAt(p);
+        if (now == anchor || now == NoTexel) break;
+        const int64_t ds = int64_t{now} % width - int64_t{anchor} % width;
+        const int64_t dt = int64_t{now} / width - int64_t{anchor} / width;
+        PanS -= static_cast<float>((ds > 0) - (ds < 0)) / Zoom;
+        PanT -= static_cast<float>((dt > 0) - (dt < 0)) / Zoom;
+        KeepViewInRange();
+        Render(Kind::Full);
+    }
     host_.RedrawNow();
     NoteCursor(p);
 }

@@ -53,6 +53,27 @@ TEST_F(MappingDragTest, APressOffEveryPointStartsNothingAndLaterMovesAreIgnored)
     EXPECT_EQ(Corners(a), (Points{{2, 2}, {10, 2}, {6, 8}}));
 }
 
+TEST_F(MappingDragTest, APressGrabsTheNearestDrawnPointWithinFourPixels) {
+    // At zoom 1, (6, 8) is drawn 4 columns left of and 6 rows below (10, 2).
+    box.Zoom = 1.0f;
+    box.Render(SkinBox::Kind::Full);
+    const ClientPoint drawn{box.ColumnOf(10.5), box.BufferHeight - 1 - box.RowOf(2.5)};
+    const struct {
+        int dx, dy;
+        SkinCoord grabbed;  // {-1, -1}: none
+    } cases[] = {{0, 0, {10, 2}}, {4, 0, {10, 2}},  {0, -4, {10, 2}}, {-2, 2, {10, 2}},
+                 {-3, 3, {6, 8}}, {5, 0, {-1, -1}}, {3, -3, {-1, -1}}};
+    for (const auto& c : cases) {
+        box.OnLButtonDown({drawn.x + c.dx, drawn.y + c.dy}, L);
+        const bool grabbed = box.DragState == SkinBox::Drag::MovePoint;
+        EXPECT_EQ(grabbed, c.grabbed.s >= 0) << c.dx << ", " << c.dy;
+        if (grabbed)
+            EXPECT_EQ(app->TexCoords[app->NumTexCoords], c.grabbed) << c.dx << ", " << c.dy;
+        box.OnLButtonUp({drawn.x + c.dx, drawn.y + c.dy}, 0);
+        EXPECT_EQ(Table(), (Points{{2, 2}, {10, 2}, {6, 8}, {14, 8}}));  // a click moves nothing
+    }
+}
+
 TEST_F(MappingDragTest, ASelectedTriangleTakesASharedPointAlongAndSplitsItOff) {
     a.Flags = Selected;
     box.OnLButtonDown(At(10, 2), L);
