@@ -13,7 +13,7 @@ import sys
 import tempfile
 import time
 
-TITLE = "^Varpkit v0.60$"
+TITLE = "Varpkit v0.60$"  # after the model's name and an unsaved mark
 CAPTION = "^Zozuz05$"  # every message box and question
 CELL = 12  # palette cells are 12 x 12 pixels, 16 to a row
 COLUMN = 192  # the right-hand column: frame selector, palette, 3D view
@@ -284,15 +284,23 @@ class DemoRun:
         palette = [skin.rgb(i) for i in range(256)]
         px, py = wait_for("the palette grid in the skin's colours", lambda: find_palette(
             self.screenshot(), left + width, top, palette), interval=0.5)
-        self.layout = Layout(window, left, top, width, height, px, py)
+        # The panes end above the status bar: the skin view's lowest row of background (colour
+        # 0, left of the skin at start) lies just inside its sunken edge.
+        shot = self.screenshot()
+        bottom = next(y for y in range(top + height - 1, py, -1)
+                      if shot.pixel(left + EDGE + 1, y) == palette[0]) + 1 + EDGE
+        self.layout = Layout(window, left, top, width, bottom - top, px, py)
         return self.layout
 
     def quit(self):
-        """File > Exit, Yes to the question; the program must end with 0."""
+        """File > Exit, Yes to the question if there is one; the program must end with 0."""
         self.key("alt+f")
         self.xdotool("key", "x")
-        box, = wait_for("the quit question", lambda: self.windows(CAPTION))
-        self.xdotool("windowfocus", "--sync", box, "key", "Return")
+        # With nothing unsaved there is no question.
+        wait_for("the quit question or the end", lambda: self.windows(CAPTION)
+                 or self.program.poll() is not None)
+        for box in self.windows(CAPTION):
+            self.xdotool("windowfocus", "--sync", box, "key", "Return")
         code = self.program.wait(WAIT)
         self.program = None
         assert code == 0, f"the program ended with {code}"

@@ -97,6 +97,9 @@ class SkinBox : public Pane {
     // The skin's texels, fitted whole into a client area of this size at the largest zoom
     // step, centred.
     void FitInto(int width, int height);
+    // At a whole zoom, moves the view by less than a pixel so that every texel edge falls in the
+    // middle of a pixel step: each texel is then exactly Zoom pixels square.
+    void SnapToPixels();
     // Starts a mapping drag on the point drawn nearest a client point, within GrabRadius pixels
     // (MappingDrag.cpp): the point's corners are re-pointed to the DragSlot, those of the
     // selected triangles only if any selected triangle uses the point. Returns false, starting

@@ -166,6 +166,19 @@ void SkinBox::ZoomStepAt(ClientPoint p, int steps) {
     PanS = static_cast<float>(s - right / double{Zoom});
     PanT = static_cast<float>(t - up / double{Zoom});
     KeepViewInRange();
+    SnapToPixels();
+}
+
+void SkinBox::SnapToPixels() {
+    const double zoom = Zoom;
+    if (zoom < 1.0 || zoom != std::floor(zoom)) return;
+    // Column of skin point 0 at a whole number and a half, so that truncation never meets an
+    // edge; likewise the row.
+    const double column = std::floor(BufferWidth / 2 - double{PanS} * zoom) + 0.5;
+    const double row = std::floor(BufferHeight / 2 + double{PanT} * zoom) + 0.5;
+    PanS = static_cast<float>((BufferWidth / 2 - column) / zoom);
+    PanT = static_cast<float>((row - BufferHeight / 2) / zoom);
+    KeepViewInRange();
 }
 
 void SkinBox::FitInto(int width, int height) {
@@ -182,6 +195,7 @@ void SkinBox::FitInto(int width, int height) {
     PanS = static_cast<float>(app_.SkinWidth / 2.0);
     PanT = static_cast<float>(app_.SkinHeight / 2.0);
     KeepViewInRange();
+    SnapToPixels();
 }
 
 void SkinBox::FitView() {
