@@ -1,22 +1,18 @@
 #!/usr/bin/env python3
-"""The paint tools with real X input, on the flat skin at zoom 3 in Paint mode: a press, one
-jump of 90 pixels and a release paint the 31 texels from the press to the release without a
-hole; after ] and ] a click paints the 3 x 3 square around the texel; F and a click fill
-exactly the 4-connected region of the texel's colour; and the wheel zooms about the pointer,
-the texel under it staying under it."""
+"""The paint tools with real X input on the flat skin at zoom 3: a 90-pixel jump, a 3 x 3
+brush, a flood fill of one 4-connected region, and the wheel zooming about the pointer."""
 from varp_e2e import DemoRun, Pcx, ZOOM, changed_texels, run, unused_colour
 
 
 def region(skin, s, t):
     """The 4-connected texels of texel (s, t)'s colour."""
-    colour, seen, todo = skin.texel(s, t), {(s, t)}, [(s, t)]
+    seen, todo = set(), [(s, t)]
     while todo:
-        x, y = todo.pop()
-        for n in ((x - 1, y), (x + 1, y), (x, y - 1), (x, y + 1)):
-            if (0 <= n[0] < skin.width and 0 <= n[1] < skin.height and n not in seen
-                    and skin.texel(*n) == colour):
-                seen.add(n)
-                todo.append(n)
+        x, y = p = todo.pop()
+        if p not in seen and 0 <= x < skin.width and 0 <= y < skin.height \
+                and skin.texel(x, y) == skin.texel(s, t):
+            seen.add(p)
+            todo += [(x - 1, y), (x + 1, y), (x, y - 1), (x, y + 1)]
     return seen
 
 
@@ -67,15 +63,13 @@ def main(varp, tool):
         # The wheel: one notch in over the first painted texel; it stays under the pointer, and
         # is drawn 4 pixels wide now.
         x, y = start
-        demo.xdotool("mousemove", x, y)
         before = demo.screenshot()
         demo.click((x, y), button=4)
         shot = demo.wait_screen("the zoom to change", lambda s: s.region(*layout.skin)
                                 != before.region(*layout.skin))
-        assert shot.pixel(x, y) == rgb, "the texel under the pointer moved"
-        left = next(i for i in range(8) if shot.pixel(x - i - 1, y) != rgb)
-        run_length = next(i for i in range(200) if shot.pixel(x - left + i, y) != rgb)
-        assert run_length == 31 * 4, run_length
+        row = [shot.pixel(x + i, y) == rgb for i in range(-8, 200)]
+        assert row[8] and row[:8].count(True) < 4, "the texel under the pointer moved"
+        assert row.index(False, 8) - 8 + row[:8].count(True) == 31 * 4, row
         demo.quit()
 
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -73,174 +74,103 @@ TEST(Brush, FootprintsAreSquareOrRoundWithoutLoneCells) {
         EXPECT_EQ(cells, c.cells) << c.size << c.round;
         EXPECT_EQ(f.First, -(f.Size - 1) / 2);  // an even brush reaches further right and down
     }
-    const Footprint big = MakeFootprint(99, true);
-    EXPECT_EQ(big.Size, 16);
-    EXPECT_EQ(big.Left[7], big.First);  // the middle rows are whole
-    EXPECT_EQ(big.Right[0] - big.Left[0] + 1, 6);
+    EXPECT_EQ(MakeFootprint(99, true).Size, 16);
 }
 
-// One use of a tool on a 7 x 5 skin (odd width) or a 6 x 5 one (even width).
-struct ToolCase {
-    const char* name;
-    int tool, size, mirror, axis;
-    Picture before;
-    void (*use)(ToolStroke&, Workspace&);
-    Picture after;
-};
-
-void PrintTo(const ToolCase& c, std::ostream* os) {
-    *os << c.name;
+// Uses of a tool, each as one stroke, written as a script: "S s t" stamps the brush, "L s0 t0
+// s1 t1" draws the line, "M ..." the same without its first texel (a stroke's move), "F s t"
+// fills, "R s t" replaces, "P c" sets the paint colour; a leading "I" keeps Fill and Replace to
+// the selected triangles.
+void Use(ToolStroke& k, Workspace& ws, const char* script) {
+    std::istringstream in(script);
+    char op = 0;
+    int a = 0, b = 0, c = 0, d = 0;
+    while (in >> op) {
+        if (op == 'I') continue;  // read before the stroke begins
+        if (op == 'P') {
+            in >> a;
+            ws.PaintColour = uint8_t(a);
+            continue;
+        }
+        in >> a >> b;
+        if (op == 'L' || op == 'M') in >> c >> d;
+        if (op == 'S') k.Stamp(ws, a, b);
+        if (op == 'L' || op == 'M') k.Line(ws, a, b, c, d, op == 'L');
+        if (op == 'F') k.Fill(ws, a, b);
+        if (op == 'R') k.Replace(ws, a, b);
+    }
 }
 
-class PaintTool : public ::testing::TestWithParam<ToolCase> {};
-
-TEST_P(PaintTool, PaintsExactlyTheseTexelsAsOneStep) {
-    const ToolCase& c = GetParam();
-    Canvas canvas(c.before);
-    Workspace& ws = canvas.ws;
-    ws.Tool = c.tool;
-    ws.BrushSize = c.size;
-    ws.Mirror = c.mirror;
-    ws.MirrorAxis = c.axis;
-    ToolStroke stroke;
-    stroke.Begin(ws, false, true);
-    c.use(stroke, ws);
-    std::unique_ptr<EditStep> step = stroke.End();
-    EXPECT_EQ(canvas.Shown(), c.after);
-    // One step takes all of it back, or none when nothing changed.
-    ASSERT_EQ(step != nullptr, c.after != c.before);
-    if (!step) return;
-    History history;
-    history.Push(std::move(step));
-    history.Undo(ws);
-    EXPECT_EQ(canvas.Shown(), c.before);
+// Rows of a picture joined with '/'.
+Picture Rows(const std::string& joined) {
+    Picture rows(1);
+    for (char c : joined) {
+        if (c == '/') {
+            rows.emplace_back();
+        } else {
+            rows.back().push_back(c);
+        }
+    }
+    return rows;
 }
 
-const Picture Plain7 = {".......", ".......", ".......", ".......", "......."};
-const Picture Walls = {"..a....", "..a.L..", "aaa....", ".a.aaaa", "a.a...."};
-
-INSTANTIATE_TEST_SUITE_P(
-    Tools, PaintTool,
-    ::testing::Values(ToolCase{"brush 3 across the corner",
-                               ToolBrush,
-                               3,
-                               0,
-                               -1,
-                               Plain7,
-                               [](ToolStroke& k, Workspace& ws) { k.Stamp(ws, 0, 0); },
-                               {"##.....", "##.....", ".......", ".......", "......."}},
-                      ToolCase{"brush 2 across the far edges",
-                               ToolBrush,
-                               2,
-                               0,
-                               -1,
-                               Plain7,
-                               [](ToolStroke& k, Workspace& ws) { k.Stamp(ws, 6, 4); },
-                               {".......", ".......", ".......", ".......", "......#"}},
-                      ToolCase{"a jump leaves no hole",
-                               ToolBrush,
-                               1,
-                               0,
-                               -1,
-                               Plain7,
-                               [](ToolStroke& k, Workspace& ws) { k.Line(ws, 0, 0, 6, 2, true); },
-                               {"##.....", "..###..", ".....##", ".......", "......."}},
-                      ToolCase{"a stroke's move keeps off its first texel",
-                               ToolBrush,
-                               1,
-                               0,
-                               -1,
-                               Walls,
-                               [](ToolStroke& k, Workspace& ws) { k.Line(ws, 0, 1, 6, 1, false); },
-                               {"..a....", ".###L##", "aaa....", ".a.aaaa", "a.a...."}},
-                      ToolCase{"fill: 4-connected, walls hold, diagonals do not leak",
-                               ToolFill,
-                               1,
-                               0,
-                               -1,
-                               Walls,
-                               [](ToolStroke& k, Workspace& ws) { k.Fill(ws, 1, 1); },
-                               {"##a....", "##a.L..", "aaa....", ".a.aaaa", "a.a...."}},
-                      ToolCase{"fill round a protected texel",
-                               ToolFill,
-                               1,
-                               0,
-                               -1,
-                               Walls,
-                               [](ToolStroke& k, Workspace& ws) { k.Fill(ws, 6, 0); },
-                               {"..a####", "..a#L##", "aaa####", ".a.aaaa", "a.a...."}},
-                      ToolCase{"fill from a protected texel", ToolFill, 1, 0, -1, Walls,
-                               [](ToolStroke& k, Workspace& ws) { k.Fill(ws, 4, 1); }, Walls},
-                      ToolCase{"replace every texel of the colour",
-                               ToolReplace,
-                               1,
-                               0,
-                               -1,
-                               Walls,
-                               [](ToolStroke& k, Workspace& ws) { k.Replace(ws, 2, 0); },
-                               {"..#....", "..#.L..", "###....", ".#.####", "#.#...."}},
-                      ToolCase{"replace never into a protected colour", ToolReplace, 1, 0, -1,
-                               Walls,
-                               [](ToolStroke& k, Workspace& ws) {
-                                   ws.PaintColour = 5;
-                                   k.Replace(ws, 0, 0);
-                               },
-                               Walls},
-                      ToolCase{"mirror about the centre of an odd width",
-                               ToolBrush,
-                               1,
-                               1,
-                               -1,
-                               Plain7,
-                               [](ToolStroke& k, Workspace& ws) {
-                                   k.Stamp(ws, 1, 0);
-                                   k.Stamp(ws, 3, 1);
-                               },
-                               {".#...#.", "...#...", ".......", ".......", "......."}},
-                      ToolCase{"mirror about the centre of an even width, brush 2",
-                               ToolBrush,
-                               2,
-                               1,
-                               -1,
-                               {"......", "......", "......"},
-                               [](ToolStroke& k, Workspace& ws) { k.Stamp(ws, 0, 0); },
-                               {"##..##", "##..##", "......"}},
-                      ToolCase{"mirror about a placed axis, off the skin past it",
-                               ToolBrush,
-                               1,
-                               1,
-                               4,
-                               {"......", "......"},
-                               [](ToolStroke& k, Workspace& ws) {
-                                   k.Stamp(ws, 0, 0);
-                                   k.Stamp(ws, 5, 1);
-                               },
-                               {"#..#..", ".....#"}},
-                      ToolCase{"mirrored fill",
-                               ToolFill,
-                               1,
-                               1,
-                               -1,
-                               Walls,
-                               [](ToolStroke& k, Workspace& ws) { k.Fill(ws, 0, 4); },
-                               {"..a....", "..a.L..", "aaa....", ".a.aaaa", "#.a####"}}));
-
-TEST(PaintTool, FillAndReplaceCanKeepToTheSelectedTrianglesTexels) {
-    for (int tool : {ToolFill, ToolReplace}) {
-        Canvas canvas({".....", ".....", ".....", "....."});
+TEST(PaintTool, EachUsePaintsExactlyTheseTexelsAsOneStep) {
+    const char* plain = "......./......./......./......./.......";
+    const char* walls = "..a..../..a.L../aaa..../.a.aaaa/a.a....";
+    const struct {
+        const char* script;
+        int tool, size, mirror, axis;
+        const char *before, *after;
+    } cases[] = {
+        // Brushes across the corner and the far edges; a jump leaves no hole; a move keeps off
+        // its first texel and off protected ones.
+        {"S 0 0", ToolBrush, 3, 0, -1, plain, "##...../##...../......./......./......."},
+        {"S 6 4", ToolBrush, 2, 0, -1, plain, "......./......./......./......./......#"},
+        {"L 0 0 6 2", ToolBrush, 1, 0, -1, plain, "##...../..###../.....##/......./......."},
+        {"M 0 1 6 1", ToolBrush, 1, 0, -1, walls, "..a..../.###L##/aaa..../.a.aaaa/a.a...."},
+        // Fill: 4-connected, walls hold, diagonals do not leak; round a protected texel; from
+        // one, nothing.
+        {"F 1 1", ToolFill, 1, 0, -1, walls, "##a..../##a.L../aaa..../.a.aaaa/a.a...."},
+        {"F 6 0", ToolFill, 1, 0, -1, walls, "..a####/..a#L##/aaa####/.a.aaaa/a.a...."},
+        {"F 4 1", ToolFill, 1, 0, -1, walls, walls},
+        // Replace every texel of the colour, never into a protected colour.
+        {"R 2 0", ToolReplace, 1, 0, -1, walls, "..#..../..#.L../###..../.#.####/#.#...."},
+        {"P 5 R 0 0", ToolReplace, 1, 0, -1, walls, walls},
+        // Mirror: odd width (the centre column is its own image), even width, a placed axis
+        // with an image off the skin, and a fill whose mirrored seed fills its own region.
+        {"S 1 0 S 3 1", ToolBrush, 1, 1, -1, plain, ".#...#./...#.../......./......./......."},
+        {"S 0 0", ToolBrush, 2, 1, -1, "....../....../......", "##..##/##..##/......"},
+        {"S 0 0 S 5 1", ToolBrush, 1, 1, 4, "....../......", "#..#../.....#"},
+        {"F 0 4", ToolFill, 1, 1, -1, walls, "..a..../..a.L../aaa..../.a.aaaa/#.a####"},
+        // Only inside the selected triangle (0, 0) (3, 0) (0, 3); the other one is not.
+        {"I F 0 0", ToolFill, 1, 0, -1, plain, "####.../###..../##...../#....../......."},
+        {"I R 6 4", ToolReplace, 1, 0, -1, plain, "####.../###..../##...../#....../......."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.script);
+        Canvas canvas(Rows(c.before));
         Workspace& ws = canvas.ws;
-        ws.Tool = tool;
-        ws.InSelection = 1;
+        ws.Tool = c.tool;
+        ws.BrushSize = c.size;
+        ws.Mirror = c.mirror;
+        ws.MirrorAxis = c.axis;
+        ws.InSelection = c.script[0] == 'I';
         ws.NumTriangles = 2;
         ws.Triangles[0].Flags = Selected;
-        ws.Triangles[0].CornerST[0] = {0, 0};
         ws.Triangles[0].CornerST[1] = {3, 0};
         ws.Triangles[0].CornerST[2] = {0, 3};
-        ws.Triangles[1].CornerST[0] = {4, 3};  // not selected
         ToolStroke stroke;
         stroke.Begin(ws, false, true);
-        tool == ToolFill ? stroke.Fill(ws, 0, 0) : stroke.Replace(ws, 4, 3);
-        EXPECT_EQ(canvas.Shown(), (Picture{"####.", "###..", "##...", "#...."})) << tool;
+        Use(stroke, ws, c.script);
+        std::unique_ptr<EditStep> step = stroke.End();
+        EXPECT_EQ(canvas.Shown(), Rows(c.after));
+        // One step takes all of it back, or none when nothing changed.
+        ASSERT_EQ(step != nullptr, std::string(c.after) != c.before);
+        if (!step) continue;
+        History history;
+        history.Push(std::move(step));
+        history.Undo(ws);
+        EXPECT_EQ(canvas.Shown(), Rows(c.before));
     }
 }
 
@@ -259,13 +189,10 @@ TEST(Shade, EachStepIsTheNextBrighterOrDarkerEntryOfTheRowNeverAProtectedOne) {
     const struct {
         int colour, brighter, darker;
     } cases[] = {
-        {2, 4, 1},     // over the protected 3
-        {4, 5, 2},     // and back down over it
-        {15, 15, 14},  // the brightest stays
-        {0, 1, 0},     // the darkest stays
-        {16, 16, 17},  // row 1 runs the other way
-        {21, 19, 22},  // over the protected 20
-        {40, 40, 40},  // a row of equal entries: nothing brighter or darker
+        {2, 4, 1},    {4, 5, 2},     // over the protected 3 and back
+        {15, 15, 14}, {0, 1, 0},     // the brightest and the darkest stay
+        {16, 16, 17}, {21, 19, 22},  // row 1 runs the other way, over the protected 20
+        {40, 40, 40},                // a row of equal entries: nothing brighter or darker
     };
     for (const auto& c : cases) {
         EXPECT_EQ(up[size_t(c.colour)], c.brighter) << c.colour;

@@ -164,22 +164,18 @@ TEST_F(MainWndTest, TheStatusBarShowsTheTexelUnderTheMouseAndTheTool) {
     const struct {
         int command;
         const char* shown;
-    } steps[] = {
-        {CmdBrushLarger, "Brush, size 2, square"},
-        {CmdBrushRound, "Brush, size 2, round"},
-        {CmdBrushSmaller, "Brush, size 1, round"},
-        {CmdBrushSmaller, "Brush, size 1, round"},
-        {CmdMirror, "Brush, size 1, round, mirrored"},
-        {CmdToolFill, "Flood Fill, mirrored"},
-        {CmdInSelection, "Flood Fill, inside selected triangles, mirrored"},
-        {CmdToolReplace, "Replace Colour, inside selected triangles"},
-        {CmdToolShade, "Shade, size 1, round, mirrored"},
-    };
+    } steps[] = {{CmdBrushLarger, "Brush, size 2, square"},
+                 {CmdBrushRound, "Brush, size 2, round"},
+                 {CmdBrushSmaller, "Brush, size 1, round"},
+                 {CmdBrushSmaller, "Brush, size 1, round"},
+                 {CmdMirror, "Brush, size 1, round, mirrored"},
+                 {CmdToolFill, "Flood Fill, mirrored"},
+                 {CmdInSelection, "Flood Fill, inside selected triangles, mirrored"},
+                 {CmdToolReplace, "Replace Colour, inside selected triangles"},
+                 {CmdToolShade, "Shade, size 1, round, mirrored"}};
     for (const auto& step : steps) {
         Command(step.command);
         EXPECT_EQ(tool(), step.shown) << step.command;
-        EXPECT_TRUE(wnd->IsChecked(step.command) || step.command == CmdBrushSmaller ||
-                    step.command == CmdBrushLarger);
     }
     for (int i = 0; i < 20; ++i) Command(CmdBrushLarger);
     EXPECT_EQ(app->BrushSize, 16);

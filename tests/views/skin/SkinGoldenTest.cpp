@@ -102,15 +102,12 @@ Picture ReferenceRender(const App& app, int width, int height, View view, bool m
     for (int i = 0; i < app.NumTriangles; ++i) {
         if ((app.Triangles[i].Flags & 1) == 0) continue;
         for (const SkinCoord& k : app.Triangles[i].CornerST) {
-            for (int dy = -2; dy <= 2; ++dy) {
-                for (int dx = -2; dx <= 2; ++dx) {
-                    const int x = column(k.s + 0.5) + dx, y = row(k.t + 0.5) + dy;
-                    if (std::max(std::abs(dx), std::abs(dy)) != 2 || x < 0 || y < 0 || x >= width ||
-                        y >= height) {
-                        continue;
-                    }
+            for (int i = 0; i < 25; ++i) {
+                const int dx = i % 5 - 2, dy = i / 5 - 2;
+                const int x = column(k.s + 0.5) + dx, y = row(k.t + 0.5) + dy;
+                if ((std::abs(dx) == 2 || std::abs(dy) == 2) && x >= 0 && y >= 0 && x < width &&
+                    y < height)
                     p.colour[size_t(y * width + x)] = c.grabbed;
-                }
             }
         }
     }
