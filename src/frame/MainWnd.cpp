@@ -62,6 +62,9 @@ MainWnd::MainWnd(App& app, FrameHost& frame, PaneHost& modelHost, PaneHost& skin
     app_.Views = this;
     modelView_->SetWatcher(this);
     skinView_->SetWatcher(this);
+    // Room for the longest status texts, so that a mouse move never allocates for them.
+    cursorText_.reserve(128);
+    toolText_.reserve(128);
 }
 
 MainWnd::~MainWnd() {
