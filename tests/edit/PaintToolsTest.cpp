@@ -15,12 +15,7 @@ namespace {
 
 using Picture = std::vector<std::string>;
 
-uint8_t ColourOf(char c) {
-    return c == '.' ? 1 : c == 'a' ? 2 : c == 'L' ? 5 : c == '#' ? 9 : 0;
-}
-char CharOf(uint8_t c) {
-    return c == 1 ? '.' : c == 2 ? 'a' : c == 5 ? 'L' : c == 9 ? '#' : '?';
-}
+const std::string Key = "?.a??L???#";  // the character of each colour
 
 struct Canvas {
     Workspace ws;
@@ -29,10 +24,8 @@ struct Canvas {
         skin->Width = static_cast<int16_t>(rows[0].size());
         skin->Height = static_cast<int16_t>(rows.size());
         for (const std::string& row : rows) {
-            for (char c : row) skin->Pixels.push_back(ColourOf(c));
+            for (char c : row) skin->Pixels.push_back(uint8_t(Key.find(c)));
         }
-        ws.SkinWidth = skin->Width;
-        ws.SkinHeight = skin->Height;
         ws.Skins.push_back(std::move(skin));
         ws.SelectSkin(0);
         ws.PaintColour = 9;
@@ -44,7 +37,7 @@ struct Canvas {
         for (int t = 0; t < skin.Height; ++t) {
             std::string row;
             for (int s = 0; s < skin.Width; ++s)
-                row += CharOf(skin.Pixels[size_t(t * skin.Width + s)]);
+                row += Key.at(skin.Pixels[size_t(t * skin.Width + s)]);
             rows.push_back(row);
         }
         return rows;

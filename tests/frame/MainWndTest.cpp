@@ -167,7 +167,6 @@ TEST_F(MainWndTest, TheStatusBarShowsTheTexelUnderTheMouseAndTheTool) {
     } steps[] = {{CmdBrushLarger, "Brush, size 2, square"},
                  {CmdBrushRound, "Brush, size 2, round"},
                  {CmdBrushSmaller, "Brush, size 1, round"},
-                 {CmdBrushSmaller, "Brush, size 1, round"},
                  {CmdMirror, "Brush, size 1, round, mirrored"},
                  {CmdToolFill, "Flood Fill, mirrored"},
                  {CmdInSelection, "Flood Fill, inside selected triangles, mirrored"},

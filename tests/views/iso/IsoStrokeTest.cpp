@@ -150,6 +150,23 @@ TEST(IsoPaint, ABrushPaintsTheTexelsUnderItsPixelsAndNothingPastTheWindowsRightE
     EXPECT_TRUE(v.host.sent.empty());
 }
 
+TEST(IsoView, TheWheelDolliesAndHomeFramesTheModelCentredInTheView) {
+    FanView v;
+    const float start = v.Distance();
+    v.box->OnMouseWheel(Top, 120, 0);
+    EXPECT_LT(v.Distance(), start * 0.95f);  // a notch away from the user moves nearer
+    v.box->ViewCamera.Dolly(3000);           // the square is a speck
+    v.box->FitView();
+    // Its bounding sphere (radius 20 sqrt 2) fills the 100 rows: the square about 70, centred.
+    std::vector<int> rows;
+    for (int y = 0; y < 100; ++y) {
+        if (v.box->PickAt({100, y}) != NoPick) rows.push_back(y);
+    }
+    ASSERT_FALSE(rows.empty());
+    EXPECT_EQ(rows.front(), 16);
+    EXPECT_EQ(rows.back(), 83);
+}
+
 TEST(IsoPaint, WithoutASkinNothingIsPaintedOrPickedButTheCameraStillTurns) {
     FanView v;
     IsoBox& box = *v.box;
