@@ -102,8 +102,8 @@ Picture ReferenceRender(const App& app, int width, int height, View view, bool m
     for (int i = 0; i < app.NumTriangles; ++i) {
         if ((app.Triangles[i].Flags & 1) == 0) continue;
         for (const SkinCoord& k : app.Triangles[i].CornerST) {
-            for (int i = 0; i < 25; ++i) {
-                const int dx = i % 5 - 2, dy = i / 5 - 2;
+            for (int n = 0; n < 25; ++n) {
+                const int dx = n % 5 - 2, dy = n / 5 - 2;
                 const int x = column(k.s + 0.5) + dx, y = row(k.t + 0.5) + dy;
                 if ((std::abs(dx) == 2 || std::abs(dy) == 2) && x >= 0 && y >= 0 && x < width &&
                     y < height)

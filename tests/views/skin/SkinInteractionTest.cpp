@@ -225,7 +225,7 @@ TEST_F(SkinInteractionTest, TheWheelZoomsInWholeStepsAndKeepsTheTexelUnderThePoi
             const uint32_t under = box.PickAt(p);
             box.OnMouseWheel(p, c.delta, 0);
             EXPECT_EQ(box.Zoom, c.after) << c.zoom << " " << c.delta;
-            if (c.zoom >= 1.0f && c.after >= 1.0f) EXPECT_EQ(box.PickAt(p), under) << c.zoom;
+            EXPECT_TRUE(c.zoom < 1.0f || c.after < 1.0f || box.PickAt(p) == under) << c.zoom;
         }
     }
 }
