@@ -156,6 +156,7 @@ void IsoBox::OnMouseWheel(ClientPoint p, int delta, unsigned) {
     const int notches = wheelRest_ / 120;
     wheelRest_ -= notches * 120;
     if (notches == 0) return;
+    LastValid = false;  // screen points from before the camera moves mean nothing after it
     ViewCamera.Dolly(-notches * DollyPerNotch);
     Render(Kind::Full);
     host_.RedrawNow();
@@ -180,6 +181,7 @@ void IsoBox::FitView() {
         ++used;
     }
     if (used == 0) return;
+    LastValid = false;
     const double centre[3] = {(low[0] + high[0]) / 2, (low[1] + high[1]) / 2,
                               (low[2] + high[2]) / 2};
     double radius = 0;
