@@ -106,10 +106,16 @@ void IsoBox::ContinuePaint(ClientPoint p) {
             PaintSegment({AnchorX, AnchorY}, p, true);
             break;
         default:
-            // Over the same point again, that point, so that each move is reported.
+            // Over the same point again, that point, so that each move is reported; after the
+            // wheel moved the camera, only the point under the pointer.
+            if (!LastValid) {
+                LastX = p.x;
+                LastY = p.y;
+            }
             PaintSegment({LastX, LastY}, p, p.x == LastX && p.y == LastY);
             break;
     }
+    LastValid = true;
     LastX = p.x;
     LastY = p.y;
     ReportPainted();
