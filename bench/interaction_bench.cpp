@@ -268,6 +268,35 @@ void BM_PaintEvent(benchmark::State& state) {
 }
 BENCHMARK(BM_PaintEvent)->Apply(Cases);
 
+// One move of a brush stroke over the 3D view at 4K, by brush size (round): the moves swing 8
+// pixels either side of a point on the model, so each paints the brush along a 16-pixel
+// segment, then the kind-0 refresh and the repaint of both panes. Compare the size 16 time with
+// the size 1 time: the brush's pixels are few beside the panes' pixels.
+void BM_BrushMoveEvent(benchmark::State& state) {
+    Window& w = Model(state);
+    w.Prepare(Width(state), Height(state));
+    w.app->BrushSize = static_cast<int32_t>(state.range(3));
+    w.app->BrushRound = 1;
+    IsoBox& model = w.wnd->ModelView();
+    const ClientPoint p = w.PointOnModel();
+    model.OnLButtonDown(p, MK_LBUTTON);
+    int side = 1;
+    RunEvents(state, [&] {
+        model.OnMouseMove({p.x + 8 * side, p.y}, MK_LBUTTON);
+        side = -side;
+    });
+    model.OnLButtonUp(p, 0);
+    w.app->BrushSize = 1;
+    w.app->BrushRound = 0;
+}
+BENCHMARK(BM_BrushMoveEvent)
+    ->ArgNames({"w", "h", "dense", "brush"})
+    ->Args({3840, 2160, 0, 1})
+    ->Args({3840, 2160, 0, 16})
+    ->Args({3840, 2160, 1, 1})
+    ->Args({3840, 2160, 1, 16})
+    ->Unit(benchmark::kMicrosecond);
+
 // One move of an orbit drag: the camera turn, the Quick render and the blit of the 3D view.
 // The moves swing two pixels either side of the press point, so the model stays in view.
 void BM_CameraDragEvent(benchmark::State& state) {

@@ -42,6 +42,7 @@ inline constexpr MenuItem EditItems[] = {
 
 inline constexpr MenuItem OptionsItems[] = {
     {"&Swap Displays", CmdSwapDisplays},
+    {"&Fit View\tHome", CmdFitView},
     Separator,
     {"&Camera Mode\t1", CmdCameraMode},
     {"&Mix Mode\t2", CmdMixMode},
@@ -80,6 +81,22 @@ inline constexpr MenuItem SkinsItems[] = {
     {"&Scan Folder", CmdScanFolder},
 };
 
+inline constexpr MenuItem ToolsItems[] = {
+    {"&Brush\tB", CmdToolBrush},
+    {"&Line\tL", CmdToolLine},
+    {"&Flood Fill\tF", CmdToolFill},
+    {"&Replace Colour\tR", CmdToolReplace},
+    {"S&hade\tS", CmdToolShade},
+    Separator,
+    {"S&maller Brush\t[", CmdBrushSmaller},
+    {"Lar&ger Brush\t]", CmdBrushLarger},
+    {"R&ound Brush\tO", CmdBrushRound},
+    Separator,
+    {"M&irror\tM", CmdMirror},
+    {"&Centre Mirror Axis", CmdCentreMirror},
+    {"Only Inside Selected &Triangles", CmdInSelection},
+};
+
 inline constexpr MenuItem MappingItems[] = {
     {"&Select All\tShift+C", CmdSelectAll},
     {"Select &None\tC", CmdSelectNone},
@@ -96,6 +113,7 @@ inline constexpr Menu MenuBar[] = {
     {"&File", FileItems},
     {"&Edit", EditItems},
     {"&Options", OptionsItems},
+    {"&Tools", ToolsItems},
     {"&Skins", SkinsItems},
     {"&Mapping", MappingItems},
     {"&Help", HelpItems},
@@ -135,20 +153,51 @@ inline constexpr Accelerator Accelerators[] = {
     {"Ctrl+Shift+Z", CmdRedo},
     {"Ctrl+Y", CmdRedo},
     {"Shift+Z", CmdSkinStore},
+    {"B", CmdToolBrush},
+    {"L", CmdToolLine},
+    {"F", CmdToolFill},
+    {"R", CmdToolReplace},
+    {"S", CmdToolShade},
+    {"[", CmdBrushSmaller},
+    {"]", CmdBrushLarger},
+    {"O", CmdBrushRound},
+    {"M", CmdMirror},
+    {"Home", CmdFitView},
 };
 
-// The toolbar's buttons, left to right, each 16 x 15 pixels.
+// The toolbar's buttons, left to right, each 16 x 15 pixels; an id of 0 is a separator. The
+// brush size box follows the last button.
 struct ToolbarButton {
     int Id;
-    const char* Name;  // the command's name, for accessibility only: the toolbar shows no tips
+    const char* Name;  // the command's name, shown as the button's tip with its key
 };
 
 inline constexpr ToolbarButton ToolbarButtons[] = {
-    {CmdCameraMode, "Camera Mode"},
-    {CmdMixMode, "Mix Mode"},
-    {CmdPaintMode, "Paint Mode"},
-    {CmdMappingMode, "Mapping Mode"},
+    {CmdCameraMode, "Camera Mode (1)"},
+    {CmdMixMode, "Mix Mode (2)"},
+    {CmdPaintMode, "Paint Mode (3)"},
+    {CmdMappingMode, "Mapping Mode (4)"},
+    {0, nullptr},
+    {CmdToolBrush, "Brush (B): paints the brush along the stroke; Shift+click continues from the last texel painted"},
+    {CmdToolLine, "Line (L): a straight line from the press to the release; Shift+click starts at the last texel painted"},
+    {CmdToolFill, "Flood Fill (F): the touching texels of the colour clicked"},
+    {CmdToolReplace, "Replace Colour (R): every texel of the colour clicked"},
+    {CmdToolShade, "Shade (S): left button one step brighter, right button one step darker, within the colour's row of the palette"},
+    {0, nullptr},
+    {CmdBrushRound, "Round Brush (O)"},
+    {CmdMirror, "Mirror (M): strokes also paint their mirror image; Ctrl+Shift+click on the flat skin places its axis"},
+    {CmdInSelection, "Only Inside Selected Triangles: Flood Fill and Replace Colour keep to their texels"},
 };
+
+// The tip of the brush size box: the keys that change it too.
+inline constexpr const char* BrushSizeTip = "Brush size ([ and ])";
+
+// The commands whose menu items and buttons show a check mark.
+inline constexpr bool IsCheckable(int id) {
+    return (id >= CmdMixMode && id <= CmdMappingMode) ||
+           (id >= CmdToolBrush && id <= CmdToolShade) || id == CmdBrushRound || id == CmdMirror ||
+           id == CmdInSelection || id == CmdPlayAnimation;
+}
 // clang-format on
 
 inline constexpr int ToolbarImageWidth = 16;

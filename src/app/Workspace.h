@@ -26,6 +26,19 @@ inline constexpr uint32_t InPak = 2;
 // Values of Workspace::Mode.
 enum InteractionMode : int32_t { ModeMix = 0, ModePaint = 1, ModeCamera = 2, ModeMapping = 3 };
 
+// Values of Workspace::Tool: what a left press paints with in either view.
+enum PaintTool : int32_t {
+    ToolBrush = 0,
+    ToolLine = 1,
+    ToolFill = 2,
+    ToolReplace = 3,
+    ToolShade = 4
+};
+
+// The brush sizes, in texels on the flat skin and in screen pixels on the 3D view.
+inline constexpr int32_t MinBrushSize = 1;
+inline constexpr int32_t MaxBrushSize = 16;
+
 struct SkinCoord {
     int16_t s = 0;
     int16_t t = 0;
@@ -95,6 +108,15 @@ struct Workspace {
     int16_t CurrentSkinIndex = -1;
     uint8_t PaintColour = 0;
     uint8_t BackgroundColour = 0;
+    // The paint tools: which one, the brush (MinBrushSize to MaxBrushSize, square or round), the
+    // mirror (its axis on the flat skin in half texels from the left edge, -1 for the skin's
+    // centre) and whether Fill and Replace keep to the selected triangles' texels.
+    int32_t Tool = ToolBrush;
+    int32_t BrushSize = MinBrushSize;
+    int32_t BrushRound = 0;
+    int32_t Mirror = 0;
+    int32_t MirrorAxis = -1;
+    int32_t InSelection = 0;
     // Which state of what the model file holds (mapping, linked skins) the Workspace has, and
     // which one the file on disk has; as for skins.
     uint64_t ModelRevision = 0;

@@ -12,14 +12,6 @@
 
 namespace varp::qt {
 
-namespace {
-
-bool IsModeCommand(int id) {
-    return id == CmdCameraMode || id == CmdMixMode || id == CmdPaintMode || id == CmdMappingMode;
-}
-
-}  // namespace
-
 CommandMenus::CommandMenus(QMainWindow* window, Handler handler)
     : QObject(window), handler_(std::move(handler)) {
     QMenuBar* bar = window->menuBar();
@@ -35,7 +27,7 @@ CommandMenus::CommandMenus(QMainWindow* window, Handler handler)
             // item itself has no shortcut, since the accelerator table decides the keys.
             QAction* action = popup->addAction(QString::fromLatin1(item.Label));
             action->setData(item.Id);
-            action->setCheckable(IsModeCommand(item.Id) || item.Id == CmdPlayAnimation);
+            action->setCheckable(resources::IsCheckable(item.Id));
             const int id = item.Id;
             connect(action, &QAction::triggered, this, [this, id] { handler_(id); });
             actions_[id] = action;

@@ -8,12 +8,16 @@
 #include <QLabel>
 #include <QLayout>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QScreen>
 #include <QStatusBar>
 #include <QTimer>
 #include <algorithm>
+#include <cmath>
+#include <string>
 #include <utility>
 
+#include "app/App.h"
 #include "desktop/CommandMenus.h"
 #include "desktop/ModeToolBar.h"
 #include "desktop/PaneWidget.h"
@@ -39,6 +43,32 @@ class ClientArea final : public QWidget {
 
   private:
     std::function<void()> resized_;
+};
+
+// The handle on the main pane's right edge: dragging it sets the side column's width. It paints
+// nothing: the pane's sunken edge shows through.
+class ColumnSplitter final : public QWidget {
+  public:
+    ColumnSplitter(QWidget* parent, std::function<void(int)> moved)
+        : QWidget(parent), moved_(std::move(moved)) {
+        setObjectName(QStringLiteral("ColumnSplitter"));
+        setCursor(Qt::SplitHCursor);
+        setToolTip(QStringLiteral("Drag to widen the side column"));
+    }
+    static constexpr int Width = 4;
+
+  protected:
+    void mousePressEvent(QMouseEvent* event) override { grab_ = event->position().x(); }
+    void mouseMoveEvent(QMouseEvent* event) override {
+        if (!(event->buttons() & Qt::LeftButton)) return;
+        // The column's left edge follows the pointer, less where the handle was taken.
+        const double x = mapToParent(event->position()).x() - grab_ + Width;
+        moved_(parentWidget()->width() - static_cast<int>(std::lround(x)));
+    }
+
+  private:
+    std::function<void(int)> moved_;
+    double grab_ = 0;
 };
 
 namespace {
@@ -72,7 +102,10 @@ MainWindow::MainWindow(App& app, QtPlatform* platform) : app_(app) {
 
     auto handler = [this](int id) { OnCommand(id); };
     menus_ = new CommandMenus(this, handler);
-    toolBar_ = new ModeToolBar(this, handler);
+    toolBar_ = new ModeToolBar(this, app_, handler, [this](int size) {
+        logic_->SetBrushSize(size);
+        UpdateCommandStates();
+    });
     addToolBar(Qt::TopToolBarArea, toolBar_);
 
     client_ = new ClientArea(this, [this] { OnClientResized(); });
@@ -85,6 +118,8 @@ MainWindow::MainWindow(App& app, QtPlatform* platform) : app_(app) {
     skinFrame_->setObjectName(QStringLiteral("Skin Box"));
     paletteFrame_ = new PaneFrame(false, client_);
     paletteFrame_->setObjectName(QStringLiteral("Pal Box"));
+    paletteFrame_->Pane()->installEventFilter(this);
+    splitter_ = new ColumnSplitter(client_, [this](int width) { logic_->SetColumnWidth(width); });
 
     logic_ = std::make_unique<MainWnd>(app_, *this, *modelFrame_->Pane(), *skinFrame_->Pane(),
                                        *paletteFrame_->Pane());
@@ -103,9 +138,20 @@ MainWindow::MainWindow(App& app, QtPlatform* platform) : app_(app) {
     connect(skinSelector_, &QComboBox::activated, this,
             [this](int index) { logic_->OnSkinSelectionChange(index); });
 
-    // Three quarters of the screen, as a new window gets from the window system.
+    // The size it had when it last closed, or three quarters of the screen, as a new window gets
+    // from the window system.
     QSize initial(800, 600);
     if (const QScreen* s = screen()) initial = s->availableGeometry().size() * 3 / 4;
+    bool widthOk = false, heightOk = false;
+    const int width =
+        QString::fromStdString(app_.Sys.GetProfileString(MainWnd::LayoutSection, "WindowWidth", ""))
+            .toInt(&widthOk);
+    const int height = QString::fromStdString(
+                           app_.Sys.GetProfileString(MainWnd::LayoutSection, "WindowHeight", ""))
+                           .toInt(&heightOk);
+    if (widthOk && heightOk && width > 0 && height > 0 && width <= 32767 && height <= 32767) {
+        initial = QSize(width, height);
+    }
     resize(initial.expandedTo(QSize(MinimumWidth, MinimumHeight)));
 
     if (platform != nullptr) platform->SetDialogOwner(this);
@@ -148,6 +194,17 @@ void MainWindow::Start() {
 
 QWidget* MainWindow::Client() const {
     return client_;
+}
+
+QWidget* MainWindow::Splitter() const {
+    return splitter_;
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Paint && watched == paletteFrame_->Pane()) {
+        toolBar_->Swatches()->update();
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 QAction* MainWindow::MenuAction(int id) const {
@@ -207,6 +264,9 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         inCloseEvent_ = false;
     }
     if (closeApproved_) {
+        app_.Sys.WriteProfileString(MainWnd::LayoutSection, "WindowWidth", std::to_string(width()));
+        app_.Sys.WriteProfileString(MainWnd::LayoutSection, "WindowHeight",
+                                    std::to_string(height()));
         event->accept();
     } else {
         event->ignore();
@@ -249,6 +309,12 @@ void MainWindow::MoveChild(Child child, int x, int y, int width, int height) {
         // The height asked for includes the dropped-down list; Qt sizes that list itself,
         // so the control keeps the height of its selection field.
         combo->setGeometry(x, y, width, combo->sizeHint().height());
+        if (child == Child::FrameSelector) {
+            // The handle runs down the main pane's right edge, from the selectors' row on.
+            splitter_->setGeometry(x - ColumnSplitter::Width, y, ColumnSplitter::Width,
+                                   std::max(client_->height() - y, 0));
+            splitter_->raise();
+        }
         return;
     }
     FrameOf(child)->Place(x, y, width, height);
@@ -290,11 +356,15 @@ void MainWindow::SelectSelectorEntry(int id, int index) {
 }
 
 void MainWindow::UpdateCommandStates() {
-    for (int id : {CmdCameraMode, CmdMixMode, CmdPaintMode, CmdMappingMode, CmdPlayAnimation}) {
-        const bool checked = logic_->IsChecked(id);
-        if (QAction* item = menus_->Action(id)) item->setChecked(checked);
-        if (QAction* button = toolBar_->Action(id)) button->setChecked(checked);
+    for (const resources::Menu& menu : resources::MenuBar) {
+        for (const resources::MenuItem& entry : menu.Items) {
+            if (!resources::IsCheckable(entry.Id)) continue;
+            const bool checked = logic_->IsChecked(entry.Id);
+            if (QAction* item = menus_->Action(entry.Id)) item->setChecked(checked);
+            if (QAction* button = toolBar_->Action(entry.Id)) button->setChecked(checked);
+        }
     }
+    toolBar_->ShowBrushSize(app_.BrushSize);
     for (int id : {CmdUndo, CmdRedo}) {
         if (QAction* item = menus_->Action(id)) item->setText(ToQString(logic_->MenuLabel(id)));
     }

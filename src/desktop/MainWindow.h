@@ -22,6 +22,7 @@ class MainWnd;
 namespace varp::qt {
 
 class ClientArea;
+class ColumnSplitter;
 class CommandMenus;
 class ModeToolBar;
 class PaneFrame;
@@ -44,6 +45,8 @@ class MainWindow final : public QMainWindow, public FrameHost {
     QAction* MenuAction(int id) const;
     QAction* ToolbarAction(int id) const;
     ModeToolBar* ToolBar() const { return toolBar_; }
+    // The handle between the main pane and the side column.
+    QWidget* Splitter() const;
     CommandMenus* Menus() const { return menus_; }
     QComboBox* Selector(int id) const;
     PaneFrame* FrameOf(Child child) const;
@@ -71,6 +74,8 @@ class MainWindow final : public QMainWindow, public FrameHost {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    // The swatches follow every repaint of the palette.
+    bool eventFilter(QObject* watched, QEvent* event) override;
     // No menu for hiding the toolbar.
     QMenu* createPopupMenu() override { return nullptr; }
 
@@ -82,6 +87,7 @@ class MainWindow final : public QMainWindow, public FrameHost {
     CommandMenus* menus_ = nullptr;
     ModeToolBar* toolBar_ = nullptr;
     ClientArea* client_ = nullptr;
+    ColumnSplitter* splitter_ = nullptr;
     QComboBox* skinSelector_ = nullptr;
     QComboBox* frameSelector_ = nullptr;
     PaneFrame* modelFrame_ = nullptr;

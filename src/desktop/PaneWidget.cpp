@@ -6,6 +6,7 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QWheelEvent>
 #include <algorithm>
 #include <cmath>
 
@@ -106,6 +107,18 @@ void PaneWidget::mouseReleaseEvent(QMouseEvent* event) {
 void PaneWidget::mouseMoveEvent(QMouseEvent* event) {
     if (pane_ == nullptr) return;
     pane_->OnMouseMove(PointOf(event), MouseFlags(event->buttons(), event->modifiers()));
+}
+
+void PaneWidget::wheelEvent(QWheelEvent* event) {
+    if (pane_ == nullptr) return;
+    const QPointF p = event->position();
+    pane_->OnMouseWheel({static_cast<int>(std::floor(p.x())), static_cast<int>(std::floor(p.y()))},
+                        event->angleDelta().y(), MouseFlags(event->buttons(), event->modifiers()));
+    event->accept();
+}
+
+void PaneWidget::leaveEvent(QEvent*) {
+    if (pane_ != nullptr) pane_->OnMouseLeave();
 }
 
 void PaneWidget::SetCapture() {

@@ -35,12 +35,38 @@ bool Stroke::Paint(Workspace& ws, int32_t s, int32_t t, uint8_t colour) {
     return true;
 }
 
+bool Stroke::Paint(Workspace& ws, int32_t s, int32_t t, const std::array<uint8_t, 256>& ink) {
+    if (skin_ == nullptr || s < 0 || t < 0 || s >= skin_->Width || t >= skin_->Height) {
+        return false;
+    }
+    return Paint(ws, s, t, ink[Before(s, t)]);
+}
+
+void Stroke::Revert() {
+    if (skin_ == nullptr || area_.Empty()) return;
+    const auto width = static_cast<size_t>(skin_->Width);
+    for (int32_t t = area_.Top; t <= area_.Bottom; ++t) {
+        const size_t row = static_cast<size_t>(t) * width;
+        std::copy(
+            before_.begin() + static_cast<ptrdiff_t>(row + static_cast<size_t>(area_.Left)),
+            before_.begin() + static_cast<ptrdiff_t>(row + static_cast<size_t>(area_.Right)) + 1,
+            skin_->Pixels.begin() + static_cast<ptrdiff_t>(row + static_cast<size_t>(area_.Left)));
+    }
+    event_.Add(area_);
+}
+
 std::unique_ptr<EditStep> Stroke::End(const char* label) {
     SkinImage* skin = skin_;
     skin_ = nullptr;
     if (skin == nullptr || !changed_) return nullptr;
     auto step = std::make_unique<SkinStep>(label, *skin);
     step->Pixels.Record(before_, skin->Pixels, skin->Width, area_);
+    if (step->Pixels.Empty()) {
+        // Whatever the stroke wrote, it took back (a line drawn and then pulled back onto texels
+        // of its own colour): the skin is as it was.
+        skin->Revision = revisionBefore_;
+        return nullptr;
+    }
     step->OtherRevision = revisionBefore_;
     return step;
 }

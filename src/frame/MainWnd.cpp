@@ -1,6 +1,8 @@
 // The main window's logic: fixed pixel layout, refresh hub, selector changes, commands.
 #include "frame/MainWnd.h"
 
+#include <algorithm>
+
 #include "commands/FileCommands.h"
 #include "commands/Recovery.h"
 #include "commands/Startup.h"
@@ -15,12 +17,40 @@ namespace varp {
 
 namespace {
 
-// The width of the right-hand column (frame selector and palette) and the palette's height.
-constexpr int ColumnWidth = 192;
-constexpr int PaletteHeight = 192;
+// The palette's side.
+constexpr int PaletteSide = 192;
 // Gap between the toolbar and the selectors, and the selectors' dropped-down height.
 constexpr int SelectorGap = 3;
 constexpr int SelectorListHeight = 200;
+
+// The commands that replace or save the Workspace's model or skins.
+bool ReplacesOrSaves(int id) {
+    switch (id) {
+        case CmdFileOpen:
+        case CmdFileSave:
+        case CmdFileSaveAs:
+        case CmdBaseFolder:
+        case CmdExit:
+        case CmdUndo:
+        case CmdRedo:
+        case CmdSkinNew:
+        case CmdSkinOpen:
+        case CmdSkinClose:
+        case CmdSkinSave:
+        case CmdSkinSaveAs:
+        case CmdSkinLink:
+        case CmdSkinUnlink:
+        case CmdSkinMoveUp:
+        case CmdSkinMoveDown:
+        case CmdSkinStore:
+        case CmdSkinRevert:
+        case CmdSkinReload:
+        case CmdScanFolder:
+            return true;
+        default:
+            return false;
+    }
+}
 
 }  // namespace
 
@@ -32,6 +62,11 @@ MainWnd::MainWnd(App& app, FrameHost& frame, PaneHost& modelHost, PaneHost& skin
       skinView_(std::make_unique<SkinBox>(app, skinHost)),
       paletteView_(std::make_unique<PalBox>(app, paletteHost)) {
     app_.Views = this;
+    modelView_->SetWatcher(this);
+    skinView_->SetWatcher(this);
+    // Room for the longest status texts, so that a mouse move never allocates for them.
+    cursorText_.reserve(128);
+    toolText_.reserve(128);
 }
 
 MainWnd::~MainWnd() {
@@ -60,29 +95,42 @@ void MainWnd::ComputeAreas(const Rect& client) {
     const Rect s = frame_.ChildClientRect(Child::SkinSelector);
     MainArea = {s.left, s.bottom, s.right, client.bottom};
     const Rect f = frame_.ChildClientRect(Child::FrameSelector);
-    SideArea = {f.left, f.bottom + PaletteHeight, f.right, client.bottom};
-    PaletteArea = {f.left, f.bottom, f.right, f.bottom + PaletteHeight};
+    SideArea = {f.left, f.bottom + PaletteSide, f.right, client.bottom};
+    // The palette keeps its side at the column's left, however wide the column.
+    PaletteArea = {f.left, f.bottom, std::min(f.right, f.left + PaletteSide),
+                   f.bottom + PaletteSide};
 }
 
 void MainWnd::OnCreateClient() {
-    const int y = frame_.ToolbarBottom() + SelectorGap;
-    const Rect k = frame_.ClientRect();
-    Move(Child::SkinSelector, {k.left, y, k.right - ColumnWidth, y + SelectorListHeight});
-    Move(Child::FrameSelector, {k.right - ColumnWidth, y, k.right, y + SelectorListHeight});
-    ComputeAreas(k);
-    SkinViewMain = 1;
-    Move(Child::ModelView, SideArea);
-    Move(Child::SkinView, MainArea);
-    Move(Child::PaletteView, PaletteArea);
+    ReadLayout();
+    PlaceChildren();
+    ShowTool();
     StartUp(app_);
 }
 
 void MainWnd::LayoutPanes() {
     frame_.RecalcLayout();
+    PlaceChildren();
+    RefreshAllViews();
+}
+
+void MainWnd::SetColumnWidth(int width) {
+    const Rect k = frame_.ClientRect();
+    const int widest = std::max(MinColumnWidth, k.right - k.left - MinColumnWidth);
+    width = std::clamp(width, MinColumnWidth, widest);
+    if (width == ColumnWidth) return;
+    ColumnWidth = width;
+    LayoutPanes();
+}
+
+void MainWnd::PlaceChildren() {
     const int y = frame_.ToolbarBottom() + SelectorGap;
     const Rect k = frame_.ClientRect();
-    Move(Child::SkinSelector, {k.left, y, k.right - ColumnWidth, y + SelectorListHeight});
-    Move(Child::FrameSelector, {k.right - ColumnWidth, y, k.right, y + SelectorListHeight});
+    // A window made smaller than the column allows narrows it only while it is that small.
+    const int column =
+        std::min(ColumnWidth, std::max(MinColumnWidth, k.right - k.left - MinColumnWidth));
+    Move(Child::SkinSelector, {k.left, y, k.right - column, y + SelectorListHeight});
+    Move(Child::FrameSelector, {k.right - column, y, k.right, y + SelectorListHeight});
     ComputeAreas(k);
     if (SkinViewMain != 0) {
         Move(Child::SkinView, MainArea);
@@ -92,7 +140,6 @@ void MainWnd::LayoutPanes() {
         Move(Child::ModelView, MainArea);
     }
     Move(Child::PaletteView, PaletteArea);
-    RefreshAllViews();
 }
 
 int MainWnd::OnRefresh(Refresh kind) {
@@ -198,6 +245,18 @@ bool MainWnd::IsChecked(int id) const {
             return app_.Mode == ModeMapping;
         case CmdPlayAnimation:
             return playing_;
+        case CmdToolBrush:
+        case CmdToolLine:
+        case CmdToolFill:
+        case CmdToolReplace:
+        case CmdToolShade:
+            return app_.Tool == id - CmdToolBrush;
+        case CmdBrushRound:
+            return app_.BrushRound != 0;
+        case CmdMirror:
+            return app_.Mirror != 0;
+        case CmdInSelection:
+            return app_.InSelection != 0;
         default:
             return false;
     }
@@ -207,15 +266,17 @@ void MainWnd::OnClose() {
     if (!AskQuit(app_)) return;
     // A clean quit leaves nothing to recover.
     RemoveRecovery(app_);
+    SaveLayout();
     frame_.CloseWindow();
 }
 
 void MainWnd::OnCommand(int id) {
-    // A key pressed in the middle of a drag must not act on half-done state: a model saved
-    // while a mapping point is on the move would name the drag slot, and after a mode change
-    // the pick entries mean something else. Taking the mouse away ends the drag first, as any
-    // lost capture does.
-    EndPaneDrags();
+    // A command that replaces or saves what a drag works on must not act on half-done state: a
+    // model saved while a mapping point is on the move would name the drag slot, and a stroke
+    // must not outlive the skin it paints. Taking the mouse away ends the drag first, as any
+    // lost capture does. Other commands (modes, tools, the view) leave a drag running.
+    if (ReplacesOrSaves(id)) EndPaneDrags();
+    if (OnToolCommand(id)) return;
     switch (id) {
         case CmdFileOpen:
             FileOpen(app_);

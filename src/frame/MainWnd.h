@@ -14,7 +14,7 @@
 
 namespace varp {
 
-class MainWnd final : public ViewHub {
+class MainWnd final : public ViewHub, public PaneWatcher {
   public:
     // Creates the three panes, in the order 3D view, skin view, palette, each talking to
     // its window through its host.
@@ -33,7 +33,8 @@ class MainWnd final : public ViewHub {
     void OnCommand(int id);
     void OnFrameSelectionChange(int index);
     void OnSkinSelectionChange(int index);
-    // Check mark of a command: the mode commands are checked when they are the mode in use.
+    // Check mark of a command: the mode and tool commands are checked when they are the mode or
+    // tool in use, the brush, mirror and selection switches while they are on.
     bool IsChecked(int id) const;
     // The label a menu item shows now, for items whose label changes ("&Undo Paint
     // Stroke\tCtrl+Z"); empty for the others, which keep their label.
@@ -48,6 +49,12 @@ class MainWnd final : public ViewHub {
     // up, asking first when they hold unsaved changes.
     void OnFileChanged(const std::string& path);
 
+    // The side column's width at start, and the narrowest the column and the main pane get.
+    static constexpr int StartColumnWidth = 192;
+    static constexpr int MinColumnWidth = 192;
+    // Settings of the layout: section and values.
+    static constexpr const char* LayoutSection = "Layout";
+
     // Timers of the main window.
     static constexpr int RecoveryTimer = 1;
     static constexpr int AnimationTimer = 2;
@@ -58,6 +65,15 @@ class MainWnd final : public ViewHub {
 
     // Whether the current frame's group is playing in the 3D view.
     bool Playing() const { return playing_; }
+
+    // The splitter between the main pane and the side column: the column's width, held to
+    // MinColumnWidth and what leaves the main pane MinColumnWidth wide, and the panes laid out
+    // again. The width and the Swap state are kept in the settings when the window closes.
+    void SetColumnWidth(int width);
+    // A brush size chosen on the toolbar, held to MinBrushSize..MaxBrushSize.
+    void SetBrushSize(int size);
+    // The status bar's text of what lies under the mouse, and of the tool (MainWndTools.cpp).
+    void CursorMoved(Pane& pane) override;
 
     void RefreshAllViews() override;
     void RebuildSelectors() override;
@@ -72,6 +88,7 @@ class MainWnd final : public ViewHub {
     Rect SideArea;
     Rect PaletteArea;
     int32_t SkinViewMain = 1;
+    int32_t ColumnWidth = StartColumnWidth;
 
   private:
     void ComputeAreas(const Rect& client);
@@ -79,6 +96,15 @@ class MainWnd final : public ViewHub {
     void SelectMode(int32_t mode);
     // Ends a drag running in the 3D or skin view.
     void EndPaneDrags();
+    // Places the selectors and the panes in the client area as the column width and the Swap
+    // state say.
+    void PlaceChildren();
+    // The tool commands, Home, the status bar's tool field and the layout settings
+    // (MainWndTools.cpp). OnToolCommand returns false for an id that is none of them.
+    bool OnToolCommand(int id);
+    void ShowTool();
+    void ReadLayout();
+    void SaveLayout();
     void SwapDisplays();
     // Edit > Undo and Redo, and the refresh that shows what the step changed
     // (MainWndEdits.cpp).
@@ -104,6 +130,9 @@ class MainWnd final : public ViewHub {
     // What ShowUnsavedState last showed: a digest of which skins are unsaved, and the title.
     uint64_t shownUnsaved_ = 0;
     std::string shownTitle_;
+    // The status bar's texts, kept so that showing them again allocates nothing.
+    std::string cursorText_;
+    std::string toolText_;
     // The last revision the recovery files were written for, whether a write is waiting for
     // its timer, and whether files may be there (at start, those of a session that ended
     // badly, which start-up has offered back by the time this is read).

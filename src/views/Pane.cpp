@@ -1,5 +1,5 @@
 // The helpers every pane uses around its mouse handling: where the client area is, the cursor
-// display count, and painting a texel.
+// display count, the paint refresh and what lies under the mouse.
 #include "views/Pane.h"
 
 namespace varp {
@@ -35,10 +35,16 @@ void Pane::EndStroke() {
     host_.SendRefresh(Refresh::Edited);
 }
 
-bool Pane::PaintSkinTexel(uint32_t offset) {
-    const uint32_t width = static_cast<uint32_t>(std::max<int16_t>(app_.SkinWidth, 1));
-    return Painting.Paint(app_, static_cast<int32_t>(offset % width),
-                          static_cast<int32_t>(offset / width), app_.PaintColour);
+void Pane::ReportPainted() {
+    if (Painting.EventArea().Empty()) return;
+    host_.SendRefresh(Refresh::TexelsPainted);
+    Painting.ClearEvent();
+}
+
+void Pane::ShowCursorInfo(const CursorInfo& info) {
+    if (info == cursor_) return;
+    cursor_ = info;
+    if (watcher_ != nullptr) watcher_->CursorMoved(*this);
 }
 
 }  // namespace varp

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "app/App.h"
-#include "edit/Stroke.h"
+#include "edit/PaintTools.h"
 #include "platform/PaneHost.h"
 #include "raster/Raster.h"
 
@@ -20,6 +20,25 @@ namespace varp {
 inline int RoundUpToFour(int width) {
     return (width + 3) & ~3;
 }
+
+class Pane;
+
+// What lies under the mouse in a pane, for the status bar.
+struct CursorInfo {
+    bool Over = false;     // the pointer is over the pane
+    bool OnTexel = false;  // and over texel (S, T) of the current skin
+    int32_t S = 0;
+    int32_t T = 0;
+    int32_t Triangle = -1;  // in Mapping mode the triangle under it, else -1
+    bool operator==(const CursorInfo&) const = default;
+};
+
+// Who hears that what lies under the mouse changed (the main window, for its status bar).
+class PaneWatcher {
+  public:
+    virtual ~PaneWatcher() = default;
+    virtual void CursorMoved(Pane& pane) = 0;
+};
 
 class Pane {
   public:
@@ -36,6 +55,17 @@ class Pane {
     virtual void OnRButtonUp(ClientPoint, unsigned) {}
     virtual void OnMouseMove(ClientPoint, unsigned) {}
     virtual void OnCaptureChanged() {}
+    // The wheel turned by `delta` eighths of a degree (120 a notch; positive away from the
+    // user) with the pointer at p.
+    virtual void OnMouseWheel(ClientPoint, int, unsigned) {}
+    // The pointer left the pane.
+    void OnMouseLeave() { ShowCursorInfo(CursorInfo()); }
+    // Home: the skin fitted to the pane, or the model framed.
+    virtual void FitView() {}
+
+    // What lies under the mouse, as last seen by a move; the watcher hears every change.
+    const CursorInfo& Cursor() const { return cursor_; }
+    void SetWatcher(PaneWatcher* watcher) { watcher_ = watcher; }
 
     // The picture: BufferWidth x BufferHeight palette indices, row 0 the bottom line.
     const uint8_t* Pixels() const { return PixelBuffer.data(); }
@@ -55,17 +85,21 @@ class Pane {
     // (something else keeps the cursor hidden or shown) cannot hold the pane in a loop.
     void HideCursor();
     void ShowCursorAgain();
-    // A paint drag is one stroke: it starts at the press, and its end hands the step that
-    // takes it back to the history.
-    void BeginStroke() { Painting.Begin(app_); }
+    // A paint drag is one use of the paint tool: it starts at the press, and its end hands
+    // the step that takes it back to the history.
     void EndStroke();
-    // PaintColour into the current skin's texel at `offset` (row x SkinWidth + column) through
-    // the stroke, unless the texel's present colour is locked. Returns whether it was painted
-    // (even if its colour stays: the stroke is reported, not the change); the caller sends one
-    // TexelsPainted refresh for all it painted in an input event.
-    bool PaintSkinTexel(uint32_t offset);
+    // One TexelsPainted refresh for all an input event painted, if it painted anything (even
+    // texels whose colour stays: the stroke is reported, not the change).
+    void ReportPainted();
+    // Tells the watcher when what lies under the mouse changed.
+    void ShowCursorInfo(const CursorInfo& info);
 
-    Stroke Painting;
+    ToolStroke Painting;
+    // The last texel (flat skin) or point (3D view) a tool painted at, where a Shift press
+    // continues from, and a Line tool's anchor.
+    bool LastValid = false;
+    int32_t LastX = 0, LastY = 0;
+    int32_t AnchorX = 0, AnchorY = 0;
 
     // Sides the 16-bit buffer sizes can hold; the width is then raised to a multiple of 4.
     static constexpr int MaxBufferWidth = 32764;
@@ -109,6 +143,10 @@ class Pane {
 
     App& app_;
     PaneHost& host_;
+
+  private:
+    CursorInfo cursor_;
+    PaneWatcher* watcher_ = nullptr;
 };
 
 }  // namespace varp

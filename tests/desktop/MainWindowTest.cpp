@@ -190,7 +190,7 @@ TEST(CommandMenus, EveryKeyAnItemShowsSendsItsCommandEvenWithAListFocused) {
             }
         }
     }
-    EXPECT_EQ(shown, 26);
+    EXPECT_EQ(shown, 36);
     // Keys that no item shows do nothing, and no key reached the list.
     for (const QKeyCombination key : {QKeyCombination(Qt::Key_5), Qt::CTRL | Qt::Key_1,
                                       Qt::SHIFT | Qt::Key_I, QKeyCombination(Qt::Key_N)}) {

@@ -2,7 +2,7 @@
 """Painting with the real program. It opens on the demo model in Mix mode; the keys 1 to 4
 change the toolbar, and Mapping mode draws the outlines over the skin. In Paint mode a colour
 the skin lacks is chosen in the palette; a click on the model, one on the flat skin and a
-stroke paint the texels under the pointer, and Skins > Save writes exactly those. The stroke
+stroke paint the texels under the pointer (the stroke also those between its samples), and Skins > Save writes exactly those. The stroke
 ends over the palette without choosing a colour; the right button picks colours up from either
 view; a colour crossed out with Shift + left click in the palette keeps its texels until
 Shift + right click frees it."""
@@ -48,8 +48,9 @@ def main(varp, tool):
         demo.wait_pixel(layout.texel_point(*texel), rgb, f"texel {texel} painted")
         painted[texel] = colour
 
-        # A stroke paints the texel under each move, only those; the skin view keeps the mouse
-        # when the pointer leaves it, so the release over the palette chooses no colour.
+        # A stroke paints the texels under its moves and every texel on the line between them,
+        # only those; the skin view keeps the mouse when the pointer leaves it, so the release
+        # over the palette chooses no colour.
         visible = set(layout.visible_texels(original))
         s, t = next(st for st in texels[len(texels) // 2:]
                     if {(st[0] + ds, st[1] + dt) for ds in range(5) for dt in range(3)}
@@ -63,7 +64,7 @@ def main(varp, tool):
             demo.xdotool("mousemove", *layout.cell(5))
         finally:
             demo.xdotool("mouseup", 1)
-        painted.update({st: colour for st in stroke})
+        painted.update({st: colour for st in stroke + [(s + 1, t), (s + 3, t + 1)]})
         after = (s + 4, t)
         demo.click(layout.texel_point(*after))
         demo.wait_pixel(layout.texel_point(*after), rgb, f"texel {after} painted after the stroke")

@@ -298,7 +298,12 @@ class DemoRun:
         palette = [skin.rgb(i) for i in range(256)]
         px, py = wait_for("the palette grid in the skin's colours", lambda: find_palette(
             self.screenshot(), left + width, top, palette), interval=0.5)
-        self.layout = Layout(window, left, top, width, height, px, py)
+        # The panes end above the status bar: the skin view's lowest row of background (colour
+        # 0, left of the skin at start) lies just inside its sunken edge.
+        shot = self.screenshot()
+        bottom = next(y for y in range(top + height - 1, py, -1)
+                      if shot.pixel(left + EDGE + 1, y) == palette[0]) + 1 + EDGE
+        self.layout = Layout(window, left, top, width, bottom - top, px, py)
         return self.layout
 
     def quit(self):

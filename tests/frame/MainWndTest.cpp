@@ -146,5 +146,58 @@ TEST_F(MainWndTest, MappingCommandsChangeOnlyTheSelectionBitAndUnsavedWorkIsAske
     EXPECT_EQ(sys.messageButtons, std::vector<Buttons>(2, Buttons::SaveDiscardCancel));
 }
 
+TEST_F(MainWndTest, TheStatusBarShowsTheTexelUnderTheMouseAndTheTool) {
+    // Texel (s, t) of the 8 x 8 skin holds s + 3 t; entry i is (i, 255 - i, i / 2).
+    Pane& skinView = wnd->PaneOf(Child::SkinView);
+    const ClientPoint texel21{304 - 150 + 7, 275 - 150 + 4};
+    const auto cursor = [&] { return frame.status[StatusField::Cursor]; };
+    const auto tool = [&] { return frame.status[StatusField::Tool]; };
+    EXPECT_EQ(tool(), "Brush, size 1, square");
+    skinView.OnMouseMove(texel21, 0);
+    EXPECT_EQ(cursor(), "Texel 2, 1   Colour 5 (5, 250, 2)");
+    skinView.OnMouseLeave();
+    EXPECT_EQ(cursor(), "");
+    const struct {
+        int command;
+        const char* shown;
+    } steps[] = {{CmdBrushLarger, "Brush, size 2, square"},
+                 {CmdBrushRound, "Brush, size 2, round"},
+                 {CmdBrushSmaller, "Brush, size 1, round"},
+                 {CmdMirror, "Brush, size 1, round, mirrored"},
+                 {CmdToolFill, "Flood Fill, mirrored"},
+                 {CmdInSelection, "Flood Fill, inside selected triangles, mirrored"},
+                 {CmdToolReplace, "Replace Colour, inside selected triangles"},
+                 {CmdToolShade, "Shade, size 1, round, mirrored"}};
+    for (const auto& step : steps) {
+        Command(step.command);
+        EXPECT_EQ(tool(), step.shown) << step.command;
+    }
+    for (int i = 0; i < 20; ++i) Command(CmdBrushLarger);
+    EXPECT_EQ(app->BrushSize, 16);
+    // In Mapping mode the triangle under the mouse too (triangle 0 holds texel (2, 1)).
+    Command(CmdMappingMode);
+    skinView.OnMouseMove(texel21, 0);
+    EXPECT_EQ(cursor(), "Texel 2, 1   Colour 5 (5, 250, 2)   Triangle 0");
+}
+
+TEST_F(MainWndTest, TheSideColumnsWidthAndTheSwapAreKeptForTheNextRun) {
+    wnd->SetColumnWidth(300);
+    EXPECT_EQ(frame.placed[Child::FrameSelector], (Rect{500, 29, 800, 229}));
+    EXPECT_EQ(wnd->PaletteArea, (Rect{500, 50, 692, 242}));  // the palette keeps its size
+    wnd->SetColumnWidth(10000);                              // the main pane keeps its least width
+    EXPECT_EQ(wnd->ColumnWidth, 800 - MainWnd::MinColumnWidth);
+    wnd->SetColumnWidth(400);
+    Command(CmdSwapDisplays);
+    sys.answers = {Answer::Yes};
+    wnd->OnClose();
+    EXPECT_EQ(sys.settings["Layout/ColumnWidth"], "400");
+    EXPECT_EQ(sys.settings["Layout/SkinViewMain"], "0");
+    wnd.reset();
+    Open(test::SquareModel(), "sq");
+    EXPECT_EQ(wnd->ColumnWidth, 400);
+    EXPECT_EQ(wnd->SkinViewMain, 0);
+    EXPECT_EQ(frame.placed[Child::ModelView], (Rect{0, 50, 400, 600}));
+}
+
 }  // namespace
 }  // namespace varp

@@ -16,20 +16,62 @@ IsoBox::IsoBox(App& app, PaneHost& host) : Pane(app, host) {
 }
 
 void IsoBox::OnSize(int cx, int cy) {
+    clientWidth_ = std::max(cx, 0);
     const bool replaced = ReplaceBuffers(
         cx, cy,
         [this] {
             PixelBuffer = {};
             DepthBuffer = {};
             PickBuffer = {};
+            mirrorColour_ = {};
+            mirrorDepth_ = {};
+            mirrorPick_ = {};
             pickHolds_ = PickMeaning::Nothing;
+            mirrorValid_ = false;
         },
         [this](size_t n) {
             PixelBuffer.resize(n);
             DepthBuffer.resize(n);
             PickBuffer.resize(n);
+            if (app_.Mirror != 0) {
+                mirrorColour_.resize(n);
+                mirrorDepth_.resize(n);
+                mirrorPick_.resize(n);
+            }
         });
     if (replaced) Render(Kind::Full);
+}
+
+void IsoBox::MirrorChanged() {
+    mirrorValid_ = false;
+    const size_t n = PixelBuffer.size();
+    if (app_.Mirror == 0 || BufferWidth <= 0 || BufferHeight <= 0) {
+        mirrorColour_ = {};
+        mirrorDepth_ = {};
+        mirrorPick_ = {};
+        return;
+    }
+    try {
+        mirrorColour_.resize(n);
+        mirrorDepth_.resize(n);
+        mirrorPick_.resize(n);
+    } catch (const std::bad_alloc&) {
+        mirrorColour_ = {};
+        mirrorDepth_ = {};
+        mirrorPick_ = {};
+    }
+}
+
+uint32_t IsoBox::MirrorTexelUnder(ClientPoint p) const {
+    const SkinImage* skin = app_.CurrentSkin;
+    if (skin == nullptr || !mirrorValid_ || pickHolds_ != PickMeaning::TexelOffsets) return NoPick;
+    if (p.x < 0 || p.y < 0 || p.x >= clientWidth_ || p.x >= BufferWidth || p.y >= BufferHeight) {
+        return NoPick;
+    }
+    const uint32_t e =
+        mirrorPick_[static_cast<size_t>(BufferHeight - 1 - p.y) * static_cast<size_t>(BufferWidth) +
+                    static_cast<size_t>(p.x)];
+    return e < skin->Pixels.size() ? e : NoPick;
 }
 
 void IsoBox::Render(Kind kind) {
@@ -66,6 +108,7 @@ void IsoBox::ClearBuffers(Kind kind) {
               app_.BackgroundColour * 0x01010101u);
     if (kind == Kind::Quick) return;  // a camera drag keeps the picks of the last full render
     FillWords(PickBuffer.data(), n, NoPick);
+    mirrorValid_ = false;
     if (kind == Kind::Full) {
         pickHolds_ = PickMeaning::TexelOffsets;
         pickTexels_ = app_.CurrentSkin != nullptr ? app_.CurrentSkin->Pixels.size() : 0;

@@ -38,7 +38,8 @@ class IsoBox : public Pane {
         Orbit,         // left: Orbit, or Dolly while right is down too
         Look,          // right: Look, or PushTarget while left is down too
         Zoom,          // left: ZoomFieldOfView
-        Paint,         // left: PaintColour into the texel under the mouse
+        Paint,         // left: the paint tool, from the texel under the mouse
+        ShadeDown,     // right with the Shade tool: texels one step darker
         Pick,          // right: PaintColour from the texel under the mouse
         Select,        // left: select the triangle under the mouse
         Deselect,      // right: deselect the triangle under the mouse
@@ -66,12 +67,22 @@ class IsoBox : public Pane {
     void OnRButtonUp(ClientPoint p, unsigned flags) override;
     void OnCaptureChanged() override;
 
-    // PaintColour into the texel shown under a window point, unless its present colour is
-    // locked; a painted texel is reported with one TexelsPainted refresh even if its colour
-    // stays.
-    void PaintTexel(ClientPoint p);
     // Gives up the capture and forgets the keys of the press.
     void EndDrag();
+
+    // The wheel moves the eye nearer (away from the user) or farther, DollyPerNotch dolly
+    // pixels a notch. Home frames the model: the bounding sphere of the current frame fills
+    // the smaller side of the view, seen from where the eye looks from now.
+    void OnMouseWheel(ClientPoint p, int delta, unsigned flags) override;
+    void FitView() override;
+    static constexpr int DollyPerNotch = 50;
+
+    // The mirror was turned on or off: its buffers are made or freed (a full render fills
+    // them). Without the memory for them the mirror paints nothing on this view.
+    void MirrorChanged();
+    // The texel offset of the model mirrored about its left-right plane (y = 0) shown under a
+    // window point, as the last full render with the mirror on recorded it, or NoPick.
+    uint32_t MirrorTexelUnder(ClientPoint p) const;
 
     Drag DragState = Drag::Idle;
     ClientPoint PressPoint;  // where the running drag's button went down
@@ -97,11 +108,18 @@ class IsoBox : public Pane {
   private:
     // The interaction's pieces (IsoInteraction.cpp, IsoStrokes.cpp).
     void PressButton(ClientPoint p, unsigned flags, bool left);
-    void StartDrag(ClientPoint p);
+    void StartDrag(ClientPoint p, unsigned flags);
     void MoveCamera(ClientPoint p, unsigned flags);
     void ReleaseButton(unsigned flags, bool left);
     void PickColour(ClientPoint p);
     void ChangeSelection(ClientPoint p, bool select);
+    // The paint tool's press and moves (IsoStrokes.cpp): the brush is a footprint of screen
+    // pixels, each painting the texel shown there (and with the mirror, the mirrored one).
+    void BeginPaint(ClientPoint p, unsigned flags, bool darker);
+    void ContinuePaint(ClientPoint p);
+    void PaintBrushAt(ClientPoint p);
+    void PaintSegment(ClientPoint from, ClientPoint to, bool withFirst);
+    void NoteCursor(ClientPoint p);
     // The texel offset / triangle index shown under a window point, or NoPick when nothing is
     // shown there or the entries stand for the other kind (the mode changed since they were
     // recorded) or do not fit the current skin or model.
@@ -113,12 +131,24 @@ class IsoBox : public Pane {
     void BackgroundFromPicks();
     // Kinds Full, Quick and Mapping after the clear (IsoRender.cpp).
     void DrawModel(Kind kind);
-    void TransformVertices(const ViewSetup& setup, const ModelFrame& frame);
-    void SelectTriangles();
+    // The mirrored model into the mirror buffers, before the model itself.
+    void DrawMirror(const ViewSetup& setup, const ModelFrame& frame, const SkinImage& skin);
+    void TransformVertices(const ViewSetup& setup, const ModelFrame& frame, bool mirrored = false);
+    void SelectTriangles(bool mirrored = false);
     void DrawTriangles(Kind kind, const ViewSetup& setup, const RasterTarget& target,
                        const SkinImage& skin);
     void DrawOutlines(const ViewSetup& setup, const RasterTarget& target);
     void DrawOutline(int t, uint8_t colour, const ViewSetup& setup, const RasterTarget& target);
+
+    // The mirror's buffers, same layout as the others, and whether the picks hold texel
+    // offsets of the present view.
+    std::vector<uint8_t> mirrorColour_;
+    std::vector<uint16_t> mirrorDepth_;
+    std::vector<uint32_t> mirrorPick_;
+    bool mirrorValid_ = false;
+    // The client width the host reported: the buffer's last 1 to 3 columns lie past it.
+    int32_t clientWidth_ = 0;
+    int wheelRest_ = 0;
 
     PickMeaning pickHolds_ = PickMeaning::Nothing;
     // Texels of the skin that the texel offsets were recorded for: a Recolour reads no skin

@@ -31,8 +31,8 @@ bool IsCameraDrag(Drag state) {
 }
 
 bool IsStroke(Drag state) {
-    return state == Drag::Paint || state == Drag::Pick || state == Drag::Select ||
-           state == Drag::Deselect;
+    return state == Drag::Paint || state == Drag::ShadeDown || state == Drag::Pick ||
+           state == Drag::Select || state == Drag::Deselect;
 }
 
 }  // namespace
@@ -65,26 +65,32 @@ void IsoBox::PressButton(ClientPoint p, unsigned flags, bool left) {
     ViewCamera.Tilt = 0.0f;
     PressPoint = p;
     DragState = left ? LeftDrags[mode][CtrlHeld * 2 + ShiftHeld] : RightDrags[mode][CtrlHeld];
-    StartDrag(p);
+    // The Shade tool darkens with the right button, where the others pick a colour.
+    if (DragState == Drag::Pick && app_.Tool == ToolShade) DragState = Drag::ShadeDown;
+    StartDrag(p, flags);
 }
 
-void IsoBox::StartDrag(ClientPoint p) {
+void IsoBox::StartDrag(ClientPoint p, unsigned flags) {
     switch (DragState) {
         case Drag::Paint:
-            BeginStroke();
-            PaintTexel(p);
+        case Drag::ShadeDown:
+            BeginPaint(p, flags, DragState == Drag::ShadeDown);
             host_.SetCapture();
             return;
         case Drag::Orbit:
+            // Screen points from before the camera moves mean nothing after it.
+            LastValid = false;
             ViewCamera.BeginOrbit();
             HideCursor();
             host_.SetCapture();
             return;
         case Drag::Zoom:
+            LastValid = false;
             HideCursor();
             host_.SetCapture();
             return;
         case Drag::Look:
+            LastValid = false;
             ViewCamera.BeginLook();
             host_.SetCapture();
             HideCursor();
@@ -104,6 +110,8 @@ void IsoBox::StartDrag(ClientPoint p) {
 }
 
 void IsoBox::OnMouseMove(ClientPoint p, unsigned flags) {
+    // A camera drag hides the cursor and puts it back on the press point after every move.
+    if (!IsCameraDrag(DragState)) NoteCursor(p);
     if (!host_.HoldsCapture()) return;
     switch (DragState) {
         case Drag::Orbit:
@@ -113,7 +121,8 @@ void IsoBox::OnMouseMove(ClientPoint p, unsigned flags) {
             return;
         // Outside the buffers there is no pick entry, so these do nothing there.
         case Drag::Paint:
-            PaintTexel(p);
+        case Drag::ShadeDown:
+            ContinuePaint(p);
             return;
         case Drag::Pick:
             PickColour(p);
@@ -162,14 +171,15 @@ void IsoBox::ReleaseButton(unsigned flags, bool left) {
     const bool ownCameraDrag =
         left ? DragState == Drag::Orbit || DragState == Drag::Zoom : DragState == Drag::Look;
     const bool ownStroke = left ? DragState == Drag::Paint || DragState == Drag::Select
-                                : DragState == Drag::Pick || DragState == Drag::Deselect;
+                                : DragState == Drag::Pick || DragState == Drag::Deselect ||
+                                      DragState == Drag::ShadeDown;
     if (ownCameraDrag) {
         // Picks are fresh again for the strokes that follow.
         Render(IsoBox::Kind::Full);
         host_.RedrawNow();
         DragState = Drag::CameraEnding;
     } else if (ownStroke) {
-        if (DragState == Drag::Paint) EndStroke();
+        if (DragState == Drag::Paint || DragState == Drag::ShadeDown) EndStroke();
         DragState = Drag::StrokeEnding;
     }
     // The pane keeps the capture, and a camera drag the hidden cursor, until both are up.
@@ -194,7 +204,7 @@ void IsoBox::OnCaptureChanged() {
         host_.RedrawNow();
         DragState = Drag::CameraEnding;
     } else if (IsStroke(DragState)) {
-        if (DragState == Drag::Paint) EndStroke();
+        if (DragState == Drag::Paint || DragState == Drag::ShadeDown) EndStroke();
         DragState = Drag::StrokeEnding;
     }
     // The capture is already gone: nothing to release.

@@ -2,18 +2,10 @@
 #include <algorithm>
 #include <cmath>
 
+#include "views/Contrast.h"
 #include "views/iso/IsoBox.h"
 
 namespace varp {
-
-namespace {
-
-// Outline colours of the Mapping render, modulo 256.
-uint8_t Shifted(uint8_t colour, int by) {
-    return static_cast<uint8_t>(colour + by);
-}
-
-}  // namespace
 
 void IsoBox::DrawModel(Kind kind) {
     const ModelFrame* frame = app_.CurrentFrame;
@@ -25,8 +17,11 @@ void IsoBox::DrawModel(Kind kind) {
     // With the eye on the target there is no line of sight and nothing can be projected; the
     // view then shows only the background, and moving the camera away brings the model back.
     if (!IsUsable(setup)) return;
-    TransformVertices(setup, *frame);
 
+    if (kind == Kind::Full && app_.Mirror != 0 && mirrorPick_.size() == PixelBuffer.size()) {
+        DrawMirror(setup, *frame, *skin);
+    }
+    TransformVertices(setup, *frame);
     const RasterTarget target = WholeTarget(DepthBuffer.data(), PickBuffer.data());
     SelectTriangles();
     if (VisibleCount == 0) return;
@@ -36,11 +31,30 @@ void IsoBox::DrawModel(Kind kind) {
     if (kind == Kind::Mapping) DrawOutlines(setup, target);
 }
 
-void IsoBox::TransformVertices(const ViewSetup& setup, const ModelFrame& frame) {
+void IsoBox::DrawMirror(const ViewSetup& setup, const ModelFrame& frame, const SkinImage& skin) {
+    // The model mirrored about y = 0, drawn with its own texels: where it shows the same surface
+    // as the model (a model symmetric about that plane), its pick names the texel of the
+    // mirrored point. Its depths are its own; only its picks are read.
+    const int32_t n = int32_t{BufferWidth} * BufferHeight;
+    FillWords(reinterpret_cast<uint32_t*>(mirrorDepth_.data()), n / 2, 0xFFFFFFFFu);
+    FillWords(mirrorPick_.data(), n, NoPick);
+    TransformVertices(setup, frame, true);
+    SelectTriangles(true);
+    if (VisibleCount > 0) {
+        DepthScale = DepthRange / (MaxZ - MinZ);
+        RasterTarget target = WholeTarget(mirrorDepth_.data(), mirrorPick_.data());
+        target.Colour = mirrorColour_.data();
+        DrawTriangles(Kind::Full, setup, target, skin);
+    }
+    mirrorValid_ = true;
+}
+
+void IsoBox::TransformVertices(const ViewSetup& setup, const ModelFrame& frame, bool mirrored) {
     const size_t n = std::min({static_cast<size_t>(std::max<int16_t>(app_.NumVertices, 0)),
                                frame.Vertices.size(), CameraVertices.size()});
     for (size_t i = 0; i < n; ++i) {
-        CameraVertex c = ToCamera(setup, frame.Vertices[i]);
+        const Vec3& v = frame.Vertices[i];
+        CameraVertex c = ToCamera(setup, mirrored ? Vec3{v[0], -v[1], v[2]} : v);
         // A frame may hold infinite or NaN positions (its scale and origin are read as they
         // stand). Such a corner is put behind the eye, so its triangles are dropped whole and
         // no non-finite value reaches the depth range or the projection.
@@ -51,7 +65,7 @@ void IsoBox::TransformVertices(const ViewSetup& setup, const ModelFrame& frame) 
     }
 }
 
-void IsoBox::SelectTriangles() {
+void IsoBox::SelectTriangles(bool mirrored) {
     VisibleCount = 0;
     MinZ = 9999999999.0;
     MaxZ = -9999999999.0;
@@ -65,7 +79,8 @@ void IsoBox::SelectTriangles() {
         // A triangle with any corner nearer than the near plane is dropped whole: there is no
         // 3D clipping of filled triangles.
         if (c.camZ < NearZ || b.camZ < NearZ || a.camZ < NearZ) continue;
-        if (!IsFrontFacing(a, b, c)) continue;
+        // A mirror image runs the other way round.
+        if (mirrored ? !IsFrontFacing(a, c, b) : !IsFrontFacing(a, b, c)) continue;
         VisibleList[static_cast<size_t>(VisibleCount++)] = static_cast<int16_t>(t);
         MinZ = std::min({MinZ, double{a.camZ}, double{b.camZ}, double{c.camZ}});
         MaxZ = std::max({MaxZ, double{a.camZ}, double{b.camZ}, double{c.camZ}});
@@ -108,20 +123,23 @@ void IsoBox::DrawOutlines(const ViewSetup& setup, const RasterTarget& target) {
     // Unselected first, then selected, then grabbed (selected or not) over both. Each outline is
     // drawn only over its own triangle's pixels, so outlines never share a pixel and the passes
     // decide nothing but the colours.
+    // The paint colour, and against a skin of any colours the palette's entries farthest from
+    // it (selected) and from both (grabbed).
+    const std::array<uint8_t, 768>& palette = app_.CurrentSkin->Palette;
     const uint8_t colour = app_.PaintColour;
+    const uint8_t selected = FarthestEntry(palette, colour);
+    const uint8_t grabbed = FarthestEntry(palette, colour, selected);
     for (int32_t k = 0; k < VisibleCount; ++k) {
         const int t = VisibleList[static_cast<size_t>(k)];
         if (app_.Triangles[t].Flags == 0) DrawOutline(t, colour, setup, target);
     }
     for (int32_t k = 0; k < VisibleCount; ++k) {
         const int t = VisibleList[static_cast<size_t>(k)];
-        if (app_.Triangles[t].Flags == Selected) DrawOutline(t, Shifted(colour, -4), setup, target);
+        if (app_.Triangles[t].Flags == Selected) DrawOutline(t, selected, setup, target);
     }
     for (int32_t k = 0; k < VisibleCount; ++k) {
         const int t = VisibleList[static_cast<size_t>(k)];
-        if ((app_.Triangles[t].Flags & Grabbed) != 0) {
-            DrawOutline(t, Shifted(colour, 4), setup, target);
-        }
+        if ((app_.Triangles[t].Flags & Grabbed) != 0) DrawOutline(t, grabbed, setup, target);
     }
 }
 

@@ -27,20 +27,30 @@ bool TakeCorner(ModelTriangle& triangle, int point, int slot, SkinCoord at) {
 }  // namespace
 
 bool SkinBox::GrabPoint(ClientPoint p) {
-    const TexelPoint texel = TexelUnder(p);
-    if (texel.s < 0 || texel.t < 0 || texel.s >= app_.SkinWidth || texel.t >= app_.SkinHeight) {
-        return false;
-    }
     // The DragSlot is the entry just past the valid ones; the table keeps one spare entry for
     // it, so a model whose every corner has a point of its own can still be edited.
     const int slot = app_.NumTexCoords;
     if (slot < 0 || slot > MaxTexCoords) return false;
-    const SkinCoord at{static_cast<int16_t>(texel.s), static_cast<int16_t>(texel.t)};
-    // A point is hit only on its own texel; of equal entries the first counts.
-    const SkinCoord* const first = app_.TexCoords;
-    const SkinCoord* const found = std::find(first, first + slot, at);
-    if (found == first + slot) return false;
-    const auto point = static_cast<int>(found - first);
+    // The point drawn nearest the pointer, within GrabRadius pixels; of equally near ones the
+    // first. Points are drawn at their texel's centre.
+    const int64_t row = int64_t{BufferHeight} - 1 - p.y;
+    int64_t nearest = int64_t{GrabRadius} * GrabRadius + 1;
+    int point = -1;
+    for (int i = 0; i < slot; ++i) {
+        const SkinCoord c = app_.TexCoords[i];
+        if (c.s < 0 || c.t < 0 || c.s >= app_.SkinWidth || c.t >= app_.SkinHeight) continue;
+        const int64_t dx = int64_t{ColumnOf(c.s + 0.5)} - p.x;
+        const int64_t dy = int64_t{RowOf(c.t + 0.5)} - row;
+        if (dx * dx + dy * dy < nearest) {
+            nearest = dx * dx + dy * dy;
+            point = i;
+        }
+    }
+    if (point < 0) return false;
+    const SkinCoord at = app_.TexCoords[point];
+    // The point keeps its offset from the pointer, so that it does not jump at the first move.
+    const TexelPoint under = TexelUnder(p);
+    grabOffset_ = {at.s - under.s, at.t - under.t};
 
     dragBefore_ = std::make_unique<MappingChange>(app_);
     app_.TexCoords[slot] = at;
@@ -62,7 +72,9 @@ bool SkinBox::GrabPoint(ClientPoint p) {
 }
 
 void SkinBox::MoveDragSlot(ClientPoint p) {
-    const TexelPoint texel = TexelUnder(p);
+    TexelPoint texel = TexelUnder(p);
+    texel.s += grabOffset_.s;
+    texel.t += grabOffset_.t;
     const SkinCoord at{
         static_cast<int16_t>(std::clamp(texel.s, 0, std::max(app_.SkinWidth - 1, 0))),
         static_cast<int16_t>(std::clamp(texel.t, 0, std::max(app_.SkinHeight - 1, 0)))};

@@ -5,6 +5,9 @@
 #include <cmath>
 #include <cstring>
 #include <new>
+#include <utility>
+
+#include "views/Contrast.h"
 
 namespace varp {
 
@@ -25,17 +28,19 @@ float KeepIn(float v, float low, float high, float fallback) {
 }
 
 // The overlay's passes, later ones drawing over earlier ones: a triangle is drawn in a pass when
-// (Flags & Mask) == Value, in PaintColour + Offset (mod 256).
+// (Flags & Mask) == Value, in the pass's colour of OutlineColours.
 struct OutlinePass {
     uint32_t Mask;
     uint32_t Value;
-    int Offset;
 };
 constexpr OutlinePass OutlinePasses[] = {
-    {~0u, 0u, 0},           // no flag at all
-    {~0u, Selected, -4},    // exactly Selected: selected, not grabbed
-    {Grabbed, Grabbed, 4},  // grabbed, selected or not
+    {~0u, 0u},           // no flag at all: the paint colour
+    {~0u, Selected},     // exactly Selected, not grabbed: the entry farthest from it
+    {Grabbed, Grabbed},  // grabbed, selected or not: the entry farthest from both
 };
+
+// Half the side of the square handle drawn on each point of a selected triangle.
+constexpr int32_t HandleHalf = 2;
 
 }  // namespace
 
@@ -127,6 +132,7 @@ void SkinBox::Render(Kind kind) {
             for (size_t i = 0; i < count; ++i) {
                 if (pick[i] < texelCount) pixels[i] = texels[pick[i]];
             }
+            DrawMirrorAxis();
             return;
         }
         case Kind::Background:
@@ -134,6 +140,7 @@ void SkinBox::Render(Kind kind) {
             for (size_t i = 0; i < count; ++i) {
                 if (pick[i] == NoTexel) pixels[i] = background;
             }
+            DrawMirrorAxis();
             return;
         case Kind::Full:
             std::memset(pixels, background, count);
@@ -142,12 +149,14 @@ void SkinBox::Render(Kind kind) {
             static_assert(NoTexel == 0xFFFFFFFFu);
             std::memset(pick, 0xFF, count * sizeof(uint32_t));
             if (skin != nullptr) DrawSkin(*skin, true);
+            DrawMirrorAxis();
             return;
         case Kind::DisplayOnly:
             std::memset(pixels, background, count);
             if (skin == nullptr) return;
             DrawSkin(*skin, false);
             if (app_.Mode == ModeMapping) DrawMappingOverlay(Target());
+            DrawMirrorAxis();
             return;
     }
 }
@@ -173,8 +182,15 @@ void SkinBox::DrawSkin(const SkinImage& skin, bool withPick) {
 
 void SkinBox::DrawMappingOverlay(const RasterTarget& target) {
     const int numTriangles = std::clamp(int{app_.NumTriangles}, 0, MaxTriangles);
-    for (const OutlinePass& pass : OutlinePasses) {
-        const auto colour = static_cast<uint8_t>(app_.PaintColour + pass.Offset);
+    // Against a skin of any colours: the paint colour, and the palette's entries farthest from
+    // it, and from both.
+    const std::array<uint8_t, 768>& palette = app_.CurrentSkin->Palette;
+    const uint8_t paint = app_.PaintColour;
+    const uint8_t selected = FarthestEntry(palette, paint);
+    const uint8_t colours[3] = {paint, selected, FarthestEntry(palette, paint, selected)};
+    for (int passIndex = 0; passIndex < 3; ++passIndex) {
+        const OutlinePass& pass = OutlinePasses[passIndex];
+        const uint8_t colour = colours[passIndex];
         for (int i = 0; i < numTriangles; ++i) {
             const ModelTriangle& triangle = app_.Triangles[i];
             if ((triangle.Flags & pass.Mask) != pass.Value) continue;
@@ -188,6 +204,28 @@ void SkinBox::DrawMappingOverlay(const RasterTarget& target) {
                 const int next = k == 2 ? 0 : k + 1;
                 int32_t line[4] = {x[k], y[k], x[next], y[next]};
                 if (ClipLine(target, line)) DrawLine(target, line, colour);
+            }
+        }
+    }
+    DrawHandles(target, colours[2]);
+}
+
+void SkinBox::DrawHandles(const RasterTarget& target, uint8_t colour) {
+    // A hollow square on each corner of every selected triangle, where a press grabs it.
+    const int numTriangles = std::clamp(int{app_.NumTriangles}, 0, MaxTriangles);
+    for (int i = 0; i < numTriangles; ++i) {
+        const ModelTriangle& triangle = app_.Triangles[i];
+        if ((triangle.Flags & Selected) == 0) continue;
+        for (const SkinCoord& corner : triangle.CornerST) {
+            const int32_t x = ColumnOf(corner.s + 0.5), y = RowOf(corner.t + 0.5);
+            for (int32_t d = -HandleHalf; d <= HandleHalf; ++d) {
+                for (const auto& [px, py] :
+                     {std::pair{x + d, y - HandleHalf}, std::pair{x + d, y + HandleHalf},
+                      std::pair{x - HandleHalf, y + d}, std::pair{x + HandleHalf, y + d}}) {
+                    if (px < 0 || py < 0 || px >= target.Pitch || py >= target.Rows) continue;
+                    target.Colour[static_cast<size_t>(py) * static_cast<size_t>(target.Pitch) +
+                                  static_cast<size_t>(px)] = colour;
+                }
             }
         }
     }

@@ -43,7 +43,8 @@ class SkinBox : public Pane {
         Idle,
         Done,        // Paint, PickColour or MovePoint over, the other button still down
         View,        // pan, or zoom while the right button is down
-        Paint,       // left: PaintColour into the texel under the mouse
+        Paint,       // left: the paint tool, from the texel under the mouse
+        ShadeDown,   // right with the Shade tool: texels one step darker
         PickColour,  // right: PaintColour from the texel under the mouse
         MovePoint,   // left, Mapping mode: a mapping point follows
     };
@@ -83,14 +84,28 @@ class SkinBox : public Pane {
     void OnRButtonUp(ClientPoint p, unsigned flags) override;
     void OnCaptureChanged() override;
 
-    // PaintColour into the texel shown under a client point, unless its present colour is
-    // locked; a painted texel is reported with one TexelsPainted refresh even if its colour
-    // stays.
-    void PaintTexel(ClientPoint p);
-    // Starts a mapping drag on the point whose texel lies under a client point (MappingDrag.cpp):
-    // the point's corners are re-pointed to the DragSlot, those of the selected triangles only
-    // if any selected triangle uses the point. Returns false, starting nothing, off every point.
+    // The wheel zooms about the pointer, one step a notch (ZoomStepAt). Home fits the skin.
+    void OnMouseWheel(ClientPoint p, int delta, unsigned flags) override;
+    void FitView() override;
+
+    // The texel a paint tool acts on under a client point: the one drawn there, or where no
+    // texel is drawn, the one the view transform puts there (then outside the skin).
+    TexelPoint PaintTexelAt(ClientPoint p) const;
+    // Zooms `steps` steps in (positive) or out: whole zooms from 1 up, 1/2, 1/4 ... 1/64 below,
+    // so that texels stay crisp. The skin point under the middle of pixel p stays under it.
+    void ZoomStepAt(ClientPoint p, int steps);
+    // The skin's texels, fitted whole into a client area of this size at the largest zoom
+    // step, centred.
+    void FitInto(int width, int height);
+    // At a whole zoom, moves the view by less than a pixel so that every texel edge falls in the
+    // middle of a pixel step: each texel is then exactly Zoom pixels square.
+    void SnapToPixels();
+    // Starts a mapping drag on the point drawn nearest a client point, within GrabRadius pixels
+    // (MappingDrag.cpp): the point's corners are re-pointed to the DragSlot, those of the
+    // selected triangles only if any selected triangle uses the point. Returns false, starting
+    // nothing, away from every point.
     bool GrabPoint(ClientPoint p);
+    static constexpr int32_t GrabRadius = 4;
 
     // The two steps of a view drag, each ending with KeepViewInRange. PanBy moves the skin with
     // a pointer that moved (dx, dy) pixels; ZoomBy shrinks the view for a pointer that moved dy
@@ -114,6 +129,16 @@ class SkinBox : public Pane {
     void PressButton(ClientPoint p, unsigned flags, bool left);
     void MoveView(ClientPoint p, unsigned flags);
     void PickPaintColour(ClientPoint p);
+    // The paint tool's press, moves and what lies under the mouse (SkinTools.cpp).
+    // The skin point under the middle of pixel p, in texels.
+    void SkinPointAt(ClientPoint p, double& s, double& t) const;
+    void BeginPaint(ClientPoint p, unsigned flags, bool darker);
+    void ContinuePaint(ClientPoint p);
+    void NoteCursor(ClientPoint p);
+    // Ctrl + Shift + left in Paint mode with the mirror on: the axis to the nearest texel edge
+    // or centre under the pointer.
+    void PlaceMirrorAxis(ClientPoint p);
+    void DrawMirrorAxis();
     void ReleaseButton(unsigned flags, bool left);
     void MoveDragSlot(ClientPoint p);
     void EndMappingDrag();
@@ -124,9 +149,14 @@ class SkinBox : public Pane {
     RasterTarget Target();
     void DrawSkin(const SkinImage& skin, bool withPick);
     void DrawMappingOverlay(const RasterTarget& target);
+    void DrawHandles(const RasterTarget& target, uint8_t colour);
 
     // The mapping as it was when the running drag grabbed its point: the drag is one step.
     std::unique_ptr<MappingChange> dragBefore_;
+    // The grabbed point's texel less the texel under the pointer at the grab.
+    TexelPoint grabOffset_;
+    // Wheel turns short of a notch, kept for the next one.
+    int wheelRest_ = 0;
 };
 
 }  // namespace varp

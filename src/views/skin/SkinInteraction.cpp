@@ -57,16 +57,24 @@ void SkinBox::PressButton(ClientPoint p, unsigned flags, bool left) {
     if (mode < ModeMix || mode > ModeMapping) return;
     CtrlHeld = (flags & MK_CONTROL) != 0 ? 1 : 0;
     PressPoint = p;
-    switch (left ? LeftPress[mode][CtrlHeld] : RightPress[mode][CtrlHeld]) {
+    Drag start = left ? LeftPress[mode][CtrlHeld] : RightPress[mode][CtrlHeld];
+    // The Shade tool darkens with the right button, where the others pick a colour.
+    if (start == Drag::PickColour && app_.Tool == ToolShade) start = Drag::ShadeDown;
+    if (left && mode == ModePaint && app_.Mirror != 0 &&
+        (flags & (MK_CONTROL | MK_SHIFT)) == (MK_CONTROL | MK_SHIFT)) {
+        PlaceMirrorAxis(p);
+        return;
+    }
+    switch (start) {
         case Drag::View:
             DragState = Drag::View;
             host_.SetCapture();
             HideCursor();
             return;
         case Drag::Paint:
-            DragState = Drag::Paint;
-            BeginStroke();
-            PaintTexel(p);
+        case Drag::ShadeDown:
+            DragState = start;
+            BeginPaint(p, flags, start == Drag::ShadeDown);
             host_.SetCapture();
             return;
         case Drag::PickColour:
@@ -83,13 +91,16 @@ void SkinBox::PressButton(ClientPoint p, unsigned flags, bool left) {
 }
 
 void SkinBox::OnMouseMove(ClientPoint p, unsigned flags) {
+    // The cursor warps of a view drag carry no news of what lies under it.
+    if (DragState != Drag::View) NoteCursor(p);
     if (!host_.HoldsCapture()) return;
     switch (DragState) {
         case Drag::View:
             MoveView(p, flags);
             return;
         case Drag::Paint:
-            if (InsideClient(p)) PaintTexel(p);
+        case Drag::ShadeDown:
+            if (InsideClient(p)) ContinuePaint(p);
             return;
         case Drag::PickColour:
             PickPaintColour(p);
@@ -142,11 +153,6 @@ void SkinBox::ZoomBy(int dy) {
     KeepViewInRange();
 }
 
-void SkinBox::PaintTexel(ClientPoint p) {
-    const uint32_t offset = PickAt(p);  // NoTexel also without a skin
-    if (offset != NoTexel && PaintSkinTexel(offset)) host_.SendRefresh(Refresh::TexelsPainted);
-}
-
 void SkinBox::PickPaintColour(ClientPoint p) {
     // The columns that round the buffer up to four lie outside the window: nothing is picked
     // there.
@@ -172,7 +178,7 @@ void SkinBox::ReleaseButton(unsigned flags, bool left) {
         CtrlHeld = 0;
         return;
     }
-    if (left && DragState == Drag::Paint) {
+    if ((left && DragState == Drag::Paint) || (!left && DragState == Drag::ShadeDown)) {
         EndStroke();
         DragState = Drag::Done;
     } else if (left && DragState == Drag::MovePoint) {
@@ -198,7 +204,7 @@ void SkinBox::OnCaptureChanged() {
         ShowCursorAgain();
     } else if (DragState == Drag::MovePoint) {
         EndMappingDrag();
-    } else if (DragState == Drag::Paint) {
+    } else if (DragState == Drag::Paint || DragState == Drag::ShadeDown) {
         EndStroke();
     }
     DragState = Drag::Idle;

@@ -212,21 +212,23 @@ TEST(IsoRender, ATriangleWithACornerAtTheNearPlaneOrNotFiniteIsDroppedWhole) {
     EXPECT_EQ(v.box->MaxZ, 100.0);
 }
 
-TEST(IsoRender, OutlinesTakeThePaintColourSelectedMinusFourGrabbedPlusFourWrappingPast255) {
+TEST(IsoRender, OutlinesTakeThePaintColourAndTheEntriesFarthestFromIt) {
     IsoView v(ModeMapping, false);
     v.SetModel({P(0, -20, -20), P(0, -20, 20), P(0, 20, 20), P(0, 20, -20), P(0, 0, 30)},
                {Tri(0, 1, 2, 0, 1, 2), Tri(0, 2, 3, 0, 2, 3), Tri(1, 4, 2, 1, 0, 2)}, CornerCoords,
                64, 64, Plain);
+    for (size_t i = 0; i < 768; ++i) v.app->CurrentSkin->Palette[i] = uint8_t(i / 3);  // greys
     v.app->Triangles[0].Flags = Selected | Grabbed;
     v.app->Triangles[1].Flags = Selected;
     v.app->PaintColour = 253;
     v.box->OnSize(200, 200);
+    // Near-white paint: black selected outlines, and grabbed ones in the grey farthest from both.
     for (uint32_t t = 0; t < 3; ++t) {
         std::set<int> colours;
         for (size_t i = 0; i < v.box->PickBuffer.size(); ++i) {
             if (v.box->PickBuffer[i] == t) colours.insert(v.box->PixelBuffer[i]);
         }
-        EXPECT_EQ(colours, (std::set<int>{100, t == 0 ? 1 : t == 1 ? 249 : 253})) << t;
+        EXPECT_EQ(colours, (std::set<int>{100, t == 0 ? 126 : t == 1 ? 0 : 253})) << t;
     }
 }
 

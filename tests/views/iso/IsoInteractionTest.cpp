@@ -2,6 +2,7 @@
 // drags with the cursor held on the press point, and every way a drag ends.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -47,27 +48,32 @@ TEST(IsoPress, EachPressStartsTheDragOfItsModeButtonAndKeysAndItsReleaseEndsIt) 
     }
 }
 
-TEST(IsoStroke, PaintWritesEachTexelUnderThePointerAndPickTakesItsColourEachReported) {
+TEST(IsoStroke, PaintWalksEachMoveAcrossTheScreenAndPickTakesItsColourEachReported) {
     IsoView v;
     IsoBox& box = *v.box;
-    std::vector<uint8_t> expected = v.Skin();
-    for (ClientPoint p : {Top, Right, Bottom}) expected[box.PickAt(p)] = 200;
-    box.OnLButtonDown(Top, L);
-    for (ClientPoint p : {Right, {-3, 50}, {100, 100}, Outside, Bottom}) box.OnMouseMove(p, L);
-    box.OnMouseMove(Top, L);  // painted and reported again, though the colour stays
-    box.OnLButtonUp(Top, 0);
-    box.OnMouseMove(Left, L);
+    const std::vector<uint8_t> before = v.Skin();
+    // Every texel under the row of pixels one move crosses, and no other.
+    std::vector<uint8_t> expected = before;
+    for (int x = 80; x <= 120; ++x) {
+        if (box.PickAt({x, 48}) != NoPick) expected[box.PickAt({x, 48})] = 200;
+    }
+    ASSERT_GE(std::count(expected.begin(), expected.end(), 200), 3);
+    box.OnLButtonDown({80, 48}, L);
+    box.OnMouseMove({120, 48}, L);
+    box.OnMouseMove({120, 48}, L);  // painted and reported again, though the colour stays
+    box.OnLButtonUp({120, 48}, 0);
+    box.OnMouseMove(Bottom, L);
     EXPECT_EQ(v.Skin(), expected);
-    EXPECT_EQ(v.host.sent, (std::vector<int>{0, 0, 0, 0, 5}));  // the release: an undo step
+    EXPECT_EQ(v.host.sent, (std::vector<int>{0, 0, 0, 5}));  // the release: an undo step
 
     box.OnRButtonDown(Outside, R);  // the background: nothing is picked
-    box.OnMouseMove(Left, R);
-    EXPECT_EQ(v.app->PaintColour, 16 + box.PickAt(Left));
-    box.OnMouseMove(Top, R);
-    box.OnMouseMove(Top, R);  // the same colour again is told again
-    box.OnRButtonUp(Top, 0);
+    box.OnMouseMove(Bottom, R);
+    EXPECT_EQ(v.app->PaintColour, before[box.PickAt(Bottom)]);
+    box.OnMouseMove({100, 48}, R);
+    box.OnMouseMove({100, 48}, R);  // the same colour again is told again
+    box.OnRButtonUp({100, 48}, 0);
     EXPECT_EQ(v.app->PaintColour, 200);
-    EXPECT_EQ(v.host.sent, (std::vector<int>{0, 0, 0, 0, 5, 4, 4, 4}));
+    EXPECT_EQ(v.host.sent, (std::vector<int>{0, 0, 0, 5, 4, 4, 4}));
     EXPECT_EQ(v.Skin(), expected);
 }
 

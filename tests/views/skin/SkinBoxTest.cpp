@@ -261,19 +261,27 @@ TEST_F(SkinOverlay, LaterPassesWinAndOnlyExactFlagValuesAreOutlined) {
     AddHalf(4, 10, 40, false);                   // an unknown bit alone: not outlined
     AddHalf(Selected | 4, 10, 40, true);         // selected plus an unknown bit: not outlined
     AddHalf(Grabbed, 30, 40, false);             // F
-    for (int paint : {2, 253}) {
-        app->PaintColour = static_cast<uint8_t>(paint);
+    // A grey ramp (entry i is i, i, i): the outlines take the entries farthest from the paint,
+    // black or white, and the grey farthest from both; selected corners get handles.
+    for (size_t i = 0; i < 768; ++i) app->CurrentSkin->Palette[i] = uint8_t(i / 3);
+    const struct { int paint, selected, grabbed; } colours[] = {{2, 255, 128}, {253, 0, 126}};
+    for (const auto& c : colours) {
+        SCOPED_TRACE(c.paint);
+        app->PaintColour = static_cast<uint8_t>(c.paint);
         box.OnSize(64, 64);
         box.Render(SkinBox::Kind::Full);
-        // An outline is 30 pixels; a partner adds 19 (its long side and two corners belong to
-        // the first): the long sides of A and C show the later pass's colour.
-        std::map<int, int> counts;
-        for (uint8_t c : box.PixelBuffer) ++counts[c];
-        const std::map<int, int> expected = {{paint, 19},
-                                             {(paint + 252) % 256, 30 + 19},
-                                             {(paint + 4) % 256, 30 + 30},
-                                             {Plain, 64 * 64 - 128}};
-        EXPECT_EQ(counts, expected) << paint;
+        const struct {
+            int x, y, colour;
+        } points[] = {
+            {15, 10, c.selected}, {15, 15, c.selected}, {20, 15, c.paint},     // A over B
+            {35, 10, c.grabbed},  {35, 15, c.grabbed},  {40, 15, c.selected},  // C over D
+            {15, 40, Plain},      {20, 45, Plain},      {35, 40, c.grabbed},   // 4, 5, F
+            {10, 10, c.selected}, {8, 10, c.grabbed},   {12, 12, c.grabbed},   // A's handle
+            {9, 9, Plain},        {42, 20, c.grabbed},  {18, 48, c.grabbed},   // D's, 5's
+            {28, 38, Plain},                                                   // not F's
+        };
+        for (const auto& p : points)
+            EXPECT_EQ(box.PixelBuffer[ElementAt(box, p.x, p.y)], p.colour) << p.x << ", " << p.y;
     }
     // An edge along texel row 10 from s = -1000 to 1000 is clipped to the pane's 64 pixels.
     app->NumTriangles = 0;

@@ -20,22 +20,20 @@ const auto Idle = std::tuple(SkinBox::Drag::Idle, false, 0);
 
 using SkinInteraction = SkinPaneTest;
 
-TEST_F(SkinInteraction, PaintingWritesTheTexelUnderThePointerAndReportsEveryStroke) {
+TEST_F(SkinInteraction, PaintingWritesEveryTexelOnTheWayAndReportsEveryStroke) {
     app->PaintColour = 250;
     box.OnLButtonDown(At(3, 4), L);
     EXPECT_EQ(State(), std::tuple(SkinBox::Drag::Paint, true, 0));
     box.OnMouseMove(At(3, 4), L);  // the same texel again: reported all the same
-    box.OnMouseMove(At(14, 10), L);
-    EXPECT_EQ(std::tuple(Texel(3, 4), Texel(14, 10)), std::tuple(250, 250));
+    box.OnMouseMove(At(9, 4), L);  // a jump paints every texel on the way
+    for (int s = 3; s <= 9; ++s) EXPECT_EQ(Texel(s, 4), 250) << s;
+    EXPECT_EQ(Texel(10, 4), TestTexel(10, 4));
     EXPECT_EQ(host.sent, (std::vector<int>{0, 0, 0}));
-    // A texel of a locked colour is left alone and nothing is sent; what counts is the present
-    // colour, so the unlocked 250 is painted over.
-    const uint8_t locked = Texel(5, 5);
+    // A texel of a locked colour on the way is left alone.
+    const uint8_t locked = Texel(9, 6);
     app->ColourLocks[locked] = 1;
-    box.OnMouseMove(At(5, 5), L);
-    app->PaintColour = 251;
-    box.OnMouseMove(At(3, 4), L);
-    EXPECT_EQ(std::tuple(Texel(5, 5), Texel(3, 4)), std::tuple(locked, 251));
+    box.OnMouseMove(At(9, 7), L);
+    EXPECT_EQ(std::tuple(Texel(9, 5), Texel(9, 6), Texel(9, 7)), std::tuple(250, locked, 250));
     EXPECT_EQ(host.sent.size(), 4u);
     // A right press during the stroke starts nothing; the left release then waits for it.
     box.OnRButtonDown(At(5, 5), L | R);
@@ -45,7 +43,7 @@ TEST_F(SkinInteraction, PaintingWritesTheTexelUnderThePointerAndReportsEveryStro
     box.OnRButtonUp(At(9, 4), 0);
     EXPECT_EQ(State(), Idle);
     EXPECT_EQ(std::tuple(Texel(10, 4), app->PaintColour, host.releases),
-              std::tuple(TestTexel(10, 4), 251, 1));
+              std::tuple(TestTexel(10, 4), 250, 1));
     EXPECT_EQ(host.sent, (std::vector<int>{0, 0, 0, 0, 5}));  // the release: an undo step
 }
 
@@ -142,12 +140,40 @@ TEST_F(SkinInteraction, CtrlLeftInMixPansUntilBothButtonsAreUpAndTheEndRebuildsT
     EXPECT_EQ(std::tuple(box.PanS, host.releases), std::tuple(10.0f, 1));
 }
 
+TEST_F(SkinInteraction, TheWheelZoomsInWholeStepsAndKeepsTheTexelUnderThePointer) {
+    const struct {
+        float zoom;
+        int delta;
+        float after;
+    } cases[] = {{4.0f, 120, 5.0f},
+                 {4.0f, -240, 2.0f},
+                 {1.0f, -120, 0.5f},
+                 {0.5f, 120, 1.0f},
+                 {3.5f, 120, 4.0f},
+                 {3.5f, -120, 3.0f},
+                 {SkinBox::MaxZoom, 120, SkinBox::MaxZoom}};
+    for (const auto& c : cases) {
+        for (ClientPoint p : {At(3, 4), At(13, 9), ClientPoint{1, 198}}) {
+            box.PanS = box.PanT = 8.0f;
+            box.Zoom = c.zoom;
+            box.Render(SkinBox::Kind::Full);
+            const uint32_t under = box.PickAt(p);
+            box.OnMouseWheel(p, c.delta, 0);
+            EXPECT_EQ(box.Zoom, c.after) << c.zoom << " " << c.delta;
+            EXPECT_TRUE(c.zoom < 1.0f || c.after < 1.0f || box.PickAt(p) == under) << c.zoom;
+        }
+    }
+}
+
 TEST_F(SkinInteraction, APanOrZoomStepStaysInRangeAndNoMoveAllocates) {
     host.sent.reserve(16);
     host.warps.reserve(16);
+    app->BrushSize = 16;  // a round brush's jump paints many texels, still in place
+    app->BrushRound = 1;
     box.OnLButtonDown(At(3, 3), L);
     long before = HeapAllocations();
     box.OnMouseMove(At(4, 3), L);
+    box.OnMouseMove(At(15, 9), L);
     EXPECT_EQ(HeapAllocations(), before);
     box.OnLButtonUp(At(4, 3), 0);  // the stroke becomes an undo step, which allocates
     before = HeapAllocations();
