@@ -1,4 +1,6 @@
-// varp-tool run as a user runs it: the demo folder, info as JSON, resave, render, refusals.
+// varp-tool run as a user runs it: the demo folder, info as JSON, resave, render, refusals; a skin
+// exported and imported back is the same skin, ImageMagick reads every picture written, and a
+// picture that claims an absurd size is refused unread.
 #include <gtest/gtest.h>
 
 #include <QImage>
@@ -18,22 +20,23 @@ struct ToolRun {
     int status = -1;
     std::string out;
     bool Says(const std::string& part) const { return out.find(part) != std::string::npos; }
+    // The output, then the exit status on a line of its own.
+    std::string All() const { return out + std::to_string(status) + "\n"; }
 };
 
-// Runs the tool with the given arguments; stderr is folded into the output.
-ToolRun Tool(const std::string& args) {
+// Runs a shell command; stderr is folded into the output.
+ToolRun Shell(const std::string& command) {
     ToolRun r;
-    FILE* p = popen((std::string(VARP_TOOL) + " " + args + " 2>&1").c_str(), "r");
+    FILE* p = popen((command + " 2>&1").c_str(), "r");
     std::array<char, 4096> buf;
-    size_t n;
-    while ((n = fread(buf.data(), 1, buf.size(), p)) > 0) r.out.append(buf.data(), n);
+    for (size_t n; (n = fread(buf.data(), 1, buf.size(), p)) > 0;) r.out.append(buf.data(), n);
     const int status = pclose(p);
     r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     return r;
 }
 
-bool Contains(const std::string& text, const std::string& part) {
-    return text.find(part) != std::string::npos;
+ToolRun Tool(const std::string& args) {
+    return Shell(std::string(VARP_TOOL) + " " + args);
 }
 
 TEST(Tool, PaksAreListedAndExtractedAndTheirModelsReadAsLooseOnes) {
@@ -49,7 +52,7 @@ TEST(Tool, PaksAreListedAndExtractedAndTheirModelsReadAsLooseOnes) {
               0);
     EXPECT_EQ(test::ReadFileBytes(dir.Path() + "/x.md2"), model);
     const ToolRun info = Tool("info --json --no --base " + dir.Path() + " models/sq/tris.md2");
-    EXPECT_TRUE(Contains(info.out, "\"ModelLoaded\": 1")) << info.out;
+    EXPECT_TRUE(info.Says("\"ModelLoaded\": 1")) << info.out;
 }
 
 TEST(Tool, TheDemoFolderReadsBackResavesAsItWasAndRendersThroughItsPalette) {
@@ -123,6 +126,74 @@ TEST(Tool, MessagesOfTheReaderReachTheReportAndTheExitStatus) {
     EXPECT_TRUE(r.Says("\"Unlinked\": 1"));
     EXPECT_TRUE(Tool("info --json --no " + bare).Says("\"Skins\": []"));
     EXPECT_EQ(Tool("info").status, 2);
+}
+
+TEST(PictureTool, ExportedSkinsImportBackTexelForTexelAndImageMagickReadsThem) {
+    test::TempDir dir;
+    const std::string d = dir.Path() + "/", skin = d + "models/demo/skin.pcx";
+    ASSERT_EQ(Tool("make-sample " + dir.Path()).All(), "0\n");
+    const struct {
+        const char* options;
+        const char* file;
+        const char* identified;  // kind, size, and for PNG the colour type: 3 palette, 6 RGBA
+    } cases[] = {{"--indexed", "a.png", "PNG 256x256 3"},
+                 {"", "b.png", "PNG 256x256 6"},
+                 {"--scale 3", "c.png", "PNG 768x768 6"},
+                 {"--scale 2", "d.tga", "TGA 512x512 srgba"}};
+    for (const auto& c : cases) {
+        const std::string picture = d + c.file, back = picture + ".pcx";
+        ASSERT_EQ(Tool("export " + skin + " " + picture + " " + c.options).All(), "0\n");
+        const bool png = std::string(c.file).ends_with(".png");
+        EXPECT_EQ(
+            Shell("identify -format '%m %wx%h " +
+                  std::string(png ? "%[png:IHDR.color-type-orig]" : "%[channels]") + "' " + picture)
+                .All(),
+            std::string(c.identified) + "0\n");
+        // The demo palette repeats a colour: the texels keep the entry they had.
+        ASSERT_EQ(
+            Tool("import " + picture + " " + back + " --palette " + skin + " --size 256x256").All(),
+            "0\n");
+        EXPECT_EQ(test::ReadFileBytes(back), test::ReadFileBytes(skin)) << c.file;
+    }
+    EXPECT_EQ(Tool("template --base " + dir.Path() + " models/demo/tris.md2 " + d +
+                   "t.png --scale 2 --skin 0 && identify -format '%m %wx%h' " + d + "t.png")
+                  .All(),
+              "PNG 512x512" + std::string("0\n"));
+}
+
+uint32_t Crc32(const std::string& bytes) {
+    uint32_t c = ~0u;
+    for (unsigned char b : bytes) {
+        c ^= b;
+        for (int k = 0; k < 8; ++k) c = c >> 1 ^ (0xEDB88320u & (0u - (c & 1)));
+    }
+    return ~c;
+}
+
+std::string Big32(uint32_t v) {
+    return {char(v >> 24), char(v >> 16), char(v >> 8), char(v)};
+}
+
+std::string Chunk(const std::string& typeAndData) {
+    return Big32(uint32_t(typeAndData.size() - 4)) + typeAndData + Big32(Crc32(typeAndData));
+}
+
+TEST(PictureTool, APictureClaimingAnAbsurdSizeIsRefusedAndNothingIsWritten) {
+    test::TempDir dir;
+    ASSERT_EQ(Tool("make-sample " + dir.Path()).All(), "0\n");
+    // A whole file but for its pixels: the header alone decides.
+    const std::string png =
+        "\x89PNG\r\n\x1a\n" +
+        Chunk("IHDR" + Big32(100000) + Big32(100000) + std::string("\x08\x06\0\0\0", 5)) +
+        Chunk("IDAT") + Chunk("IEND");
+    const std::string in = dir.Write("huge.png", std::vector<uint8_t>(png.begin(), png.end()));
+    const std::string out = dir.Write("out.pcx", {1, 2, 3});
+    EXPECT_EQ(
+        Tool("import " + in + " " + out + " --palette " + dir.Path() + "/models/demo/skin.pcx")
+            .All(),
+        "varp-tool: The picture " + in +
+            " is 100000 x 100000 pixels: larger than Varp imports (16384 on a side).\n1\n");
+    EXPECT_EQ(test::ReadFileBytes(out), (std::vector<uint8_t>{1, 2, 3}));
 }
 
 }  // namespace
