@@ -41,11 +41,13 @@ def main(varp, tool):
         assert changed_texels(original, demo.save_skin()) == {first: colour, second: colour}
 
         # A mapping point dragged six texels right and four down, then taken back.
+        painted = demo.screenshot().region(*layout.skin)
         demo.key("4")
         visible = set(layout.visible_texels(original))
         s, t = next((s, t) for s, t in md2_coords(demo.model)
                     if (s, t) in visible and (s + 6, t + 4) in visible)
-        outlines = demo.wait_screen("the mapping outlines", lambda shot: True).region(*layout.skin)
+        outlines = demo.wait_screen("the mapping outlines", lambda shot: shot.region(
+            *layout.skin) != painted).region(*layout.skin)
         demo.xdotool("mousemove", *layout.texel_point(s, t), "mousedown", 1)
         demo.xdotool("mousemove", *layout.texel_point(s + 3, t + 2))
         demo.xdotool("mousemove", *layout.texel_point(s + 6, t + 4), "mouseup", 1)
