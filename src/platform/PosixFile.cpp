@@ -112,28 +112,26 @@ class PosixFile final : public File {
     int OpenWrite(const std::string& osPath) {
         mode_ = FileMode::Write;
         target_ = Resolve(osPath);
-        // First prove the target itself can be written, without truncating it.
+        // An existing target must itself be writable (a folder is refused by the open), proved
+        // without truncating it. A new one is not created here: a reader must never see it empty,
+        // so it first appears when the finished temporary file is renamed over it.
         struct stat before;
-        existed_ = stat(target_.c_str(), &before) == 0;
-        const int probe = open(target_.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
-        if (probe < 0) {
-            existed_ = true;  // nothing of ours to remove
-            return OpenCause(errno, target_);
+        const bool existed = stat(target_.c_str(), &before) == 0;
+        if (existed) {
+            const int probe = open(target_.c_str(), O_WRONLY | O_CLOEXEC);
+            if (probe < 0) return OpenCause(errno, target_);
+            close(probe);
         }
-        struct stat st;
-        fstat(probe, &st);
-        close(probe);
-        if (S_ISDIR(st.st_mode)) return CauseAccessDenied;
         mode_t mask = umask(0);
         umask(mask);
-        fileMode_ = existed_ ? (before.st_mode & 07777) : (0666 & ~mask);
+        fileMode_ = existed ? (before.st_mode & 07777) : (0666 & ~mask);
         // Then write to a temporary file beside it.
         temp_ = DirectoryOf(target_) + "/." + BaseNameOf(target_) + ".XXXXXX";
         fd_ = mkstemp(temp_.data());
         if (fd_ < 0) {
             const int err = errno;
             temp_.clear();
-            return CauseFromErrno(err);
+            return OpenCause(err, target_);
         }
         fullPath_ = ToSystemForm(target_);
         return CauseNone;
@@ -213,8 +211,6 @@ class PosixFile final : public File {
     void Discard() {
         if (!temp_.empty()) unlink(temp_.c_str());
         temp_.clear();
-        if (!existed_ && !target_.empty()) unlink(target_.c_str());
-        existed_ = true;
     }
 
     int fd_ = -1;
@@ -222,7 +218,6 @@ class PosixFile final : public File {
     std::string fullPath_;
     std::string target_;
     std::string temp_;
-    bool existed_ = true;
     bool failed_ = false;
     bool committed_ = false;
     mode_t fileMode_ = 0644;

@@ -48,6 +48,13 @@ TEST_F(SaveFailure, ASaveReplacesTheFileAndKeepsItsPermissionsAndAPathThatCannot
     EXPECT_EQ(test::ReadFileBytes(target), Bytes(4000, 1));
     EXPECT_EQ(Entries("a"), (Texts{"new.pcx", "skin.pcx"}));
     EXPECT_TRUE(sys.messages.empty());
+    // A new file appears only whole: while it is written nothing stands under its name.
+    int cause = 0;
+    auto file = sys.OpenFile(dir.SystemPath() + "\\a\\later.pcx", FileMode::Write, &cause);
+    ASSERT_TRUE(file && file->Write(old.data(), old.size()));
+    EXPECT_FALSE(std::filesystem::exists(dir.Path() + "/a/later.pcx"));
+    EXPECT_TRUE(file->Commit());
+    EXPECT_EQ(test::ReadFileBytes(dir.Path() + "/a/later.pcx"), old);
 
     // A missing folder is a bad path, a folder in the place of the file access denied.
     EXPECT_EQ(Save("nowhere\\skin.pcx"), 0);
