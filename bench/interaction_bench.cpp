@@ -1,8 +1,8 @@
 // What one mouse event costs end to end, through a real main window: a paint stroke's move
-// (the texel, the kind-0 refresh of both large panes and their blits), a camera drag's move
-// (the quick render and the blit) and a mapping drag's move on the flat skin (the kind-1
-// refresh of both panes in Mapping mode and their blits), each beside BM_MemcpyScreen of the
-// same size: a memcpy of the 32-bit images of both panes, what the user sees.
+// (the texel, the kind-0 refresh of both large panes and the blits of the parts it changed), a
+// camera drag's move (the quick render and the blit) and a mapping drag's move on the flat skin
+// (the kind-1 refresh of both panes in Mapping mode and their blits), each beside BM_MemcpyScreen
+// of the same size: a memcpy of the 32-bit images of both panes, what the user sees.
 #include <benchmark/benchmark.h>
 
 #include <chrono>
@@ -25,19 +25,26 @@ namespace {
 using namespace varp;
 using Clock = std::chrono::steady_clock;
 
-// A pane's window: its repaint is the program's paint handler, the blit of the whole picture
-// through the current colour table into a 32-bit image.
+// A pane's window: its repaint is the program's paint handler, the blit of the whole picture,
+// or of the part a render changed, through the current colour table into a 32-bit image.
 struct Screen {
     std::vector<uint32_t> image;
     uint32_t table[256] = {};
 
     void Show(const App& app, const Pane& pane) {
+        Show(app, pane, Rect{0, 0, pane.Width(), pane.Height()});
+    }
+    void Show(const App& app, const Pane& pane, const Rect& area) {
         const int w = pane.Width(), h = pane.Height();
-        if (w <= 0 || h <= 0) return;
+        if (w <= 0 || h <= 0 || area.right <= area.left || area.bottom <= area.top) return;
         const size_t count = static_cast<size_t>(w) * static_cast<size_t>(h);
         if (image.size() < count) image.resize(count);
         PaneColourTable(app, table);
-        BlitPane(pane.Pixels(), w, h, table, 0, 0, w, h, image.data(), w);
+        BlitPane(pane.Pixels(), w, h, table, area.left, area.top, area.right - area.left,
+                 area.bottom - area.top,
+                 image.data() + static_cast<size_t>(area.top) * static_cast<size_t>(w) +
+                     static_cast<size_t>(area.left),
+                 w);
         benchmark::DoNotOptimize(image.data());
     }
 };
@@ -74,6 +81,7 @@ class BenchFrameHost : public FrameHost {
     void MoveChild(Child, int, int, int, int) override {}
     Rect ChildClientRect(Child) override { return {}; }
     void RedrawChild(Child child) override;
+    void RedrawChildArea(Child child, const Rect& area) override;
     void ResetSelector(int) override {}
     void ReserveSelector(int, int, int) override {}
     void AddSelectorEntry(int, const std::string&) override {}
@@ -167,6 +175,10 @@ void BenchPaneHost::SendRefresh(Refresh kind) {
 void BenchFrameHost::RedrawChild(Child child) {
     window_.ScreenOf(child).Show(*window_.app, window_.wnd->PaneOf(child));
 }
+// The window blits only the parts asked for, as the program's paint handler does.
+void BenchFrameHost::RedrawChildArea(Child child, const Rect& area) {
+    window_.ScreenOf(child).Show(*window_.app, window_.wnd->PaneOf(child), area);
+}
 
 Window& Model(const benchmark::State& state) {
     static Window character(false);
@@ -251,9 +263,9 @@ void RunEvents(benchmark::State& state, Event&& event) {
     state.counters["screen_ratio"] = perEvent / perCopy;
 }
 
-// One move of a paint stroke: PaintTexel, the kind-0 refresh (Recolour of the 3D view and of
-// the skin view) and the repaint of both through the blit. Every move paints and refreshes,
-// even over a texel that has the paint colour already.
+// One move of a paint stroke: PaintTexel, the kind-0 refresh (the recolour of the pixels that
+// show the texel in the 3D view and in the skin view) and the blit of those parts of both.
+// Every move paints and refreshes, even over a texel that has the paint colour already.
 void BM_PaintEvent(benchmark::State& state) {
     Window& w = Model(state);
     w.Prepare(Width(state), Height(state));
