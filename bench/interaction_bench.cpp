@@ -250,6 +250,31 @@ BENCHMARK(BM_MemcpyScreen)
     ->ArgNames({"w", "h"})
     ->Unit(benchmark::kMicrosecond);
 
+// The paint handler's conversion alone: a w x h picture through the colour table into a 32-bit
+// image, one pass, read against a memcpy of the same 32-bit pixels timed right after it.
+void BM_BlitPane(benchmark::State& state) {
+    const int w = Width(state), h = Height(state);
+    std::vector<uint8_t> picture(Pixels(state));
+    for (size_t i = 0; i < picture.size(); ++i) picture[i] = static_cast<uint8_t>(i * 7 + i / 3);
+    std::vector<uint32_t> image(Pixels(state));
+    uint32_t table[256];
+    for (uint32_t i = 0; i < 256; ++i) table[i] = 0xFF000000u | i * 0x010305u;
+    const Clock::time_point start = Clock::now();
+    for (auto _ : state) {
+        BlitPane(picture.data(), w, h, table, 0, 0, w, h, image.data(), w);
+        benchmark::DoNotOptimize(image.data());
+        benchmark::ClobberMemory();
+    }
+    const std::chrono::duration<double> elapsed = Clock::now() - start;
+    const double perBlit = elapsed.count() / static_cast<double>(state.iterations());
+    state.counters["memcpy_ratio"] = perBlit / Copies({4 * Pixels(state)}).SecondsPerRound();
+}
+BENCHMARK(BM_BlitPane)
+    ->Args({1920, 1080})
+    ->Args({3840, 2160})
+    ->ArgNames({"w", "h"})
+    ->Unit(benchmark::kMicrosecond);
+
 // Time per event (measured around the loop as well) and its ratio to a screen copy of the same
 // size, timed in the same process right after it.
 template <class Event>
