@@ -164,8 +164,8 @@ class IsoBox : public Pane {
     // Whether every pixel with a texel offset shows that texel's colour (after a Full render or
     // a whole Recolour), so that recolouring some texels leaves the rest as a whole one would.
     bool picksShown_ = false;
-    // The pixels of each texel offset, built at the first RecolourTexels after the picks were
-    // rewritten.
+    // The rectangle of the pixels showing each texel offset, built at the first RecolourTexels
+    // after the picks were rewritten.
     TexelIndex texelIndex_;
 };
 

@@ -1,5 +1,5 @@
-// The 3D view's recolour of some texels: through the texel index, only the pixels that show
-// them, and the rectangle around those pixels for the window to show again.
+// The 3D view's recolour of some texels: through the texel index, only the rectangle of the
+// pixels that show them, which the window then shows again.
 #include <algorithm>
 
 #include "views/iso/IsoBox.h"
@@ -9,7 +9,7 @@ namespace varp {
 namespace {
 
 // Above this share of the pane's pixels, the area's texels are recoloured by the whole pass:
-// walking the index then costs about as much, in scattered writes.
+// their rectangles would then cover about as much.
 constexpr size_t WholePassShare = 16;
 
 }  // namespace
@@ -22,7 +22,7 @@ void IsoBox::RecolourTexels(const TexelRect& area) {
     // at all, or a pass that also puts back pixels a Quick render drew) it does itself.
     if (area.Empty() || count == 0 || app_.Mode == ModeMapping || !picksShown_ || skin == nullptr ||
         skin->Width < 1 || pickHolds_ != PickMeaning::TexelOffsets ||
-        skin->Pixels.size() < pickTexels_) {
+        skin->Pixels.size() < pickTexels_ || skin->Pixels.empty()) {
         Render(Kind::Recolour);
         return;
     }
@@ -34,32 +34,30 @@ void IsoBox::RecolourTexels(const TexelRect& area) {
         static_cast<size_t>(right - left + 1) * static_cast<size_t>(bottom - top + 1);
     if (texelCount > count / WholePassShare ||
         (!texelIndex_.Built() &&
-         !texelIndex_.Build(PickBuffer.data(), count, skin->Pixels.size()))) {
+         !texelIndex_.Build(PickBuffer.data(), BufferWidth, BufferHeight, skin->Pixels.size()))) {
         Render(Kind::Recolour);
         return;
     }
-    const uint8_t* const texels = skin->Pixels.data();
-    uint8_t* const pixels = PixelBuffer.data();
-    const auto width = static_cast<uint32_t>(BufferWidth);
-    uint32_t lowest = UINT32_MAX, highest = 0;
-    uint32_t leftmost = UINT32_MAX, rightmost = 0;
+    PixelBox box;
     for (int32_t t = top; t <= bottom; ++t) {
         const size_t row = static_cast<size_t>(t) * static_cast<size_t>(skin->Width);
-        for (int32_t s = left; s <= right; ++s) {
-            const size_t offset = row + static_cast<size_t>(s);
-            const uint8_t colour = texels[offset];
-            for (const uint32_t p : texelIndex_.PixelsOf(offset)) {
-                pixels[p] = colour;
-                lowest = std::min(lowest, p);
-                highest = std::max(highest, p);
-                leftmost = std::min(leftmost, p % width);
-                rightmost = std::max(rightmost, p % width);
-            }
+        for (int32_t s = left; s <= right; ++s)
+            box.Add(texelIndex_.BoxOf(row + static_cast<size_t>(s)));
+    }
+    if (box.Empty()) return;
+    // The whole pass, inside the box: every other pixel there shows its texel already.
+    const uint8_t* __restrict texels = skin->Pixels.data();
+    for (int32_t y = box.Bottom; y <= box.Top; ++y) {
+        const size_t first = static_cast<size_t>(y) * static_cast<size_t>(BufferWidth);
+        uint8_t* __restrict pixels = PixelBuffer.data() + first;
+        const uint32_t* __restrict pick = PickBuffer.data() + first;
+        for (int32_t x = box.Left; x <= box.Right; ++x) {
+            const uint32_t e = pick[x];
+            const uint8_t texel = texels[e == NoPick ? 0 : e];
+            pixels[x] = e == NoPick ? pixels[x] : texel;
         }
     }
-    if (lowest > highest) return;
-    dirty_ = ClientRectOf(static_cast<int>(leftmost), static_cast<int>(rightmost),
-                          static_cast<int>(lowest / width), static_cast<int>(highest / width));
+    dirty_ = ClientRectOf(box.Left, box.Right, box.Bottom, box.Top);
 }
 
 }  // namespace varp

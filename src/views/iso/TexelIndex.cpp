@@ -1,34 +1,34 @@
-// The texel index: a counting sort of the pick buffer, in two passes over it.
+// The texel index: one pass over the pick buffer, row by row from the bottom.
 #include "views/iso/TexelIndex.h"
 
-#include <algorithm>
 #include <new>
 
 namespace varp {
 
-bool TexelIndex::Build(const uint32_t* picks, size_t count, size_t texels) {
+bool TexelIndex::Build(const uint32_t* picks, int width, int height, size_t texels) {
     built_ = false;
     texels_ = 0;
     try {
-        if (starts_.size() < texels + 2) starts_.resize(texels + 2);
-        if (pixels_.size() < count) pixels_.resize(count);
+        if (boxes_.size() < texels) boxes_.resize(texels);
     } catch (const std::bad_alloc&) {
-        starts_ = {};
-        pixels_ = {};
+        boxes_ = {};
         return false;
     }
-    // Texel e's count goes to starts_[e + 2]; after the running sum starts_[e + 1] is where its
-    // run begins, and filling moves it on to where the run ends, which is where texel e + 1's
-    // begins: starts_[e] .. starts_[e + 1] is then texel e's run.
-    uint32_t* const starts = starts_.data();
-    std::fill(starts, starts + texels + 2, 0u);
-    for (size_t i = 0; i < count; ++i) {
-        if (picks[i] < texels) ++starts[picks[i] + 2];
-    }
-    for (size_t e = 2; e < texels + 2; ++e) starts[e] += starts[e - 1];
-    uint32_t* const pixels = pixels_.data();
-    for (size_t i = 0; i < count; ++i) {
-        if (picks[i] < texels) pixels[starts[picks[i] + 1]++] = static_cast<uint32_t>(i);
+    std::fill(boxes_.begin(), boxes_.begin() + static_cast<ptrdiff_t>(texels), PixelBox{});
+    PixelBox* const boxes = boxes_.data();
+    for (int y = 0; y < height; ++y) {
+        const uint32_t* row = picks + static_cast<size_t>(y) * static_cast<size_t>(width);
+        const auto y16 = static_cast<int16_t>(y);
+        for (int x = 0; x < width; ++x) {
+            if (row[x] >= texels) continue;
+            // Rows come in ascending order: the first sets the bottom, each the top.
+            PixelBox& b = boxes[row[x]];
+            const auto x16 = static_cast<int16_t>(x);
+            b.Left = std::min(b.Left, x16);
+            b.Right = std::max(b.Right, x16);
+            b.Bottom = std::min(b.Bottom, y16);
+            b.Top = y16;
+        }
     }
     texels_ = texels;
     built_ = true;

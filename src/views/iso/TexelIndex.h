@@ -1,13 +1,26 @@
-// Which pixels of the 3D view show each texel: the pick buffer sorted by its entries, so that a
-// stroke's texels are recoloured without a pass over the whole pane.
+// Where each texel shows in the 3D view: per texel, the rectangle of the pixels whose pick names
+// it, so that a stroke's texels are recoloured inside their rectangles, not over the whole pane.
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
-#include <span>
 #include <vector>
 
 namespace varp {
+
+// Buffer columns left..right and rows bottom..top (row 0 the bottom line), inclusive; empty
+// while left > right.
+struct PixelBox {
+    int16_t Left = INT16_MAX, Right = INT16_MIN, Bottom = INT16_MAX, Top = INT16_MIN;
+    bool Empty() const { return Left > Right; }
+    void Add(const PixelBox& b) {
+        Left = std::min(Left, b.Left);
+        Right = std::max(Right, b.Right);
+        Bottom = std::min(Bottom, b.Bottom);
+        Top = std::max(Top, b.Top);
+    }
+};
 
 class TexelIndex {
   public:
@@ -15,24 +28,18 @@ class TexelIndex {
     void Invalidate() { built_ = false; }
     bool Built() const { return built_; }
 
-    // A counting sort of `count` pick entries: for every entry below `texels`, its pixel (the
-    // index into the picks) is listed under that texel, ascending; other entries (the pane's
-    // "nothing here") are left out. The arrays grow only for a larger pane or skin than any
-    // before, so a rebuild after a render allocates nothing. Returns false, built for nothing,
-    // when that memory cannot be had.
-    bool Build(const uint32_t* picks, size_t count, size_t texels);
+    // One pass over a width x height pick buffer: for every entry below `texels`, its pixel
+    // joins that texel's box; other entries (the pane's "nothing here") are left out. The box
+    // table grows only for a larger skin than any before, so a rebuild after a render
+    // allocates nothing. Returns false, built for nothing, when that memory cannot be had.
+    bool Build(const uint32_t* picks, int width, int height, size_t texels);
 
-    // The pixels showing texel `offset`, ascending; none for an offset past the texels built for.
-    std::span<const uint32_t> PixelsOf(size_t offset) const {
-        if (offset >= texels_) return {};
-        return {pixels_.data() + starts_[offset], pixels_.data() + starts_[offset + 1]};
-    }
+    // The box of the pixels showing texel `offset`: empty when none does or the offset lies
+    // past the texels built for.
+    PixelBox BoxOf(size_t offset) const { return offset < texels_ ? boxes_[offset] : PixelBox{}; }
 
   private:
-    // starts_[e] .. starts_[e + 1] is texel e's run of pixels_; texels_ + 2 entries are used
-    // while sorting.
-    std::vector<uint32_t> starts_;
-    std::vector<uint32_t> pixels_;
+    std::vector<PixelBox> boxes_;
     size_t texels_ = 0;
     bool built_ = false;
 };
