@@ -18,6 +18,7 @@
 #include "platform/ConsolePlatform.h"
 #include "views/Blit.h"
 #include "views/iso/IsoBox.h"
+#include "views/iso/TexelIndex.h"
 #include "views/skin/SkinBox.h"
 
 namespace {
@@ -304,6 +305,20 @@ void BM_PaintEvent(benchmark::State& state) {
     model.OnLButtonUp(p, 0);
 }
 BENCHMARK(BM_PaintEvent)->Apply(Cases);
+
+// What the first paint event after a render that wrote new picks (a full render: the end of a
+// camera drag, a new frame) pays on top: the 3D view's texel index built from its pick buffer.
+void BM_TexelIndexBuild(benchmark::State& state) {
+    Window& w = Model(state);
+    w.Prepare(Width(state), Height(state));
+    const std::vector<uint32_t>& picks = w.wnd->ModelView().PickBuffer;
+    TexelIndex index;
+    RunEvents(state, [&] {
+        index.Build(picks.data(), w.wnd->ModelView().Width(), w.wnd->ModelView().Height(),
+                    w.app->CurrentSkin->Pixels.size());
+    });
+}
+BENCHMARK(BM_TexelIndexBuild)->Apply(Cases);
 
 // One move of a brush stroke over the 3D view at 4K, by brush size (round): the moves swing 8
 // pixels either side of a point on the model, so each paints the brush along a 16-pixel
