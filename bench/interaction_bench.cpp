@@ -1,8 +1,8 @@
 // What one mouse event costs end to end, through a real main window: a paint stroke's move
-// (the texel, the kind-0 refresh of both large panes and their blits), a camera drag's move
-// (the quick render and the blit) and a mapping drag's move on the flat skin (the kind-1
-// refresh of both panes in Mapping mode and their blits), each beside BM_MemcpyScreen of the
-// same size: a memcpy of the 32-bit images of both panes, what the user sees.
+// (the texel, the kind-0 refresh of both large panes and the blits of the parts it changed), a
+// camera drag's move (the quick render and the blit) and a mapping drag's move on the flat skin
+// (the kind-1 refresh of both panes in Mapping mode and their blits), each beside BM_MemcpyScreen
+// of the same size: a memcpy of the 32-bit images of both panes, what the user sees.
 #include <benchmark/benchmark.h>
 
 #include <chrono>
@@ -18,6 +18,7 @@
 #include "platform/ConsolePlatform.h"
 #include "views/Blit.h"
 #include "views/iso/IsoBox.h"
+#include "views/iso/TexelIndex.h"
 #include "views/skin/SkinBox.h"
 
 namespace {
@@ -25,19 +26,26 @@ namespace {
 using namespace varp;
 using Clock = std::chrono::steady_clock;
 
-// A pane's window: its repaint is the program's paint handler, the blit of the whole picture
-// through the current colour table into a 32-bit image.
+// A pane's window: its repaint is the program's paint handler, the blit of the whole picture,
+// or of the part a render changed, through the current colour table into a 32-bit image.
 struct Screen {
     std::vector<uint32_t> image;
     uint32_t table[256] = {};
 
     void Show(const App& app, const Pane& pane) {
+        Show(app, pane, Rect{0, 0, pane.Width(), pane.Height()});
+    }
+    void Show(const App& app, const Pane& pane, const Rect& area) {
         const int w = pane.Width(), h = pane.Height();
-        if (w <= 0 || h <= 0) return;
+        if (w <= 0 || h <= 0 || area.right <= area.left || area.bottom <= area.top) return;
         const size_t count = static_cast<size_t>(w) * static_cast<size_t>(h);
         if (image.size() < count) image.resize(count);
         PaneColourTable(app, table);
-        BlitPane(pane.Pixels(), w, h, table, 0, 0, w, h, image.data(), w);
+        BlitPane(pane.Pixels(), w, h, table, area.left, area.top, area.right - area.left,
+                 area.bottom - area.top,
+                 image.data() + static_cast<size_t>(area.top) * static_cast<size_t>(w) +
+                     static_cast<size_t>(area.left),
+                 w);
         benchmark::DoNotOptimize(image.data());
     }
 };
@@ -74,6 +82,7 @@ class BenchFrameHost : public FrameHost {
     void MoveChild(Child, int, int, int, int) override {}
     Rect ChildClientRect(Child) override { return {}; }
     void RedrawChild(Child child) override;
+    void RedrawChildArea(Child child, const Rect& area) override;
     void ResetSelector(int) override {}
     void ReserveSelector(int, int, int) override {}
     void AddSelectorEntry(int, const std::string&) override {}
@@ -167,6 +176,10 @@ void BenchPaneHost::SendRefresh(Refresh kind) {
 void BenchFrameHost::RedrawChild(Child child) {
     window_.ScreenOf(child).Show(*window_.app, window_.wnd->PaneOf(child));
 }
+// The window blits only the parts asked for, as the program's paint handler does.
+void BenchFrameHost::RedrawChildArea(Child child, const Rect& area) {
+    window_.ScreenOf(child).Show(*window_.app, window_.wnd->PaneOf(child), area);
+}
 
 Window& Model(const benchmark::State& state) {
     static Window character(false);
@@ -238,6 +251,31 @@ BENCHMARK(BM_MemcpyScreen)
     ->ArgNames({"w", "h"})
     ->Unit(benchmark::kMicrosecond);
 
+// The paint handler's conversion alone: a w x h picture through the colour table into a 32-bit
+// image, one pass, read against a memcpy of the same 32-bit pixels timed right after it.
+void BM_BlitPane(benchmark::State& state) {
+    const int w = Width(state), h = Height(state);
+    std::vector<uint8_t> picture(Pixels(state));
+    for (size_t i = 0; i < picture.size(); ++i) picture[i] = static_cast<uint8_t>(i * 7 + i / 3);
+    std::vector<uint32_t> image(Pixels(state));
+    uint32_t table[256];
+    for (uint32_t i = 0; i < 256; ++i) table[i] = 0xFF000000u | i * 0x010305u;
+    const Clock::time_point start = Clock::now();
+    for (auto _ : state) {
+        BlitPane(picture.data(), w, h, table, 0, 0, w, h, image.data(), w);
+        benchmark::DoNotOptimize(image.data());
+        benchmark::ClobberMemory();
+    }
+    const std::chrono::duration<double> elapsed = Clock::now() - start;
+    const double perBlit = elapsed.count() / static_cast<double>(state.iterations());
+    state.counters["memcpy_ratio"] = perBlit / Copies({4 * Pixels(state)}).SecondsPerRound();
+}
+BENCHMARK(BM_BlitPane)
+    ->Args({1920, 1080})
+    ->Args({3840, 2160})
+    ->ArgNames({"w", "h"})
+    ->Unit(benchmark::kMicrosecond);
+
 // Time per event (measured around the loop as well) and its ratio to a screen copy of the same
 // size, timed in the same process right after it.
 template <class Event>
@@ -251,9 +289,9 @@ void RunEvents(benchmark::State& state, Event&& event) {
     state.counters["screen_ratio"] = perEvent / perCopy;
 }
 
-// One move of a paint stroke: PaintTexel, the kind-0 refresh (Recolour of the 3D view and of
-// the skin view) and the repaint of both through the blit. Every move paints and refreshes,
-// even over a texel that has the paint colour already.
+// One move of a paint stroke: PaintTexel, the kind-0 refresh (the recolour of the pixels that
+// show the texel in the 3D view and in the skin view) and the blit of those parts of both.
+// Every move paints and refreshes, even over a texel that has the paint colour already.
 void BM_PaintEvent(benchmark::State& state) {
     Window& w = Model(state);
     w.Prepare(Width(state), Height(state));
@@ -267,6 +305,20 @@ void BM_PaintEvent(benchmark::State& state) {
     model.OnLButtonUp(p, 0);
 }
 BENCHMARK(BM_PaintEvent)->Apply(Cases);
+
+// What the first paint event after a render that wrote new picks (a full render: the end of a
+// camera drag, a new frame) pays on top: the 3D view's texel index built from its pick buffer.
+void BM_TexelIndexBuild(benchmark::State& state) {
+    Window& w = Model(state);
+    w.Prepare(Width(state), Height(state));
+    const std::vector<uint32_t>& picks = w.wnd->ModelView().PickBuffer;
+    TexelIndex index;
+    RunEvents(state, [&] {
+        index.Build(picks.data(), w.wnd->ModelView().Width(), w.wnd->ModelView().Height(),
+                    w.app->CurrentSkin->Pixels.size());
+    });
+}
+BENCHMARK(BM_TexelIndexBuild)->Apply(Cases);
 
 // One move of a brush stroke over the 3D view at 4K, by brush size (round): the moves swing 8
 // pixels either side of a point on the model, so each paints the brush along a 16-pixel

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/History.h"
+#include "app/TexelRect.h"
 #include "app/ViewHub.h"
 #include "app/Workspace.h"
 #include "platform/Platform.h"
@@ -45,6 +46,10 @@ struct App : Workspace {
     Platform& Sys;
     // The main window, once it exists; commands refresh through it.
     ViewHub* Views = nullptr;
+    // The texels of the current skin changed since the last TexelsPainted refresh, set by
+    // whoever sends one and taken by its handler, which redraws only the pixels showing them.
+    // Empty: not known, the whole skin is recoloured.
+    TexelRect PaintedTexels;
 
     void RefreshAllViews() {
         if (Views != nullptr) Views->RefreshAllViews();

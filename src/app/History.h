@@ -6,6 +6,8 @@
 #include <deque>
 #include <memory>
 
+#include "app/TexelRect.h"
+
 namespace varp {
 
 struct SkinImage;
@@ -27,6 +29,9 @@ class EditStep {
     // The skin whose texels alone the step changes, or null: the views then show the whole
     // Workspace again after an undo or a redo.
     virtual SkinImage* TexelsOf() const { return nullptr; }
+    // Of those texels, the rectangle holding every one the step changes; empty when the step
+    // does not know (the views then recolour the whole skin).
+    virtual TexelRect TexelArea() const { return {}; }
 
     // What the Edit menu names it after "Undo " and "Redo ": "Paint Stroke".
     const char* const Label;

@@ -336,6 +336,13 @@ void MainWindow::RedrawChild(Child child) {
     }
 }
 
+void MainWindow::RedrawChildArea(Child child, const Rect& area) {
+    // Queued: Qt joins the parts asked for before the next paint, which blits only those.
+    if (PaneWidget* pane = PaneWidgetOf(child)) {
+        pane->update(QRect(area.left, area.top, area.right - area.left, area.bottom - area.top));
+    }
+}
+
 void MainWindow::ResetSelector(int id) {
     if (QComboBox* combo = Selector(id)) combo->clear();
 }

@@ -60,6 +60,7 @@ class MainWindow final : public QMainWindow, public FrameHost {
     void MoveChild(Child child, int x, int y, int width, int height) override;
     Rect ChildClientRect(Child child) override;
     void RedrawChild(Child child) override;
+    void RedrawChildArea(Child child, const Rect& area) override;
     void ResetSelector(int id) override;
     void ReserveSelector(int id, int count, int bytesPerEntry) override;
     void AddSelectorEntry(int id, const std::string& text) override;

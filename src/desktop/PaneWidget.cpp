@@ -68,19 +68,24 @@ void PaneWidget::paintEvent(QPaintEvent* event) {
     const int bufferHeight = pane_->BufferHeight;
     if (bufferWidth <= 0 || bufferHeight <= 0) return;
     if (pane_->PixelBuffer.size() < static_cast<size_t>(bufferWidth) * bufferHeight) return;
-    const QRect area = event->rect() & rect() & QRect(0, 0, bufferWidth, bufferHeight);
-    if (area.isEmpty()) return;
-    if (image_.width() < area.width() || image_.height() < area.height()) {
-        image_ = QImage(std::max(area.width(), width()), std::max(area.height(), height()),
-                        QImage::Format_RGB32);
-    }
+    const QRect shown = rect() & QRect(0, 0, bufferWidth, bufferHeight);
     uint32_t table[256];
     PaneColourTable(*workspace_, table);
-    BlitPane(pane_->Pixels(), bufferWidth, bufferHeight, table, area.x(), area.y(), area.width(),
-             area.height(), reinterpret_cast<uint32_t*>(image_.bits()),
-             static_cast<int>(image_.bytesPerLine() / 4));
     QPainter painter(this);
-    painter.drawImage(area.topLeft(), image_, QRect(0, 0, area.width(), area.height()));
+    // Each rectangle of the region to paint on its own: the parts a stroke changed may lie far
+    // apart, and their bounding rectangle would convert everything between them.
+    for (const QRect& part : event->region()) {
+        const QRect area = part & shown;
+        if (area.isEmpty()) continue;
+        if (image_.width() < area.width() || image_.height() < area.height()) {
+            image_ = QImage(std::max(area.width(), width()), std::max(area.height(), height()),
+                            QImage::Format_RGB32);
+        }
+        BlitPane(pane_->Pixels(), bufferWidth, bufferHeight, table, area.x(), area.y(),
+                 area.width(), area.height(), reinterpret_cast<uint32_t*>(image_.bits()),
+                 static_cast<int>(image_.bytesPerLine() / 4));
+        painter.drawImage(area.topLeft(), image_, QRect(0, 0, area.width(), area.height()));
+    }
 }
 
 void PaneWidget::mousePressEvent(QMouseEvent* event) {

@@ -18,12 +18,31 @@ void TexelSwap::Record(const std::vector<uint8_t>& before, const std::vector<uin
     packed_.shrink_to_fit();
 }
 
+namespace {
+
+uint32_t OffsetAt(const std::vector<uint8_t>& packed, size_t i) {
+    return packed[i] | packed[i + 1] << 8 | packed[i + 2] << 16 |
+           static_cast<uint32_t>(packed[i + 3]) << 24;
+}
+
+}  // namespace
+
 void TexelSwap::Swap(std::vector<uint8_t>& buffer) {
     for (size_t i = 0; i + 5 <= packed_.size(); i += 5) {
-        const uint32_t offset = packed_[i] | packed_[i + 1] << 8 | packed_[i + 2] << 16 |
-                                static_cast<uint32_t>(packed_[i + 3]) << 24;
+        const uint32_t offset = OffsetAt(packed_, i);
         if (offset < buffer.size()) std::swap(buffer[offset], packed_[i + 4]);
     }
+}
+
+TexelRect TexelSwap::Area(int width) const {
+    TexelRect area;
+    if (width < 1) return area;
+    const auto w = static_cast<uint32_t>(width);
+    for (size_t i = 0; i + 5 <= packed_.size(); i += 5) {
+        const uint32_t offset = OffsetAt(packed_, i);
+        area.Add(static_cast<int32_t>(offset % w), static_cast<int32_t>(offset / w));
+    }
+    return area;
 }
 
 void SkinStep::Swap(Workspace&) {

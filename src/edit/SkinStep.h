@@ -11,31 +11,10 @@
 #include <vector>
 
 #include "app/History.h"
+#include "app/TexelRect.h"
 #include "app/Workspace.h"
 
 namespace varp {
-
-// A rectangle of texels, inclusive; empty while Left > Right.
-struct TexelRect {
-    int32_t Left = INT32_MAX;
-    int32_t Top = INT32_MAX;
-    int32_t Right = INT32_MIN;
-    int32_t Bottom = INT32_MIN;
-
-    bool Empty() const { return Left > Right || Top > Bottom; }
-    void Add(int32_t s, int32_t t) {
-        Left = std::min(Left, s);
-        Right = std::max(Right, s);
-        Top = std::min(Top, t);
-        Bottom = std::max(Bottom, t);
-    }
-    void Add(const TexelRect& r) {
-        if (r.Empty()) return;
-        Add(r.Left, r.Top);
-        Add(r.Right, r.Bottom);
-    }
-    static TexelRect Whole(int width, int height) { return {0, 0, width - 1, height - 1}; }
-};
 
 // The changed texels of one buffer, each as its offset and its other value.
 class TexelSwap {
@@ -47,6 +26,8 @@ class TexelSwap {
     void Swap(std::vector<uint8_t>& buffer);
     bool Empty() const { return packed_.empty(); }
     size_t Count() const { return packed_.size() / 5; }
+    // The smallest rectangle holding every kept texel, in a buffer `width` texels wide.
+    TexelRect Area(int width) const;
     size_t Bytes() const { return packed_.capacity(); }
 
   private:
@@ -60,6 +41,7 @@ class SkinStep : public EditStep {
     void Swap(Workspace& ws) override;
     size_t Bytes() const override;
     SkinImage* TexelsOf() const override { return Palette ? nullptr : &skin_; }
+    TexelRect TexelArea() const override { return Pixels.Area(skin_.Width); }
 
     TexelSwap Pixels;
     // The other checkpoint, when the step changes it.

@@ -2,6 +2,7 @@
 #include "frame/MainWnd.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "commands/FileCommands.h"
 #include "commands/Recovery.h"
@@ -149,9 +150,15 @@ int MainWnd::OnRefresh(Refresh kind) {
     using Iso = IsoBox::Kind;
     using Flat = SkinBox::Kind;
     switch (kind) {
-        case Refresh::TexelsPainted:
-            RenderLargeViews(Iso::Recolour, Flat::Recolour);
+        case Refresh::TexelsPainted: {
+            // Only the pixels that show the changed texels are recoloured and shown again.
+            const TexelRect area = std::exchange(app_.PaintedTexels, TexelRect());
+            modelView_->RecolourTexels(area);
+            skinView_->RecolourTexels(area);
+            RedrawDirty(Child::ModelView);
+            RedrawDirty(Child::SkinView);
             break;
+        }
         case Refresh::Everything:
             RenderLargeViews(Iso::Full, Flat::Full);
             break;
@@ -178,6 +185,11 @@ void MainWnd::RenderLargeViews(IsoBox::Kind iso, SkinBox::Kind flat) {
     skinView_->Render(flat);
     frame_.RedrawChild(Child::ModelView);
     frame_.RedrawChild(Child::SkinView);
+}
+
+void MainWnd::RedrawDirty(Child child) {
+    const Rect& dirty = PaneOf(child).Dirty();
+    if (dirty.right > dirty.left && dirty.bottom > dirty.top) frame_.RedrawChildArea(child, dirty);
 }
 
 void MainWnd::RefreshAllViews() {

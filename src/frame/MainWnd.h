@@ -115,6 +115,8 @@ class MainWnd final : public ViewHub, public PaneWatcher {
     // last shown; cheap enough to run after every refresh.
     void ShowUnsavedState();
     void RenderLargeViews(IsoBox::Kind iso, SkinBox::Kind flat);
+    // Shows again what the pane's last render changed, if anything.
+    void RedrawDirty(Child child);
     // The game's side (MainWndGame.cpp): Space plays or pauses the current frame's group, each
     // tick shows its next frame; the status bar's notice says when the game would draw the skin
     // with another palette; the skins' files are watched.

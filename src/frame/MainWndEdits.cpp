@@ -20,6 +20,7 @@ void MainWnd::ShowStep(const EditStep* step) {
     SkinImage* texels = step->TexelsOf();
     if (texels != nullptr && texels == app_.CurrentSkin) {
         // Texels of the skin in view: redrawn as a stroke redraws them.
+        app_.PaintedTexels.Add(step->TexelArea());
         OnRefresh(Refresh::TexelsPainted);
         return;
     }

@@ -53,6 +53,13 @@ class FrameHost {
     virtual Rect ChildClientRect(Child child) = 0;
     // Invalidates a pane and repaints it from its buffer before returning, without erasing.
     virtual void RedrawChild(Child child) = 0;
+    // Shows part of a pane again from its buffer, `area` in the pane's client coordinates. The
+    // window may paint it later, together with other parts, before it next shows anything;
+    // a host that cannot show a part shows the whole pane.
+    virtual void RedrawChildArea(Child child, const Rect& area) {
+        (void)area;
+        RedrawChild(child);
+    }
 
     // The selectors: empty a list, reserve room, append an entry, select an entry.
     virtual void ResetSelector(int id) = 0;

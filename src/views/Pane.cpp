@@ -37,6 +37,7 @@ void Pane::EndStroke() {
 
 void Pane::ReportPainted() {
     if (Painting.EventArea().Empty()) return;
+    app_.PaintedTexels.Add(Painting.EventArea());
     host_.SendRefresh(Refresh::TexelsPainted);
     Painting.ClearEvent();
 }

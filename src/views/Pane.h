@@ -10,6 +10,7 @@
 
 #include "app/App.h"
 #include "edit/PaintTools.h"
+#include "platform/FrameHost.h"
 #include "platform/PaneHost.h"
 #include "raster/Raster.h"
 
@@ -72,6 +73,9 @@ class Pane {
     int Width() const { return BufferWidth; }
     int Height() const { return BufferHeight; }
     PaneHost& Host() { return host_; }
+    // The part of the picture the last render changed, in client coordinates (empty when it
+    // changed nothing): all the window has to show again.
+    const Rect& Dirty() const { return dirty_; }
 
     std::vector<uint8_t> PixelBuffer;
     int16_t BufferWidth = -1;
@@ -140,6 +144,15 @@ class Pane {
 
     // The fillers' working memory for this pane's picture.
     EdgeTable Edges;
+
+    // Buffer columns left..right and rows bottom..top (row 0 the bottom line), inclusive, as a
+    // rectangle in client coordinates; empty when left > right.
+    Rect ClientRectOf(int left, int right, int bottom, int top) const {
+        if (left > right || bottom > top) return Rect{};
+        return Rect{left, BufferHeight - 1 - top, right + 1, BufferHeight - bottom};
+    }
+    Rect WholeRect() const { return Rect{0, 0, BufferWidth, BufferHeight}; }
+    Rect dirty_;
 
     App& app_;
     PaneHost& host_;

@@ -194,8 +194,11 @@ class DemoRun:
     started on the demo model as often as a journey asks. At a failure the screen is kept in
     the working folder (the build tree) and the program's output goes to stderr."""
 
-    def __init__(self, varp, tool):
+    def __init__(self, varp, tool, screen="1280x1024", window=None):
+        """`screen`: the X server's size; `window`: the main window's (width, height) at start,
+        else the program's own."""
         self.varp, self.tool = os.path.abspath(varp), os.path.abspath(tool)
+        self.corner = tuple(int(n) - 1 for n in screen.split("x"))
         self.work = tempfile.mkdtemp(prefix="varp-e2e-")
         self.server = self.program = self.layout = self._xlib = None
         self.log_path = os.path.join(self.work, "varp.log")
@@ -211,9 +214,11 @@ class DemoRun:
             with open(os.path.join(config, "Ombrick", "Zozuz05.conf"), "w") as f:
                 f.write('[Project]\nBaseDir="%s"\n'
                         % self.base.replace("\\", "\\\\").replace('"', '\\"'))
+                if window is not None:
+                    f.write("[Layout]\nWindowWidth=%d\nWindowHeight=%d\n" % window)
             read_fd, write_fd = os.pipe()
             self.server = subprocess.Popen(
-                ["Xvfb", "-displayfd", str(write_fd), "-screen", "0", "1280x1024x24",
+                ["Xvfb", "-displayfd", str(write_fd), "-screen", "0", screen + "x24",
                  "-nolisten", "tcp", "-noreset"],
                 pass_fds=(write_fd,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
             os.close(write_fd)
@@ -293,7 +298,7 @@ class DemoRun:
                         self.xdotool("getwindowgeometry", "--shell", window).split())
         left, top, width, height = (int(geometry[k]) for k in ("X", "Y", "WIDTH", "HEIGHT"))
         # The pointer away from every button, so that no hover highlight changes pixels.
-        self.xdotool("mousemove", 1279, 1023)
+        self.xdotool("mousemove", *self.corner)
         skin = Pcx.read(self.skin_path)
         palette = [skin.rgb(i) for i in range(256)]
         px, py = wait_for("the palette grid in the skin's colours", lambda: find_palette(

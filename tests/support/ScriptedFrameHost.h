@@ -5,6 +5,7 @@
 #include <deque>
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "frame/MainWnd.h"
@@ -37,6 +38,10 @@ class ScriptedFrameHost : public FrameHost {
         return r;
     }
     void RedrawChild(Child child) override { redraws.push_back(child); }
+    void RedrawChildArea(Child child, const Rect& area) override {
+        redraws.push_back(child);
+        areas.push_back({child, area});
+    }
     void ResetSelector(int id) override { entries[id].clear(); }
     void ReserveSelector(int, int, int) override {}
     void AddSelectorEntry(int id, const std::string& text) override { entries[id].push_back(text); }
@@ -72,6 +77,7 @@ class ScriptedFrameHost : public FrameHost {
     int recalcs = 0;
     std::map<Child, Rect> placed;
     std::vector<Child> redraws;
+    std::vector<std::pair<Child, Rect>> areas;  // the redraws of part of a pane
     std::map<int, std::vector<std::string>> entries;
     std::map<int, int> selected;
     int commandStateUpdates = 0;

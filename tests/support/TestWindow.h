@@ -24,8 +24,13 @@ struct TestWindow {
     void Open(const TestModel& model, const std::string& folder) {
         dir.Write(folder + "/tris.md2", MakeMd2(model));
         dir.Write(folder + "/skin.pcx", MakePcx(8, 8));
-        sys.settings["Project/BaseDir"] = dir.SystemPath();
-        sys.settings["Project/CurFile"] = dir.SystemPath() + "\\" + folder + "\\tris.md2";
+        OpenAt(dir.SystemPath(), dir.SystemPath() + "\\" + folder + "\\tris.md2");
+    }
+
+    // Creates the window on the model `file` under the base folder `base` (system paths).
+    void OpenAt(const std::string& base, const std::string& file) {
+        sys.settings["Project/BaseDir"] = base;
+        sys.settings["Project/CurFile"] = file;
         wnd = std::make_unique<MainWnd>(*app, frame, modelHost, skinHost, paletteHost);
         frame.wnd = wnd.get();
         frame.hosts = {{Child::ModelView, &modelHost},

@@ -75,8 +75,10 @@ uint32_t IsoBox::MirrorTexelUnder(ClientPoint p) const {
 }
 
 void IsoBox::Render(Kind kind) {
+    dirty_ = Rect{};
     if (BufferWidth <= 0 || BufferHeight <= 0) return;
     if (app_.Mode == ModeMapping) kind = Kind::Mapping;
+    dirty_ = WholeRect();
     switch (kind) {
         case Kind::Recolour:
             RecolourFromPicks();
@@ -89,6 +91,10 @@ void IsoBox::Render(Kind kind) {
         case Kind::Mapping:
             ClearBuffers(kind);
             DrawModel(kind);
+            // A Quick render draws other pixels over the same picks; the other two record new
+            // picks, which the texel index must be built again for.
+            picksShown_ = kind == Kind::Full;
+            if (kind != Kind::Quick) texelIndex_.Invalidate();
             return;
     }
 }
@@ -137,6 +143,7 @@ void IsoBox::RecolourFromPicks() {
         const uint8_t texel = texels[e == NoPick ? 0 : e];
         pixels[i] = e == NoPick ? pixels[i] : texel;
     }
+    picksShown_ = true;
 }
 
 void IsoBox::BackgroundFromPicks() {

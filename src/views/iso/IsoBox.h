@@ -10,6 +10,7 @@
 #include "raster/Raster.h"
 #include "views/Pane.h"
 #include "views/iso/Camera.h"
+#include "views/iso/TexelIndex.h"
 
 namespace varp {
 
@@ -53,6 +54,12 @@ class IsoBox : public Pane {
 
     // Redraws the buffers. Never allocates.
     void Render(Kind kind);
+    // A Recolour of only the pixels that show texels of `area` (the current skin's, changed
+    // since the last render), with the same result as Render(Kind::Recolour); Dirty() is then
+    // the rectangle of those pixels. A large or unknown (empty) area, or a picture that does
+    // not show its picks' texels (drawn since by a Quick render), gets the whole Recolour.
+    // IsoRecolour.cpp.
+    void RecolourTexels(const TexelRect& area);
 
     // The pick entry under a window point (y downward), NoPick outside the buffers.
     uint32_t PickAt(ClientPoint p) const;
@@ -154,6 +161,12 @@ class IsoBox : public Pane {
     // Texels of the skin that the texel offsets were recorded for: a Recolour reads no skin
     // smaller than that.
     size_t pickTexels_ = 0;
+    // Whether every pixel with a texel offset shows that texel's colour (after a Full render or
+    // a whole Recolour), so that recolouring some texels leaves the rest as a whole one would.
+    bool picksShown_ = false;
+    // The rectangle of the pixels showing each texel offset, built at the first RecolourTexels
+    // after the picks were rewritten.
+    TexelIndex texelIndex_;
 };
 
 }  // namespace varp

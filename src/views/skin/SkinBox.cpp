@@ -113,9 +113,13 @@ RasterTarget SkinBox::Target() {
 }
 
 void SkinBox::Render(Kind kind) {
+    dirty_ = Rect{};
     if (BufferWidth < 1 || BufferHeight < 1) return;
     if (app_.Mode == ModeMapping) kind = Kind::DisplayOnly;
     KeepViewInRange();
+    dirty_ = WholeRect();
+    // A background change may leave an axis of another place drawn over texels.
+    picksShown_ = kind == Kind::Full || (kind == Kind::Recolour && picksShown_);
 
     const size_t count = static_cast<size_t>(BufferWidth) * static_cast<size_t>(BufferHeight);
     uint8_t* const pixels = PixelBuffer.data();
@@ -133,6 +137,7 @@ void SkinBox::Render(Kind kind) {
             for (size_t i = 0; i < count; ++i) {
                 if (pick[i] < texelCount) pixels[i] = texels[pick[i]];
             }
+            picksShown_ = true;
             DrawMirrorAxis();
             return;
         }
@@ -160,6 +165,43 @@ void SkinBox::Render(Kind kind) {
             DrawMirrorAxis();
             return;
     }
+}
+
+void SkinBox::RecolourTexels(const TexelRect& area) {
+    if (area.Empty() || BufferWidth < 1 || BufferHeight < 1 || app_.Mode == ModeMapping ||
+        !picksShown_ || DrawableSkin() == nullptr) {
+        Render(Kind::Recolour);
+        return;
+    }
+    KeepViewInRange();
+    if (MirrorAxisLine() != shownAxis_) {
+        Render(Kind::Recolour);
+        return;
+    }
+    // The pixels from the start of the area's first texel to the end of its last, with a margin
+    // for the filler's rounding: a superset of those that show its texels, each recoloured from
+    // its pick as the whole pass does.
+    constexpr int32_t Margin = 2;
+    const int32_t left = std::max(ColumnOf(area.Left) - Margin, 0);
+    const int32_t right =
+        std::min(ColumnOf(static_cast<double>(area.Right) + 1) + Margin, BufferWidth - 1);
+    const int32_t bottom = std::max(RowOf(static_cast<double>(area.Bottom) + 1) - Margin, 0);
+    const int32_t top = std::min(RowOf(area.Top) + Margin, BufferHeight - 1);
+    dirty_ = ClientRectOf(left, right, bottom, top);
+    if (left > right || bottom > top) return;
+    const uint8_t* const texels = app_.CurrentSkin->Pixels.data();
+    const auto texelCount =
+        static_cast<uint32_t>(app_.SkinWidth) * static_cast<uint32_t>(app_.SkinHeight);
+    for (int32_t row = bottom; row <= top; ++row) {
+        const size_t first = static_cast<size_t>(row) * static_cast<size_t>(BufferWidth);
+        uint8_t* const pixels = PixelBuffer.data() + first;
+        const uint32_t* const pick = PickBuffer.data() + first;
+        for (int32_t x = left; x <= right; ++x) {
+            if (pick[x] < texelCount) pixels[x] = texels[pick[x]];
+        }
+    }
+    // The same axis again, where the recolour went over it.
+    DrawMirrorAxis();
 }
 
 void SkinBox::DrawSkin(const SkinImage& skin, bool withPick) {

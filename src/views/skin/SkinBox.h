@@ -57,6 +57,11 @@ class SkinBox : public Pane {
 
     // Redraws the buffers from the Workspace.
     void Render(Kind kind);
+    // A Recolour of only the pixels that can show texels of `area` (the current skin's, changed
+    // since the last render), with the same result as Render(Kind::Recolour); Dirty() is then
+    // their rectangle. An unknown (empty) area, or a picture that does not show its picks'
+    // texels (drawn without picks, or with another mirror axis), gets the whole Recolour.
+    void RecolourTexels(const TexelRect& area);
 
     // Puts PanS, PanT and Zoom back inside the range the rasterizer takes: Zoom within
     // MinZoom..MaxZoom, the pans within -MaxPan..MaxPan, and a value that is not a number back
@@ -138,6 +143,14 @@ class SkinBox : public Pane {
     // Ctrl + Shift + left in Paint mode with the mirror on: the axis to the nearest texel edge
     // or centre under the pointer.
     void PlaceMirrorAxis(ClientPoint p);
+    // The mirror axis as it is drawn now: a column of pixels over the skin's rows.
+    struct AxisLine {
+        bool Drawn = false;
+        int32_t Column = 0, Bottom = 0, Top = 0;
+        uint8_t Colour = 0;
+        bool operator==(const AxisLine&) const = default;
+    };
+    AxisLine MirrorAxisLine() const;
     void DrawMirrorAxis();
     void ReleaseButton(unsigned flags, bool left);
     void MoveDragSlot(ClientPoint p);
@@ -157,6 +170,10 @@ class SkinBox : public Pane {
     TexelPoint grabOffset_;
     // Wheel turns short of a notch, kept for the next one.
     int wheelRest_ = 0;
+    // Whether every pixel with a texel offset shows that texel's colour but for the mirror axis
+    // last drawn, so that recolouring some texels leaves the rest as a whole Recolour would.
+    bool picksShown_ = false;
+    AxisLine shownAxis_;
 };
 
 }  // namespace varp

@@ -215,18 +215,23 @@ void SkinBox::PlaceMirrorAxis(ClientPoint p) {
     host_.RedrawNow();
 }
 
-void SkinBox::DrawMirrorAxis() {
-    if (app_.Mirror == 0 || (app_.Mode != ModePaint && app_.Mode != ModeMix)) return;
+SkinBox::AxisLine SkinBox::MirrorAxisLine() const {
+    if (app_.Mirror == 0 || (app_.Mode != ModePaint && app_.Mode != ModeMix)) return {};
     const SkinImage* skin = DrawableSkin();
-    if (skin == nullptr) return;
+    if (skin == nullptr) return {};
     const int32_t x = ColumnOf(MirrorAxisOf(app_) / 2.0);
-    if (x < 0 || x >= BufferWidth) return;
-    const int32_t top = std::clamp(RowOf(0), 0, BufferHeight - 1);
-    const int32_t bottom = std::clamp(RowOf(app_.SkinHeight), 0, BufferHeight - 1);
-    const uint8_t colour = FarthestEntry(skin->Palette, app_.PaintColour);
-    for (int32_t row = bottom; row <= top; ++row) {
+    if (x < 0 || x >= BufferWidth) return {};
+    return {true, x, std::clamp(RowOf(app_.SkinHeight), 0, BufferHeight - 1),
+            std::clamp(RowOf(0), 0, BufferHeight - 1),
+            FarthestEntry(skin->Palette, app_.PaintColour)};
+}
+
+void SkinBox::DrawMirrorAxis() {
+    shownAxis_ = MirrorAxisLine();
+    if (!shownAxis_.Drawn) return;
+    for (int32_t row = shownAxis_.Bottom; row <= shownAxis_.Top; ++row) {
         PixelBuffer[static_cast<size_t>(row) * static_cast<size_t>(BufferWidth) +
-                    static_cast<size_t>(x)] = colour;
+                    static_cast<size_t>(shownAxis_.Column)] = shownAxis_.Colour;
     }
 }
 
