@@ -8,44 +8,37 @@
 namespace varp {
 
 void IsoBox::DrawModel(Kind kind) {
+    const RasterTarget target = WholeTarget(DepthBuffer.data(), PickBuffer.data());
     const ModelFrame* frame = app_.CurrentFrame;
     const SkinImage* skin = app_.CurrentSkin;
-    if (frame == nullptr || skin == nullptr) return;  // the view shows only the background
+    // Without a model the view shows only the background.
+    if (frame == nullptr || skin == nullptr) return DrawInBands(kind, target, true, nullptr, skin);
 
     const int32_t w = BufferWidth, h = BufferHeight;
     const ViewSetup setup = ViewCamera.ViewSetup(w, h);
     // With the eye on the target there is no line of sight and nothing can be projected; the
     // view then shows only the background, and moving the camera away brings the model back.
-    if (!IsUsable(setup)) return;
+    if (!IsUsable(setup)) return DrawInBands(kind, target, true, nullptr, skin);
 
     if (kind == Kind::Full && app_.Mirror != 0 && mirrorPick_.size() == PixelBuffer.size()) {
         DrawMirror(setup, *frame, *skin);
     }
     TransformVertices(setup, *frame);
-    const RasterTarget target = WholeTarget(DepthBuffer.data(), PickBuffer.data());
     SelectTriangles();
-    if (VisibleCount == 0) return;
-    DepthScale = DepthRange / (MaxZ - MinZ);
-
-    DrawTriangles(kind, setup, target, *skin);
-    if (kind == Kind::Mapping) DrawOutlines(setup, target);
+    if (VisibleCount > 0) DepthScale = DepthRange / (MaxZ - MinZ);
+    DrawInBands(kind, target, true, VisibleCount > 0 ? &setup : nullptr, skin);
 }
 
 void IsoBox::DrawMirror(const ViewSetup& setup, const ModelFrame& frame, const SkinImage& skin) {
     // The model mirrored about y = 0, drawn with its own texels: where it shows the same surface
     // as the model (a model symmetric about that plane), its pick names the texel of the
     // mirrored point. Its depths are its own; only its picks are read.
-    const int32_t n = int32_t{BufferWidth} * BufferHeight;
-    FillWords(reinterpret_cast<uint32_t*>(mirrorDepth_.data()), n / 2, 0xFFFFFFFFu);
-    FillWords(mirrorPick_.data(), n, NoPick);
     TransformVertices(setup, frame, true);
     SelectTriangles(true);
-    if (VisibleCount > 0) {
-        DepthScale = DepthRange / (MaxZ - MinZ);
-        RasterTarget target = WholeTarget(mirrorDepth_.data(), mirrorPick_.data());
-        target.Colour = mirrorColour_.data();
-        DrawTriangles(Kind::Full, setup, target, skin);
-    }
+    if (VisibleCount > 0) DepthScale = DepthRange / (MaxZ - MinZ);
+    RasterTarget target = WholeTarget(mirrorDepth_.data(), mirrorPick_.data());
+    target.Colour = mirrorColour_.data();
+    DrawInBands(Kind::Full, target, false, VisibleCount > 0 ? &setup : nullptr, &skin);
     mirrorValid_ = true;
 }
 
