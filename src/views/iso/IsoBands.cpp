@@ -35,6 +35,7 @@ void IsoBox::DrawInBands(Kind kind, const RasterTarget& target, bool clearColour
         bands =
             threads == 1 ? 1 : std::clamp(target.Rows / MinBandRows, 1, threads * BandsPerThread);
     }
+    if (setup != nullptr) ProjectCorners(*setup);
     BandJob job{this, kind, target, clearColour, kind != Kind::Quick, setup, skin, bands};
     bandPool_.Run(bands, DrawBand, &job);
 }
@@ -58,7 +59,7 @@ void IsoBox::DrawBand(void* context, int32_t band, int32_t worker) {
     if (job.ClearPick) FillWords(target.Pick + first, count, NoPick);
 
     if (job.Setup == nullptr) return;
-    box.DrawTriangles(job.DrawKind, *job.Setup, target, *job.Skin);
+    box.DrawTriangles(job.DrawKind, target, *job.Skin);
     if (job.DrawKind == Kind::Mapping) box.DrawOutlines(*job.Setup, target);
 }
 

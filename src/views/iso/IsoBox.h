@@ -140,8 +140,9 @@ class IsoBox : public Pane {
     void DrawMirror(const ViewSetup& setup, const ModelFrame& frame, const SkinImage& skin);
     void TransformVertices(const ViewSetup& setup, const ModelFrame& frame, bool mirrored = false);
     void SelectTriangles(bool mirrored = false);
-    void DrawTriangles(Kind kind, const ViewSetup& setup, const RasterTarget& target,
-                       const SkinImage& skin);
+    // The corners of the accepted triangles on screen, once for all the bands.
+    void ProjectCorners(const ViewSetup& setup);
+    void DrawTriangles(Kind kind, const RasterTarget& target, const SkinImage& skin);
     void DrawOutlines(const ViewSetup& setup, const RasterTarget& target);
     void DrawOutline(int t, uint8_t colour, const ViewSetup& setup, const RasterTarget& target);
     // The clear and the drawing of the buffers of `target`, band by band (IsoBands.cpp): without
@@ -161,6 +162,11 @@ class IsoBox : public Pane {
     int32_t clientWidth_ = 0;
     int wheelRest_ = 0;
 
+    // Per vertex of an accepted triangle: buffer column, row and depth in 26.6.
+    struct ScreenCorner {
+        int32_t x, y, z;
+    };
+    std::array<ScreenCorner, MaxVertices> corners_{};
     // The threads that draw the bands, and the rasterizer's working memory for each.
     BandPool bandPool_{BandPool::HardwareThreads()};
     std::vector<EdgeTable> bandEdges_;

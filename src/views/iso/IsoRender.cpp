@@ -80,22 +80,38 @@ void IsoBox::SelectTriangles(bool mirrored) {
     }
 }
 
-void IsoBox::DrawTriangles(Kind kind, const ViewSetup& setup, const RasterTarget& target,
-                           const SkinImage& skin) {
+void IsoBox::ProjectCorners(const ViewSetup& setup) {
+    for (int32_t k = 0; k < VisibleCount; ++k) {
+        const ModelTriangle& tri = app_.Triangles[VisibleList[static_cast<size_t>(k)]];
+        for (const int16_t i : tri.Vertex) {
+            const CameraVertex& p = CameraVertices[static_cast<size_t>(i)];
+            const ProjectedPoint xy = Project(setup, p);
+            corners_[static_cast<size_t>(i)] = {xy.x, xy.y,
+                                                QuantiseDepth(p.camZ, MinZ, DepthScale) * 64};
+        }
+    }
+}
+
+void IsoBox::DrawTriangles(Kind kind, const RasterTarget& target, const SkinImage& skin) {
     const uint8_t* texture = skin.Pixels.data();
     const int32_t pitch = app_.SkinWidth;
     TexDepthVertex v[4];
     for (int32_t k = 0; k < VisibleCount; ++k) {
         const int t = VisibleList[static_cast<size_t>(k)];
         const ModelTriangle& tri = app_.Triangles[t];
+        const ScreenCorner* c[3];
+        for (int j = 0; j < 3; ++j) c[j] = &corners_[static_cast<size_t>(tri.Vertex[j])];
+        // Most triangles lie wholly above or below a band.
+        if (std::max({c[0]->y, c[1]->y, c[2]->y}) < target.BandTop ||
+            std::min({c[0]->y, c[1]->y, c[2]->y}) > target.BandBottom) {
+            continue;
+        }
         for (int j = 0; j < 3; ++j) {
-            const CameraVertex& p = CameraVertices[static_cast<size_t>(tri.Vertex[j])];
             // The rasterizer needs every coordinate inside the skin. The MD2 reader pulls any
             // coordinate outside the skin onto its edge, and a mapping drag keeps its moving
             // point inside, so the table is used as it stands.
             const SkinCoord e = app_.TexCoords[tri.TexCoord[j]];
-            const ProjectedPoint xy = Project(setup, p);
-            v[j] = {xy.x, xy.y, e.s * 64, e.t * 64, QuantiseDepth(p.camZ, MinZ, DepthScale) * 64};
+            v[j] = {c[j]->x, c[j]->y, e.s * 64, e.t * 64, c[j]->z};
         }
         v[3] = v[0];
         switch (kind) {
