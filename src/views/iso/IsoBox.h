@@ -142,6 +142,9 @@ class IsoBox : public Pane {
     void SelectTriangles(bool mirrored = false);
     // The corners of the accepted triangles on screen, once for all the bands.
     void ProjectCorners(const ViewSetup& setup);
+    // Whether the rows of an accepted triangle's corners reach the target's band: its pixels,
+    // and so its outline's, lie between them.
+    bool ReachesBand(const ModelTriangle& tri, const RasterTarget& target) const;
     void DrawTriangles(Kind kind, const RasterTarget& target, const SkinImage& skin);
     void DrawOutlines(const ViewSetup& setup, const RasterTarget& target);
     void DrawOutline(int t, uint8_t colour, const ViewSetup& setup, const RasterTarget& target);

@@ -92,6 +92,13 @@ void IsoBox::ProjectCorners(const ViewSetup& setup) {
     }
 }
 
+bool IsoBox::ReachesBand(const ModelTriangle& tri, const RasterTarget& target) const {
+    const int32_t a = corners_[static_cast<size_t>(tri.Vertex[0])].y;
+    const int32_t b = corners_[static_cast<size_t>(tri.Vertex[1])].y;
+    const int32_t c = corners_[static_cast<size_t>(tri.Vertex[2])].y;
+    return std::max({a, b, c}) >= target.BandTop && std::min({a, b, c}) <= target.BandBottom;
+}
+
 void IsoBox::DrawTriangles(Kind kind, const RasterTarget& target, const SkinImage& skin) {
     const uint8_t* texture = skin.Pixels.data();
     const int32_t pitch = app_.SkinWidth;
@@ -99,19 +106,14 @@ void IsoBox::DrawTriangles(Kind kind, const RasterTarget& target, const SkinImag
     for (int32_t k = 0; k < VisibleCount; ++k) {
         const int t = VisibleList[static_cast<size_t>(k)];
         const ModelTriangle& tri = app_.Triangles[t];
-        const ScreenCorner* c[3];
-        for (int j = 0; j < 3; ++j) c[j] = &corners_[static_cast<size_t>(tri.Vertex[j])];
-        // Most triangles lie wholly above or below a band.
-        if (std::max({c[0]->y, c[1]->y, c[2]->y}) < target.BandTop ||
-            std::min({c[0]->y, c[1]->y, c[2]->y}) > target.BandBottom) {
-            continue;
-        }
+        if (!ReachesBand(tri, target)) continue;  // most triangles miss a band
         for (int j = 0; j < 3; ++j) {
             // The rasterizer needs every coordinate inside the skin. The MD2 reader pulls any
             // coordinate outside the skin onto its edge, and a mapping drag keeps its moving
             // point inside, so the table is used as it stands.
             const SkinCoord e = app_.TexCoords[tri.TexCoord[j]];
-            v[j] = {c[j]->x, c[j]->y, e.s * 64, e.t * 64, c[j]->z};
+            const ScreenCorner& c = corners_[static_cast<size_t>(tri.Vertex[j])];
+            v[j] = {c.x, c.y, e.s * 64, e.t * 64, c.z};
         }
         v[3] = v[0];
         switch (kind) {
@@ -155,6 +157,7 @@ void IsoBox::DrawOutlines(const ViewSetup& setup, const RasterTarget& target) {
 void IsoBox::DrawOutline(int t, uint8_t colour, const ViewSetup& setup,
                          const RasterTarget& target) {
     const ModelTriangle& tri = app_.Triangles[t];
+    if (!ReachesBand(tri, target)) return;
     for (int k = 1; k <= 3; ++k) {
         const CameraVertex& p0 = CameraVertices[static_cast<size_t>(tri.Vertex[k - 1])];
         const CameraVertex& p1 = CameraVertices[static_cast<size_t>(tri.Vertex[k % 3])];
