@@ -39,7 +39,6 @@ TEST(IsoScenes, KeepEveryDepthBetweenTheCornersAndDrawOnePictureWhateverTheBands
         box.ViewCamera.BeginOrbit();
         box.ViewCamera.Orbit(s.orbitX, s.orbitY);
         box.ViewCamera.Dolly(s.dolly);
-        box.SetBands(1);
         box.OnSize(s.width, s.height);  // a Full render
         EXPECT_EQ(std::count_if(box.DepthBuffer.begin(), box.DepthBuffer.end(),
                                 [](uint16_t d) { return d != 0xFFFF && d > 16384; }),
