@@ -29,7 +29,7 @@ struct IsoBox::BandJob {
 
 void IsoBox::DrawInBands(Kind kind, const RasterTarget& target, bool clearColour,
                          const ViewSetup* setup, const SkinImage* skin) {
-    int32_t bands = bandsWanted_;
+    int32_t bands = std::min(bandsWanted_, BandPool::MaxBands);
     if (bands <= 0) {
         const int32_t threads = bandPool_.Threads();
         bands =

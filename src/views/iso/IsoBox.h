@@ -134,7 +134,7 @@ class IsoBox : public Pane {
     void NotePickMeaning(Kind kind);
     void RecolourFromPicks();
     void BackgroundFromPicks();
-    // Kinds Full, Quick and Mapping after the clear (IsoRender.cpp).
+    // Kinds Full, Quick and Mapping: the clear and the model (IsoRender.cpp).
     void DrawModel(Kind kind);
     // The mirrored model into the mirror buffers, before the model itself.
     void DrawMirror(const ViewSetup& setup, const ModelFrame& frame, const SkinImage& skin);
