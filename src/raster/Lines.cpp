@@ -1,4 +1,5 @@
 // One-pixel lines with a 16-bit error accumulator, the 2D line clipper and the near-plane clipper.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <utility>
@@ -66,18 +67,40 @@ void StepLine(const RasterTarget& target, const int32_t line[4], const Plot& plo
     plot(ey * pitch + ex);
 }
 
+// The element indices of the target's band, first and one past the last; empty when the line's
+// rows miss the band. The line is stepped whole either way, so a band's pixels are those the
+// whole line has there.
+struct BandIndices {
+    ptrdiff_t First = 0, End = 0;
+};
+
+BandIndices BandOf(const RasterTarget& target, const int32_t line[4]) {
+    const int32_t top = std::max(target.BandTop, std::min(line[1], line[3]));
+    const int32_t bottom =
+        std::min({target.BandBottom, target.Rows - 1, std::max(line[1], line[3])});
+    if (top > bottom) return {};
+    const ptrdiff_t pitch = target.Pitch;
+    return {top * pitch, (bottom + ptrdiff_t{1}) * pitch};
+}
+
 }  // namespace
 
 void DrawLine(const RasterTarget& target, int32_t line[4], uint8_t colour) {
+    const BandIndices band = BandOf(target, line);
+    if (band.First == band.End) return;
     uint8_t* const pixels = target.Colour;
-    StepLine(target, line, [=](ptrdiff_t i) { pixels[i] = colour; });
+    StepLine(target, line, [=](ptrdiff_t i) {
+        if (i >= band.First && i < band.End) pixels[i] = colour;
+    });
 }
 
 void DrawLineOverId(const RasterTarget& target, int32_t line[4], uint8_t colour, uint32_t id) {
+    const BandIndices band = BandOf(target, line);
+    if (band.First == band.End) return;
     uint8_t* const pixels = target.Colour;
     const uint32_t* const pick = target.Pick;
     StepLine(target, line, [=](ptrdiff_t i) {
-        if (pick[i] == id) pixels[i] = colour;
+        if (i >= band.First && i < band.End && pick[i] == id) pixels[i] = colour;
     });
 }
 

@@ -1,4 +1,5 @@
 // The five textured polygon fillers: one clip, walk and span pipeline, instantiated per writer.
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -150,10 +151,23 @@ bool ClipRectIsUsable(const RasterTarget& t) {
            0 <= t.ClipTop && t.ClipTop <= t.ClipBottom && t.ClipBottom < t.Rows;
 }
 
+// Whether the polygon's rows reach the target's band. Clipping never leaves the range of the
+// vertices, so a polygon wholly above or below the band has nothing to draw there.
+template <class Source>
+bool ReachesBand(const RasterTarget& t, const Source* v, int32_t n) {
+    int32_t top = v[0].y, bottom = v[0].y;
+    for (int32_t i = 1; i < n; ++i) {
+        top = std::min(top, v[i].y);
+        bottom = std::max(bottom, v[i].y);
+    }
+    return t.BandTop <= t.BandBottom && bottom >= t.BandTop && top <= t.BandBottom;
+}
+
 template <class Source, class Writer>
 void FillPolygon(const RasterTarget& target, const Source* v, int32_t n, int32_t texturePitch,
                  const Writer& write) {
     if (n <= 0 || target.Edges == nullptr || !ClipRectIsUsable(target)) return;
+    if (!ReachesBand(target, v, n)) return;
     EdgeTable& table = *target.Edges;
 
     std::array<RasterVertex, 2 * InlineVertices + 1> inlineOutline;
@@ -170,7 +184,7 @@ void FillPolygon(const RasterTarget& target, const Source* v, int32_t n, int32_t
     for (int32_t i = 0; i < count; ++i) {
         RasterVertex a = outline[i], b = outline[i + 1];
         if (ClipEdgeY(a, b, target.ClipTop, target.ClipBottom) == EdgeClip::Outside) continue;
-        WalkEdge<Writer::WithDepth>(table, a, b);
+        WalkEdge<Writer::WithDepth>(table, a, b, target.BandTop, target.BandBottom);
     }
     FillSpans(table, target.Pitch, texturePitch, write);
     table.ResetUsedRows();

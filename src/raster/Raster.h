@@ -47,6 +47,11 @@ struct RasterTarget {
     int32_t ClipTop = 0;  // inclusive row range polygons are clipped to
     int32_t ClipBottom = -1;
     EdgeTable* Edges = nullptr;  // the fillers' working memory, the caller's
+    // The inclusive rows this draw may write, for a picture drawn band by band on several
+    // threads. Polygons and lines are clipped and stepped exactly as for the whole target, and
+    // only their pixels in these rows are stored, so the bands together draw the same pixels.
+    int32_t BandTop = 0;
+    int32_t BandBottom = INT32_MAX;
 };
 
 // x, y: pixel column and buffer row; u, v: texel column and row in 22.10 fixed point.

@@ -81,13 +81,17 @@ inline EdgeClip ClipEdgeY(RasterVertex& a, RasterVertex& b, int32_t clipTop, int
     return ClipEdge<&RasterVertex::y>(a, b, clipTop, clipBottom);
 }
 
-// Walks the edge a -> b (both inside the table) with Bresenham steps, widening each row's extents.
-// Comparisons are strict so that on a tie the edge walked first keeps the row; attribute steps
-// are one truncating division per edge.
+// Walks the edge a -> b (both inside the table) with Bresenham steps, widening the extents of
+// the rows bandTop..bandBottom it reaches. Comparisons are strict so that on a tie the edge
+// walked first keeps the row; attribute steps are one truncating division per edge. The walk
+// always starts at a, so a row's extents do not depend on the band it is stored for.
 template <bool WithDepth>
-void WalkEdge(EdgeTable& table, const RasterVertex& a, const RasterVertex& b) {
-    table.TopRow = std::min({table.TopRow, a.y, b.y});
-    table.BottomRow = std::max({table.BottomRow, a.y, b.y});
+void WalkEdge(EdgeTable& table, const RasterVertex& a, const RasterVertex& b, int32_t bandTop,
+              int32_t bandBottom) {
+    const int32_t lowY = std::min(a.y, b.y), highY = std::max(a.y, b.y);
+    if (highY < bandTop || lowY > bandBottom) return;
+    table.TopRow = std::min(table.TopRow, std::max(lowY, bandTop));
+    table.BottomRow = std::max(table.BottomRow, std::min(highY, bandBottom));
 
     int32_t dx = b.x - a.x, dy = b.y - a.y;
     const int32_t sx = dx < 0 ? -1 : 1, sy = dy < 0 ? -1 : 1;
@@ -111,18 +115,26 @@ void WalkEdge(EdgeTable& table, const RasterVertex& a, const RasterVertex& b) {
     int32_t *const leftZ = table.LeftZ.data(), *const rightZ = table.RightZ.data();
     int32_t x = a.x, y = a.y, u = a.u, v = a.v, z = a.z;
     int32_t error = 2 * shortLen - longLen;
+    // Rows lie in 0..Rows-1 and the band starts at or after row 0, so one unsigned comparison
+    // tells a row of the band; y only moves towards sy, so once past the band the walk is done.
+    const auto bandRows = static_cast<uint32_t>(bandBottom - bandTop);
+    const int32_t pastBand = sy > 0 ? bandBottom : bandTop;
     for (int32_t i = 0; i <= longLen; ++i) {
-        if (x < minX[y]) {
-            minX[y] = x;
-            leftU[y] = u;
-            leftV[y] = v;
-            if constexpr (WithDepth) leftZ[y] = z;
-        }
-        if (x > maxX[y]) {
-            maxX[y] = x;
-            rightU[y] = u;
-            rightV[y] = v;
-            if constexpr (WithDepth) rightZ[y] = z;
+        if (static_cast<uint32_t>(y - bandTop) > bandRows) {
+            if ((y - pastBand) * sy > 0) break;
+        } else {
+            if (x < minX[y]) {
+                minX[y] = x;
+                leftU[y] = u;
+                leftV[y] = v;
+                if constexpr (WithDepth) leftZ[y] = z;
+            }
+            if (x > maxX[y]) {
+                maxX[y] = x;
+                rightU[y] = u;
+                rightV[y] = v;
+                if constexpr (WithDepth) rightZ[y] = z;
+            }
         }
         if (error >= 0) {
             x += sx;

@@ -7,7 +7,8 @@
 
 namespace varp {
 
-IsoBox::IsoBox(App& app, PaneHost& host) : Pane(app, host) {
+IsoBox::IsoBox(App& app, PaneHost& host)
+    : Pane(app, host), bandEdges_(static_cast<size_t>(bandPool_.Threads())) {
     // 32 x 32 placeholders until the first size change; nothing draws into them, because
     // Render does nothing while the sizes are -1.
     PixelBuffer.resize(32 * 32);
@@ -29,10 +30,11 @@ void IsoBox::OnSize(int cx, int cy) {
             pickHolds_ = PickMeaning::Nothing;
             mirrorValid_ = false;
         },
-        [this](size_t n) {
+        [this, cy](size_t n) {
             PixelBuffer.resize(n);
             DepthBuffer.resize(n);
             PickBuffer.resize(n);
+            for (EdgeTable& edges : bandEdges_) edges.Reserve(std::clamp(cy, 0, MaxBufferHeight));
             if (app_.Mirror != 0) {
                 mirrorColour_.resize(n);
                 mirrorDepth_.resize(n);
@@ -89,7 +91,7 @@ void IsoBox::Render(Kind kind) {
         case Kind::Full:
         case Kind::Quick:
         case Kind::Mapping:
-            ClearBuffers(kind);
+            NotePickMeaning(kind);
             DrawModel(kind);
             // A Quick render draws other pixels over the same picks; the other two record new
             // picks, which the texel index must be built again for.
@@ -106,14 +108,8 @@ uint32_t IsoBox::PickAt(ClientPoint p) const {
                       static_cast<size_t>(p.x)];
 }
 
-void IsoBox::ClearBuffers(Kind kind) {
-    // 32-bit word fills; the width is a multiple of 4, so they cover the buffers exactly.
-    const int32_t n = int32_t{BufferWidth} * BufferHeight;
-    FillWords(reinterpret_cast<uint32_t*>(DepthBuffer.data()), n / 2, 0xFFFFFFFFu);
-    FillWords(reinterpret_cast<uint32_t*>(PixelBuffer.data()), n / 4,
-              app_.BackgroundColour * 0x01010101u);
+void IsoBox::NotePickMeaning(Kind kind) {
     if (kind == Kind::Quick) return;  // a camera drag keeps the picks of the last full render
-    FillWords(PickBuffer.data(), n, NoPick);
     mirrorValid_ = false;
     if (kind == Kind::Full) {
         pickHolds_ = PickMeaning::TexelOffsets;

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "raster/BandPool.h"
 #include "raster/Raster.h"
 #include "views/Pane.h"
 #include "views/iso/Camera.h"
@@ -52,7 +53,8 @@ class IsoBox : public Pane {
     // present one changes nothing; otherwise the buffers are replaced and fully rendered.
     void OnSize(int cx, int cy) override;
 
-    // Redraws the buffers. Never allocates.
+    // Redraws the buffers. Never allocates. Full, Quick and Mapping split the buffers into bands
+    // of rows drawn on all the pane's threads, with the same picture as one band gives.
     void Render(Kind kind);
     // A Recolour of only the pixels that show texels of `area` (the current skin's, changed
     // since the last render), with the same result as Render(Kind::Recolour); Dirty() is then
@@ -60,6 +62,8 @@ class IsoBox : public Pane {
     // not show its picks' texels (drawn since by a Quick render), gets the whole Recolour.
     // IsoRecolour.cpp.
     void RecolourTexels(const TexelRect& area);
+    // The number of bands; 0, the default, chooses from the threads and the height.
+    void SetBands(int32_t bands) { bandsWanted_ = bands; }
 
     // The pick entry under a window point (y downward), NoPick outside the buffers.
     uint32_t PickAt(ClientPoint p) const;
@@ -133,19 +137,30 @@ class IsoBox : public Pane {
     uint32_t TexelUnder(ClientPoint p) const;
     uint32_t TriangleUnder(ClientPoint p) const;
 
-    void ClearBuffers(Kind kind);
+    // What a clear of kind Full, Quick or Mapping leaves the pick buffer meaning.
+    void NotePickMeaning(Kind kind);
     void RecolourFromPicks();
     void BackgroundFromPicks();
-    // Kinds Full, Quick and Mapping after the clear (IsoRender.cpp).
+    // Kinds Full, Quick and Mapping: the clear and the model (IsoRender.cpp).
     void DrawModel(Kind kind);
     // The mirrored model into the mirror buffers, before the model itself.
     void DrawMirror(const ViewSetup& setup, const ModelFrame& frame, const SkinImage& skin);
     void TransformVertices(const ViewSetup& setup, const ModelFrame& frame, bool mirrored = false);
     void SelectTriangles(bool mirrored = false);
-    void DrawTriangles(Kind kind, const ViewSetup& setup, const RasterTarget& target,
-                       const SkinImage& skin);
+    // The corners of the accepted triangles on screen, once for all the bands.
+    void ProjectCorners(const ViewSetup& setup);
+    // Whether the rows of an accepted triangle's corners reach the target's band: its pixels,
+    // and so its outline's, lie between them.
+    bool ReachesBand(const ModelTriangle& tri, const RasterTarget& target) const;
+    void DrawTriangles(Kind kind, const RasterTarget& target, const SkinImage& skin);
     void DrawOutlines(const ViewSetup& setup, const RasterTarget& target);
     void DrawOutline(int t, uint8_t colour, const ViewSetup& setup, const RasterTarget& target);
+    // The clear and the drawing of the buffers of `target`, band by band (IsoBands.cpp): without
+    // a setup only the clear. The mirror keeps its colours, and Quick the picks.
+    void DrawInBands(Kind kind, const RasterTarget& target, bool clearColour,
+                     const ViewSetup* setup, const SkinImage* skin);
+    struct BandJob;
+    static void DrawBand(void* job, int32_t band, int32_t worker);
 
     // The mirror's buffers, same layout as the others, and whether the picks hold texel
     // offsets of the present view.
@@ -156,6 +171,16 @@ class IsoBox : public Pane {
     // The client width the host reported: the buffer's last 1 to 3 columns lie past it.
     int32_t clientWidth_ = 0;
     int wheelRest_ = 0;
+
+    // Per vertex of an accepted triangle: buffer column, row and depth in 26.6.
+    struct ScreenCorner {
+        int32_t x, y, z;
+    };
+    std::array<ScreenCorner, MaxVertices> corners_{};
+    // The threads that draw the bands, and the rasterizer's working memory for each.
+    BandPool bandPool_{BandPool::HardwareThreads()};
+    std::vector<EdgeTable> bandEdges_;
+    int32_t bandsWanted_ = 0;
 
     PickMeaning pickHolds_ = PickMeaning::Nothing;
     // Texels of the skin that the texel offsets were recorded for: a Recolour reads no skin

@@ -8,44 +8,37 @@
 namespace varp {
 
 void IsoBox::DrawModel(Kind kind) {
+    const RasterTarget target = WholeTarget(DepthBuffer.data(), PickBuffer.data());
     const ModelFrame* frame = app_.CurrentFrame;
     const SkinImage* skin = app_.CurrentSkin;
-    if (frame == nullptr || skin == nullptr) return;  // the view shows only the background
+    // Without a model the view shows only the background.
+    if (frame == nullptr || skin == nullptr) return DrawInBands(kind, target, true, nullptr, skin);
 
     const int32_t w = BufferWidth, h = BufferHeight;
     const ViewSetup setup = ViewCamera.ViewSetup(w, h);
     // With the eye on the target there is no line of sight and nothing can be projected; the
     // view then shows only the background, and moving the camera away brings the model back.
-    if (!IsUsable(setup)) return;
+    if (!IsUsable(setup)) return DrawInBands(kind, target, true, nullptr, skin);
 
     if (kind == Kind::Full && app_.Mirror != 0 && mirrorPick_.size() == PixelBuffer.size()) {
         DrawMirror(setup, *frame, *skin);
     }
     TransformVertices(setup, *frame);
-    const RasterTarget target = WholeTarget(DepthBuffer.data(), PickBuffer.data());
     SelectTriangles();
-    if (VisibleCount == 0) return;
-    DepthScale = DepthRange / (MaxZ - MinZ);
-
-    DrawTriangles(kind, setup, target, *skin);
-    if (kind == Kind::Mapping) DrawOutlines(setup, target);
+    if (VisibleCount > 0) DepthScale = DepthRange / (MaxZ - MinZ);
+    DrawInBands(kind, target, true, VisibleCount > 0 ? &setup : nullptr, skin);
 }
 
 void IsoBox::DrawMirror(const ViewSetup& setup, const ModelFrame& frame, const SkinImage& skin) {
     // The model mirrored about y = 0, drawn with its own texels: where it shows the same surface
     // as the model (a model symmetric about that plane), its pick names the texel of the
     // mirrored point. Its depths are its own; only its picks are read.
-    const int32_t n = int32_t{BufferWidth} * BufferHeight;
-    FillWords(reinterpret_cast<uint32_t*>(mirrorDepth_.data()), n / 2, 0xFFFFFFFFu);
-    FillWords(mirrorPick_.data(), n, NoPick);
     TransformVertices(setup, frame, true);
     SelectTriangles(true);
-    if (VisibleCount > 0) {
-        DepthScale = DepthRange / (MaxZ - MinZ);
-        RasterTarget target = WholeTarget(mirrorDepth_.data(), mirrorPick_.data());
-        target.Colour = mirrorColour_.data();
-        DrawTriangles(Kind::Full, setup, target, skin);
-    }
+    if (VisibleCount > 0) DepthScale = DepthRange / (MaxZ - MinZ);
+    RasterTarget target = WholeTarget(mirrorDepth_.data(), mirrorPick_.data());
+    target.Colour = mirrorColour_.data();
+    DrawInBands(Kind::Full, target, false, VisibleCount > 0 ? &setup : nullptr, &skin);
     mirrorValid_ = true;
 }
 
@@ -87,22 +80,40 @@ void IsoBox::SelectTriangles(bool mirrored) {
     }
 }
 
-void IsoBox::DrawTriangles(Kind kind, const ViewSetup& setup, const RasterTarget& target,
-                           const SkinImage& skin) {
+void IsoBox::ProjectCorners(const ViewSetup& setup) {
+    for (int32_t k = 0; k < VisibleCount; ++k) {
+        const ModelTriangle& tri = app_.Triangles[VisibleList[static_cast<size_t>(k)]];
+        for (const int16_t i : tri.Vertex) {
+            const CameraVertex& p = CameraVertices[static_cast<size_t>(i)];
+            const ProjectedPoint xy = Project(setup, p);
+            corners_[static_cast<size_t>(i)] = {xy.x, xy.y,
+                                                QuantiseDepth(p.camZ, MinZ, DepthScale) * 64};
+        }
+    }
+}
+
+bool IsoBox::ReachesBand(const ModelTriangle& tri, const RasterTarget& target) const {
+    const int32_t a = corners_[static_cast<size_t>(tri.Vertex[0])].y;
+    const int32_t b = corners_[static_cast<size_t>(tri.Vertex[1])].y;
+    const int32_t c = corners_[static_cast<size_t>(tri.Vertex[2])].y;
+    return std::max({a, b, c}) >= target.BandTop && std::min({a, b, c}) <= target.BandBottom;
+}
+
+void IsoBox::DrawTriangles(Kind kind, const RasterTarget& target, const SkinImage& skin) {
     const uint8_t* texture = skin.Pixels.data();
     const int32_t pitch = app_.SkinWidth;
     TexDepthVertex v[4];
     for (int32_t k = 0; k < VisibleCount; ++k) {
         const int t = VisibleList[static_cast<size_t>(k)];
         const ModelTriangle& tri = app_.Triangles[t];
+        if (!ReachesBand(tri, target)) continue;  // most triangles miss a band
         for (int j = 0; j < 3; ++j) {
-            const CameraVertex& p = CameraVertices[static_cast<size_t>(tri.Vertex[j])];
             // The rasterizer needs every coordinate inside the skin. The MD2 reader pulls any
             // coordinate outside the skin onto its edge, and a mapping drag keeps its moving
             // point inside, so the table is used as it stands.
             const SkinCoord e = app_.TexCoords[tri.TexCoord[j]];
-            const ProjectedPoint xy = Project(setup, p);
-            v[j] = {xy.x, xy.y, e.s * 64, e.t * 64, QuantiseDepth(p.camZ, MinZ, DepthScale) * 64};
+            const ScreenCorner& c = corners_[static_cast<size_t>(tri.Vertex[j])];
+            v[j] = {c.x, c.y, e.s * 64, e.t * 64, c.z};
         }
         v[3] = v[0];
         switch (kind) {
@@ -146,6 +157,7 @@ void IsoBox::DrawOutlines(const ViewSetup& setup, const RasterTarget& target) {
 void IsoBox::DrawOutline(int t, uint8_t colour, const ViewSetup& setup,
                          const RasterTarget& target) {
     const ModelTriangle& tri = app_.Triangles[t];
+    if (!ReachesBand(tri, target)) return;
     for (int k = 1; k <= 3; ++k) {
         const CameraVertex& p0 = CameraVertices[static_cast<size_t>(tri.Vertex[k - 1])];
         const CameraVertex& p1 = CameraVertices[static_cast<size_t>(tri.Vertex[k % 3])];
