@@ -4,7 +4,6 @@
 
 #include <array>
 #include <climits>
-#include <random>
 #include <set>
 #include <tuple>
 #include <vector>
@@ -235,53 +234,6 @@ TEST(ClipSegmentNear, MovesTheNearEndOntoTheFloatPlaneInDoublePrecision) {
         std::make_pair(1, S{0x1.4e666cp+2f, -0x1.c13332p+3f, 0.1f, 240.625f, 96.375f, 0.375f}));
     // On the plane counts as in front.
     EXPECT_EQ(clip({1, 1, 0.1f, 2, 2, 0.1f}), std::make_pair(1, S{1, 1, 0.1f, 2, 2, 0.1f}));
-}
-
-// Random triangles and quads, some far past the borders, and lines over their picks: drawn band
-// by band, with every split of the rows, they leave the buffers of one whole draw.
-TEST(Bands, DrawnBandByBandTheBuffersAreThoseOfOneWholeDraw) {
-    std::mt19937 random(18);
-    const auto any = [&](int32_t lo, int32_t hi) {
-        return std::uniform_int_distribution<int32_t>(lo, hi)(random);
-    };
-    const auto texture = OffsetTexture();
-    for (int32_t scene = 0; scene < 40; ++scene) {
-        std::array<std::array<TexDepthVertex, 5>, 12> polygons;
-        for (auto& p : polygons) {
-            for (auto& v : p)
-                v = {any(-40, 80), any(-40, 70), any(0, 960), any(0, 960), any(0, 1 << 20)};
-        }
-        std::array<std::array<int32_t, 4>, 12> lines;
-        for (auto& l : lines) l = {any(-20, 60), any(-20, 50), any(-20, 60), any(-20, 50)};
-        const auto draw = [&](Buffers& b, int32_t top, int32_t bottom) {
-            RasterTarget t = b.Target(2, 38, 1, 31);
-            t.BandTop = top;
-            t.BandBottom = bottom;
-            for (uint32_t i = 0; i < 12; ++i) {
-                auto p = polygons[i];
-                p[3 + i % 2] = p[0];
-                i % 3 ? DrawTexturedPolygonDepthId(t, p.data(), 3 + i % 2, texture.data(), 16, i)
-                      : DrawTexturedPolygonDepthPick(t, p.data(), 3 + i % 2, texture.data(), 16);
-            }
-            for (uint32_t i = 0; i < 12; ++i) {
-                auto l = lines[i];
-                if (ClipLine(t, l.data()) == 0) continue;
-                i % 2 ? DrawLine(t, l.data(), 255) : DrawLineOverId(t, l.data(), 254, i);
-            }
-        };
-        Buffers whole(41, 34), banded(41, 34);
-        draw(whole, 0, INT32_MAX);
-        // A band ends after each row with a chance that rises with the scene.
-        for (int32_t top = 0, row = 0; row < banded.Rows; ++row) {
-            if (row + 1 == banded.Rows || any(0, 40) < scene) {
-                draw(banded, top, row);
-                top = row + 1;
-            }
-        }
-        ASSERT_TRUE(banded.Colour == whole.Colour && banded.Depth == whole.Depth &&
-                    banded.Pick == whole.Pick)
-            << scene;
-    }
 }
 
 TEST(FillWords, StoresTheValueCountTimesAndNothingElse) {
