@@ -32,20 +32,19 @@ struct Screen {
     std::vector<uint32_t> image;
     uint32_t table[256] = {};
 
-    void Show(const App& app, const Pane& pane) {
+    void Show(const App& app, Pane& pane) {
         Show(app, pane, Rect{0, 0, pane.Width(), pane.Height()});
     }
-    void Show(const App& app, const Pane& pane, const Rect& area) {
+    void Show(const App& app, Pane& pane, const Rect& area) {
         const int w = pane.Width(), h = pane.Height();
         if (w <= 0 || h <= 0 || area.right <= area.left || area.bottom <= area.top) return;
         const size_t count = static_cast<size_t>(w) * static_cast<size_t>(h);
         if (image.size() < count) image.resize(count);
         PaneColourTable(app, table);
-        BlitPane(pane.Pixels(), w, h, table, area.left, area.top, area.right - area.left,
-                 area.bottom - area.top,
-                 image.data() + static_cast<size_t>(area.top) * static_cast<size_t>(w) +
-                     static_cast<size_t>(area.left),
-                 w);
+        pane.Show(table, area.left, area.top, area.right - area.left, area.bottom - area.top,
+                  image.data() + static_cast<size_t>(area.top) * static_cast<size_t>(w) +
+                      static_cast<size_t>(area.left),
+                  w);
         benchmark::DoNotOptimize(image.data());
     }
 };

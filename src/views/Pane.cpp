@@ -2,6 +2,8 @@
 // display count, the paint refresh and what lies under the mouse.
 #include "views/Pane.h"
 
+#include "views/Blit.h"
+
 namespace varp {
 
 namespace {
@@ -9,6 +11,11 @@ namespace {
 constexpr int CursorCallLimit = 20;
 
 }  // namespace
+
+void Pane::Show(const uint32_t table[256], int left, int top, int width, int height, uint32_t* dst,
+                int dstStride) {
+    BlitPane(Pixels(), BufferWidth, BufferHeight, table, left, top, width, height, dst, dstStride);
+}
 
 bool Pane::InsideClient(ClientPoint p) {
     int width = 0, height = 0;

@@ -28,14 +28,20 @@ class DirtyRefresh : public ::testing::TestWithParam<uint32_t> {
         w.modelHost.redraws = w.skinHost.redraws = 1;  // the window shows both from the start
     }
     Pane& PaneOf(int i) { return w.wnd->PaneOf(i == 0 ? Child::ModelView : Child::SkinView); }
-    // Pane i's buffer blitted into its 32-bit image inside `r`.
-    void Show(int i, std::vector<uint32_t>& image, Rect r) {
-        const Pane& pane = PaneOf(i);
+    // Pane i's buffer shown in its 32-bit image inside `r`, as the window does (the 3D view
+    // splits tall rectangles over its threads) or, for the `reference`, by one plain blit.
+    void Show(int i, std::vector<uint32_t>& image, Rect r, bool reference = false) {
+        Pane& pane = PaneOf(i);
         image.resize(static_cast<size_t>(pane.Width()) * pane.Height());
         uint32_t table[256];
         PaneColourTable(*w.app, table);
-        BlitPane(pane.Pixels(), pane.Width(), pane.Height(), table, r.left, r.top, r.right - r.left,
-                 r.bottom - r.top, image.data() + r.top * pane.Width() + r.left, pane.Width());
+        uint32_t* const dst = image.data() + r.top * pane.Width() + r.left;
+        if (reference) {
+            BlitPane(pane.Pixels(), pane.Width(), pane.Height(), table, r.left, r.top,
+                     r.right - r.left, r.bottom - r.top, dst, pane.Width());
+        } else {
+            pane.Show(table, r.left, r.top, r.right - r.left, r.bottom - r.top, dst, pane.Width());
+        }
     }
 
     // Shows what the event asked to be shown; after a paint refresh (or when `painted`),
@@ -70,7 +76,7 @@ class DirtyRefresh : public ::testing::TestWithParam<uint32_t> {
         }
         for (int i = 0; i < 2; ++i) {
             std::vector<uint32_t> whole;
-            Show(i, whole, {0, 0, PaneOf(i).Width(), PaneOf(i).Height()});
+            Show(i, whole, {0, 0, PaneOf(i).Width(), PaneOf(i).Height()}, true);
             ASSERT_TRUE(screen[i] == whole) << step << " pane " << i;
         }
     }

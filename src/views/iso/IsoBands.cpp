@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstddef>
 
+#include "views/Blit.h"
 #include "views/iso/IsoBox.h"
 
 namespace varp {
@@ -61,6 +62,32 @@ void IsoBox::DrawBand(void* context, int32_t band, int32_t worker) {
     if (job.Setup == nullptr) return;
     box.DrawTriangles(job.DrawKind, target, *job.Skin);
     if (job.DrawKind == Kind::Mapping) box.DrawOutlines(*job.Setup, target);
+}
+
+struct IsoBox::ShowJob {
+    const IsoBox* Box;
+    const uint32_t* Table;
+    int Left, Top, Width, Height;
+    uint32_t* Dst;
+    int DstStride;
+    int32_t Bands;
+};
+
+void IsoBox::Show(const uint32_t table[256], int left, int top, int width, int height,
+                  uint32_t* dst, int dstStride) {
+    const int32_t bands = std::clamp(height / MinBandRows, 1, bandPool_.Threads() * BandsPerThread);
+    if (bands == 1) return Pane::Show(table, left, top, width, height, dst, dstStride);
+    ShowJob job{this, table, left, top, width, height, dst, dstStride, bands};
+    bandPool_.Run(bands, ShowBand, &job);
+}
+
+void IsoBox::ShowBand(void* context, int32_t band, int32_t) {
+    const ShowJob& job = *static_cast<const ShowJob*>(context);
+    const int first = band * job.Height / job.Bands;
+    const int end = (band + 1) * job.Height / job.Bands;
+    BlitPane(job.Box->Pixels(), job.Box->BufferWidth, job.Box->BufferHeight, job.Table, job.Left,
+             job.Top + first, job.Width, end - first,
+             job.Dst + static_cast<ptrdiff_t>(first) * job.DstStride, job.DstStride);
 }
 
 }  // namespace varp
