@@ -9,11 +9,7 @@ import shutil
 import struct
 import time
 
-import varp_e2e
 from varp_e2e import CAPTION, COLUMN, DemoRun, Pcx, changed_texels, run, unused_colour, wait_for
-
-# The title names the model in use before the program's name.
-varp_e2e.TITLE = "Varpkit v0.60$"
 
 
 def write_pak(path, files):

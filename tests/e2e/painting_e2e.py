@@ -1,10 +1,9 @@
 #!/usr/bin/env python3
-"""Painting with the real program. It opens on the demo model in Mix mode; the keys 1 to 4
-change the toolbar, and Mapping mode draws the outlines over the skin. In Paint mode a colour
-the skin lacks is chosen in the palette; a click on the model, one on the flat skin and a
-stroke paint the texels under the pointer (the stroke also those between its samples), and Skins > Save writes exactly those. The stroke
-ends over the palette without choosing a colour; the right button picks colours up from either
-view; a colour crossed out with Shift + left click in the palette keeps its texels until
+"""Painting with the real program, in Paint mode (key 3): a colour the skin lacks is chosen in
+the palette; a click on the model, one on the flat skin and a stroke paint the texels under the
+pointer (the stroke also those between its samples), and Skins > Save writes exactly those. The
+stroke ends over the palette without choosing a colour; the right button picks colours up from
+either view; a colour crossed out with Shift + left click in the palette keeps its texels until
 Shift + right click frees it."""
 from varp_e2e import DemoRun, Pcx, changed_texels, run, unused_colour
 
@@ -13,22 +12,8 @@ def main(varp, tool):
     with DemoRun(varp, tool) as demo:
         original = Pcx.read(demo.skin_path)
         layout = demo.start()
-        mix = demo.wait_skin_view(original, "the demo skin in the skin view")
-
-        # The toolbar shows another button down in each mode: Camera, Mapping, Mix, Paint.
-        bands = [mix.region(*layout.band)]
-        for key in "1423":
-            demo.key(key)
-            shot = demo.wait_screen(f"the toolbar to change at key {key}",
-                                    lambda s: s.region(*layout.band) != bands[-1])
-            bands.append(shot.region(*layout.band))
-            if key == "4":
-                demo.wait_screen("the mapping outlines over the skin",
-                                 lambda s: s.region(*layout.skin) != mix.region(*layout.skin))
-            if key == "2":
-                demo.wait_screen("the skin without outlines in Mix mode",
-                                 lambda s: s.region(*layout.skin) == mix.region(*layout.skin))
-        assert bands[3] == bands[0] and len(set(bands)) == 4, "four modes, four toolbars"
+        demo.wait_skin_view(original, "the demo skin in the skin view")
+        demo.key("3")
 
         colour = unused_colour(original)
         rgb = original.rgb(colour)

@@ -158,8 +158,6 @@ class Layout:
         # The skin view's picture: rows raised to a multiple of 4, (pan_s, pan_t) at the centre.
         self.half_w, self.half_h = (self.skin[2] + 3) // 4 * 2, self.skin[3] // 2
         self.pan_s = self.pan_t = PAN
-        # The toolbar band above the selectors shows which mode button is down.
-        self.band = (left, top, min(width, 240), palette_y - top - 28)
         self.skin_selector = ((left + palette_x) // 2, palette_y - 8)
         self.iso_centre = (self.iso[0] + self.iso[2] // 2, self.iso[1] + self.iso[3] // 2)
 
