@@ -95,14 +95,6 @@ def md2_skin_names(path):
     return [f.split(b"\0", 1)[0].decode("latin-1") for f in fields]
 
 
-def md2_coords(path):
-    """The skin coordinates (s, t) a version 8 MD2 file lists, in order."""
-    with open(path, "rb") as f:
-        data = f.read()
-    count, offset = struct.unpack_from("<i", data, 28)[0], struct.unpack_from("<i", data, 48)[0]
-    return [struct.unpack_from("<hh", data, offset + 4 * i) for i in range(count)]
-
-
 def file_state(path):
     try:
         st = os.stat(path)
