@@ -266,6 +266,13 @@ class DemoRun:
             return fresh.pop() if fresh else None
         return wait_for(what, new)
 
+    def type_into_dialog(self, known, path, what):
+        """Types `path` into the file dialog that opens beside the `known` windows, and Return."""
+        dialog = self.wait_new_window(known, f"the file dialog of {what}")
+        self.xdotool("windowfocus", "--sync", dialog, "key", "ctrl+a")
+        self.xdotool("type", "--delay", 10, path)
+        self.xdotool("key", "Return")
+
     def start(self, wrapper=(), answer=None):
         """Starts the program on the demo model (behind `wrapper`, a command such as a memory
         checker, when given) and waits until its palette is on screen; returns the layout.
