@@ -1,4 +1,5 @@
-// Pane windows: size delivery, the blit, mouse flags, capture and its loss, the cursor count.
+// Pane windows: size delivery, mouse and wheel flags, capture and its loss, the cursor count.
+// What a pane shows is read from the screen by the end-to-end journeys.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -6,6 +7,7 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QTest>
+#include <QWheelEvent>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -36,6 +38,9 @@ class RecordingPane final : public Pane {
     void OnRButtonDown(ClientPoint p, unsigned f) override { Note("RDown", p, f); }
     void OnRButtonUp(ClientPoint p, unsigned f) override { Note("RUp", p, f); }
     void OnMouseMove(ClientPoint p, unsigned f) override { Note("Move", p, f); }
+    void OnMouseWheel(ClientPoint p, int delta, unsigned f) override {
+        calls.push_back({"Wheel " + std::to_string(delta), p.x, p.y, f});
+    }
     void Note(const char* what, ClientPoint p, unsigned f) { calls.push_back({what, p.x, p.y, f}); }
     void OnCaptureChanged() override { ++captureLost; }
 
@@ -91,21 +96,7 @@ TEST_F(PaneWidgetTest, PlaceDeliversTheClientSizeInsideTheEdgeAtOnceAndOnlyOnce)
     EXPECT_EQ(frame->geometry(), QRect(0, 0, 0, 0));
 }
 
-TEST_F(PaneWidgetTest, PaintShowsTheBottomUpBufferTopDownThroughTheGreyRamp) {
-    frame->Place(0, 0, 9, 7);  // client 5 x 3, buffer rows 8 wide
-    ASSERT_EQ(pane->BufferWidth, 8);
-    for (size_t i = 0; i < 24; ++i)
-        pane->PixelBuffer[i] = static_cast<uint8_t>(i / 8 * 100 + i % 8 * 10);
-    const QImage shot = widget->grab().toImage();
-    ASSERT_EQ(shot.size(), QSize(5, 3));
-    // Window row 0 is buffer row 2.
-    EXPECT_EQ(shot.pixel(0, 0), 0xFFC8C8C8u);
-    EXPECT_EQ(shot.pixel(4, 0), 0xFFF0F0F0u);
-    EXPECT_EQ(shot.pixel(1, 1), 0xFF6E6E6Eu);
-    EXPECT_EQ(shot.pixel(3, 2), 0xFF1E1E1Eu);
-}
-
-TEST_F(PaneWidgetTest, MouseMessagesCarryButtonsHeldAndModifiers) {
+TEST_F(PaneWidgetTest, MouseAndWheelMessagesCarryButtonsHeldAndModifiers) {
     Show();
     Send(QEvent::MouseButtonPress, {5, 6}, Qt::LeftButton, Qt::LeftButton, Qt::ShiftModifier);
     Send(QEvent::MouseMove, {7, 8}, Qt::NoButton, Qt::LeftButton,
@@ -117,6 +108,10 @@ TEST_F(PaneWidgetTest, MouseMessagesCarryButtonsHeldAndModifiers) {
     // The middle button means nothing to a pane; a double click is a second press.
     Send(QEvent::MouseButtonPress, {1, 1}, Qt::MiddleButton, Qt::MiddleButton);
     Send(QEvent::MouseButtonDblClick, {2, 2}, Qt::LeftButton, Qt::LeftButton);
+    QWheelEvent wheel(QPointF(30, 40), widget->mapToGlobal(QPointF(30, 40)), QPoint(),
+                      QPoint(0, -240), Qt::LeftButton, Qt::ControlModifier, Qt::NoScrollPhase,
+                      false);
+    QApplication::sendEvent(widget, &wheel);
     EXPECT_EQ(pane->calls, (std::vector<Call>{
                                {"LDown", 5, 6, MK_LBUTTON | MK_SHIFT},
                                {"Move", 7, 8, MK_LBUTTON | MK_SHIFT | MK_CONTROL},
@@ -124,6 +119,7 @@ TEST_F(PaneWidgetTest, MouseMessagesCarryButtonsHeldAndModifiers) {
                                {"LUp", 9, 8, MK_RBUTTON | MK_CONTROL},
                                {"RUp", -3, 250, 0u},
                                {"LDown", 2, 2, MK_LBUTTON},
+                               {"Wheel -240", 30, 40, MK_LBUTTON | MK_CONTROL},
                            }));
 }
 

@@ -1,19 +1,15 @@
 #!/usr/bin/env python3
 """The game's own data with the real program. The demo model and skins live only in pak0.pak;
-the program opens the model from it, a painted skin and the model are saved as loose files at
-their names and the pak stays byte for byte as it was. Space plays the current frame's group at
-10 frames a second (the 3D view and the frame selector move) and pauses it. Skins > Make Menu
-Icon writes a 32 x 32 8-bit PCX that ImageMagick reads."""
+the program opens the model from it, and the skin is saved as a loose file at its name while the
+pak stays byte for byte as it was (GameDataTest saves painted skins and the model so, exactly).
+Space plays the current frame's group at 10 frames a second (the 3D view and the frame selector
+move) and pauses it. Skins > Make Menu Icon writes a 32 x 32 8-bit PCX that ImageMagick reads."""
 import os
 import shutil
 import struct
 import time
 
-import varp_e2e
-from varp_e2e import CAPTION, COLUMN, DemoRun, Pcx, changed_texels, run, unused_colour, wait_for
-
-# The title names the model in use before the program's name.
-varp_e2e.TITLE = "Varpkit v0.60$"
+from varp_e2e import CAPTION, COLUMN, DemoRun, Pcx, changed_texels, run, wait_for
 
 
 def write_pak(path, files):
@@ -48,19 +44,10 @@ def main(varp, tool):
         layout = demo.start()
         demo.wait_skin_view(original, "the skin read from the pak in the skin view")
 
-        demo.key("3")
-        colour = unused_colour(original)
-        demo.click(layout.cell(colour))
-        texel = layout.visible_texels(original, 9)[40]
-        demo.click(layout.texel_point(*texel))
-        demo.wait_pixel(layout.texel_point(*texel), original.rgb(colour), f"texel {texel} painted")
         demo.key("shift+s")
         answer_notice(demo, "the message that the skin is now a loose file")
         saved = Pcx.read(os.path.join(folder, "skin.pcx"))
-        assert changed_texels(original, saved) == {texel: colour}
-        demo.key("ctrl+s")
-        answer_notice(demo, "the message that the model is now a loose file")
-        assert open(os.path.join(folder, "tris.md2"), "rb").read()[:4] == b"IDP2"
+        assert changed_texels(original, saved) == {}
         assert open(pak, "rb").read() == pak_bytes, "the pak was written"
 
         # Space plays the group of the first frame: the 3D view and the frame selector move.

@@ -95,14 +95,6 @@ def md2_skin_names(path):
     return [f.split(b"\0", 1)[0].decode("latin-1") for f in fields]
 
 
-def md2_coords(path):
-    """The skin coordinates (s, t) a version 8 MD2 file lists, in order."""
-    with open(path, "rb") as f:
-        data = f.read()
-    count, offset = struct.unpack_from("<i", data, 28)[0], struct.unpack_from("<i", data, 48)[0]
-    return [struct.unpack_from("<hh", data, offset + 4 * i) for i in range(count)]
-
-
 def file_state(path):
     try:
         st = os.stat(path)
@@ -158,8 +150,6 @@ class Layout:
         # The skin view's picture: rows raised to a multiple of 4, (pan_s, pan_t) at the centre.
         self.half_w, self.half_h = (self.skin[2] + 3) // 4 * 2, self.skin[3] // 2
         self.pan_s = self.pan_t = PAN
-        # The toolbar band above the selectors shows which mode button is down.
-        self.band = (left, top, min(width, 240), palette_y - top - 28)
         self.skin_selector = ((left + palette_x) // 2, palette_y - 8)
         self.iso_centre = (self.iso[0] + self.iso[2] // 2, self.iso[1] + self.iso[3] // 2)
 
@@ -280,6 +270,13 @@ class DemoRun:
             assert len(fresh) <= 1, f"{len(fresh)} new windows while waiting for {what}"
             return fresh.pop() if fresh else None
         return wait_for(what, new)
+
+    def type_into_dialog(self, known, path, what):
+        """Types `path` into the file dialog that opens beside the `known` windows, and Return."""
+        dialog = self.wait_new_window(known, f"the file dialog of {what}")
+        self.xdotool("windowfocus", "--sync", dialog, "key", "ctrl+a")
+        self.xdotool("type", "--delay", 10, path)
+        self.xdotool("key", "Return")
 
     def start(self, wrapper=(), answer=None):
         """Starts the program on the demo model (behind `wrapper`, a command such as a memory

@@ -67,13 +67,6 @@ TEST(RebuildSelectors, ListsPrefixedNamesWithSlashesAndKeepsBackslashesInTheWork
     EXPECT_EQ(ws->Skins[0]->Path, "D:\\q2\\baseq2\\models\\monsters\\tank\\skin.pcx");
     EXPECT_EQ(frame.selected[SkinSelectorId], 1);
     EXPECT_EQ(frame.selected[FrameSelectorId], 0);
-
-    // Without skins the list is empty and its first entry is asked for.
-    ws->Skins.clear();
-    ws->SelectSkin(-1);
-    RebuildSelectors(*ws, frame);
-    EXPECT_TRUE(frame.entries[SkinSelectorId].empty());
-    EXPECT_EQ(frame.selected[SkinSelectorId], 0);
 }
 
 }  // namespace

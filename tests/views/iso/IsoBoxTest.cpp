@@ -136,11 +136,13 @@ TEST(IsoBoxKinds, PicksForALargerSkinAreNeverReadInASmallerOneAndWithoutOneNothi
     box.Render(IsoBox::Kind::Recolour);
     box.Render(IsoBox::Kind::Background);
     EXPECT_EQ(Count(box.PixelBuffer, uint8_t{9}), 200 * 100);
-    // Without a skin, or a frame, or with the eye on the target, only the background is drawn.
-    for (int step = 0; step < 3; ++step) {
+    // Without a skin, or a frame, with a field of view of 0 (a corner off the line of sight
+    // would project to infinity), or with the eye on the target, only the background is drawn.
+    for (int step = 0; step < 4; ++step) {
         v.app->CurrentFrame = step == 1 ? nullptr : v.app->Frames[0].get();
         v.app->CurrentSkin = step == 0 ? nullptr : v.app->Skins[0].get();
-        if (step == 2) box.ViewCamera.Eye = box.ViewCamera.Target;
+        box.ViewCamera.FieldOfView = step == 2 ? 0.0f : 33.0f;
+        if (step == 3) box.ViewCamera.Eye = box.ViewCamera.Target;
         box.Render(IsoBox::Kind::Full);
         EXPECT_EQ(Count(box.PixelBuffer, uint8_t{250}), 200 * 100) << step;
         EXPECT_EQ(Count(box.DepthBuffer, uint16_t{0xFFFF}), 200 * 100) << step;
