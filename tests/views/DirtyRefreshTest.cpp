@@ -28,7 +28,7 @@ class DirtyRefresh : public ::testing::TestWithParam<uint32_t> {
         w.modelHost.redraws = w.skinHost.redraws = 1;  // the window shows both from the start
     }
     Pane& PaneOf(int i) { return w.wnd->PaneOf(i == 0 ? Child::ModelView : Child::SkinView); }
-    // Pane i's buffer shown in its 32-bit image inside `r`, as the window does (the 3D view
+    // Pane i's buffer shown in its 32-bit image inside `r` as the window shows it (the 3D view
     // splits tall rectangles over its threads) or, for the `reference`, by one plain blit.
     void Show(int i, std::vector<uint32_t>& image, Rect r, bool reference = false) {
         Pane& pane = PaneOf(i);
@@ -36,12 +36,9 @@ class DirtyRefresh : public ::testing::TestWithParam<uint32_t> {
         uint32_t table[256];
         PaneColourTable(*w.app, table);
         uint32_t* const dst = image.data() + r.top * pane.Width() + r.left;
-        if (reference) {
-            BlitPane(pane.Pixels(), pane.Width(), pane.Height(), table, r.left, r.top,
-                     r.right - r.left, r.bottom - r.top, dst, pane.Width());
-        } else {
-            pane.Show(table, r.left, r.top, r.right - r.left, r.bottom - r.top, dst, pane.Width());
-        }
+        const int width = r.right - r.left, height = r.bottom - r.top;
+        reference ? pane.Pane::Show(table, r.left, r.top, width, height, dst, pane.Width())
+                  : pane.Show(table, r.left, r.top, width, height, dst, pane.Width());
     }
 
     // Shows what the event asked to be shown; after a paint refresh (or when `painted`),
