@@ -14,9 +14,9 @@ namespace varp {
 namespace {
 
 // The fillers take differences of coordinates in 32 bits, which hold for coordinates within
-// +-2^30.
-// Inside the view range the farthest skin corner or mapping point lands within about +-2.6e7, so
-// this bound only catches a transform done outside it (a caller that skipped KeepViewInRange).
+// +-2^30. Inside the view range the farthest skin corner or mapping point lands within about
+// +-2.6e7, so this bound only catches a transform done outside it (a caller that skipped
+// KeepViewInRange).
 constexpr double CoordinateLimit = 536870912.0;  // 2^29
 
 int32_t ToCoordinate(double v) {
