@@ -182,6 +182,8 @@ int MainWnd::OnRefresh(Refresh kind) {
 
 void MainWnd::RenderLargeViews(IsoBox::Kind iso, SkinBox::Kind flat) {
     modelView_->Render(iso);
+    // A playing animation renders every frame in full; the index waits until it stops.
+    if (iso == IsoBox::Kind::Full && !playing_) frame_.SetTimer(TexelIndexTimer, 0);
     skinView_->Render(flat);
     frame_.RedrawChild(Child::ModelView);
     frame_.RedrawChild(Child::SkinView);

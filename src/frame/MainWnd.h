@@ -58,6 +58,8 @@ class MainWnd final : public ViewHub, public PaneWatcher {
     // Timers of the main window.
     static constexpr int RecoveryTimer = 1;
     static constexpr int AnimationTimer = 2;
+    // Fires once the window is idle after a full render: the 3D view indexes its new picks.
+    static constexpr int TexelIndexTimer = 3;
     // How long after a change its recovery files are written.
     static constexpr int RecoveryDelay = 30000;
     // The game's animations run at 10 frames a second.

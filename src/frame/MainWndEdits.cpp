@@ -60,6 +60,10 @@ std::string MainWnd::Title() const {
 
 void MainWnd::OnTimer(int id) {
     if (id == AnimationTimer) ShowNextFrame();
+    if (id == TexelIndexTimer) {
+        frame_.KillTimer(TexelIndexTimer);
+        modelView_->PrepareTexelIndex();
+    }
     if (id != RecoveryTimer) return;
     frame_.KillTimer(RecoveryTimer);
     recoveryPending_ = false;

@@ -13,6 +13,7 @@ void MainWnd::TogglePlay() {
         frame_.SetTimer(AnimationTimer, AnimationPeriod);
     } else {
         frame_.KillTimer(AnimationTimer);
+        frame_.SetTimer(TexelIndexTimer, 0);  // the frame it stopped on is painted on next
     }
     frame_.UpdateCommandStates();
 }

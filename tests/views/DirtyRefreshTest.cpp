@@ -150,5 +150,17 @@ TEST_P(DirtyRefresh, EveryPaintRefreshEqualsTheWholeRecolourOnBothPanesAndScreen
 
 INSTANTIATE_TEST_SUITE_P(Seeds, DirtyRefresh, ::testing::Values(1u, 2u, 3u));
 
+// The pass over the picks that the recolour reads runs when the window is idle after a full
+// render, not in the first paint event after it.
+TEST_P(DirtyRefresh, AFullRenderIsIndexedOnceTheWindowIsIdle) {
+    w.frame.timers.clear();
+    w.wnd->OnRefresh(Refresh::Everything);
+    EXPECT_EQ(w.frame.timers, (std::map<int, int>{{MainWnd::TexelIndexTimer, 0}}));
+    EXPECT_FALSE(w.wnd->ModelView().TexelIndexReady());
+    w.wnd->OnTimer(MainWnd::TexelIndexTimer);
+    EXPECT_TRUE(w.wnd->ModelView().TexelIndexReady());
+    EXPECT_TRUE(w.frame.timers.empty());
+}
+
 }  // namespace
 }  // namespace varp::test

@@ -66,6 +66,11 @@ class IsoBox : public Pane {
     // not show its picks' texels (drawn since by a Quick render), gets the whole Recolour.
     // IsoRecolour.cpp.
     void RecolourTexels(const TexelRect& area);
+    // Builds the index RecolourTexels reads now, if the picks show texels and it is not built:
+    // the main window calls it when idle after a full render, so that the first paint event
+    // after it does not pay for the pass over the picks.
+    void PrepareTexelIndex();
+    bool TexelIndexReady() const { return texelIndex_.Built(); }
     // The number of bands; 0, the default, chooses from the threads and the height.
     void SetBands(int32_t bands) { bandsWanted_ = bands; }
 
@@ -195,6 +200,8 @@ class IsoBox : public Pane {
     // Whether every pixel with a texel offset shows that texel's colour (after a Full render or
     // a whole Recolour), so that recolouring some texels leaves the rest as a whole one would.
     bool picksShown_ = false;
+    // Whether the picks name texels of the current skin that the picture shows (IsoRecolour.cpp).
+    bool PicksShowTexels() const;
     // The rectangle of the pixels showing each texel offset, built at the first RecolourTexels
     // after the picks were rewritten.
     TexelIndex texelIndex_;

@@ -14,15 +14,26 @@ constexpr size_t WholePassShare = 16;
 
 }  // namespace
 
+bool IsoBox::PicksShowTexels() const {
+    const SkinImage* skin = app_.CurrentSkin;
+    return app_.Mode != ModeMapping && picksShown_ && skin != nullptr && skin->Width >= 1 &&
+           pickHolds_ == PickMeaning::TexelOffsets && skin->Pixels.size() >= pickTexels_ &&
+           !skin->Pixels.empty() && BufferWidth > 0 && BufferHeight > 0;
+}
+
+void IsoBox::PrepareTexelIndex() {
+    if (texelIndex_.Built() || !PicksShowTexels()) return;
+    texelIndex_.Build(PickBuffer.data(), BufferWidth, BufferHeight,
+                      app_.CurrentSkin->Pixels.size());
+}
+
 void IsoBox::RecolourTexels(const TexelRect& area) {
     const SkinImage* skin = app_.CurrentSkin;
     const size_t count = static_cast<size_t>(std::max<int16_t>(BufferWidth, 0)) *
                          static_cast<size_t>(std::max<int16_t>(BufferHeight, 0));
     // What the whole recolour would do otherwise than texel by texel (a Mapping render, nothing
     // at all, or a pass that also puts back pixels a Quick render drew) it does itself.
-    if (area.Empty() || count == 0 || app_.Mode == ModeMapping || !picksShown_ || skin == nullptr ||
-        skin->Width < 1 || pickHolds_ != PickMeaning::TexelOffsets ||
-        skin->Pixels.size() < pickTexels_ || skin->Pixels.empty()) {
+    if (area.Empty() || !PicksShowTexels()) {
         Render(Kind::Recolour);
         return;
     }
