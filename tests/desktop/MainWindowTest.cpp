@@ -95,10 +95,6 @@ TEST_F(MainWindowTest, ClientAreaFollowsThePixelRulesAndTheWindowNeverShrinksBel
 
 TEST_F(MainWindowTest, ModeKeysAndButtonsMoveTheOneCheckMark) {
     EXPECT_EQ(Checked(), std::vector<int>{CmdMixMode});
-    QTest::keyClick(window.get(), Qt::Key_1);
-    EXPECT_EQ(Checked(), std::vector<int>{CmdCameraMode});
-    QTest::keyClick(window.get(), Qt::Key_4);
-    EXPECT_EQ(Checked(), std::vector<int>{CmdMappingMode});
     // Choosing the mode in use again leaves its mark on.
     window->ToolbarAction(CmdPaintMode)->trigger();
     window->ToolbarAction(CmdPaintMode)->trigger();

@@ -1,36 +1,17 @@
 #!/usr/bin/env python3
-"""Painting with the real program. First the view drags, in Mix mode: a Ctrl + left drag on
-the 3D view turns the model, one on the skin view pans the skin by exactly the pointer's offset,
-and neither touches the other view; during each drag the cursor is hidden (read through X Fixes)
-and put back on the press point after every move, and afterwards it shows again. Then in Paint
-mode (key 3) a colour the skin lacks is chosen in the palette; a click on the model, one on the
-flat skin and a stroke paint the texels under the pointer (the stroke also those between its
-samples), and Skins > Save writes exactly those: the drags painted nothing. The stroke ends
-over the palette without choosing a colour. (Picking colours and protecting them are exact in
-the views' and the palette's tests, the buttons and keys reaching the panes in PaneWidgetTest.)"""
-from varp_e2e import ZOOM, DemoRun, Pcx, changed_texels, run, unused_colour, wait_for
+"""Painting with the real program. First, in Mix mode, a Ctrl + left drag on the 3D view turns
+the model and leaves the skin view as it was; the pointer is put back on the press point after
+every move. Then in Paint mode (key 3) a colour the skin lacks is chosen in the palette; a click
+on the model and a stroke on the flat skin paint the texels under the pointer (the stroke also
+those between its samples), and Skins > Save writes exactly those: the drag painted nothing.
+The stroke ends over the palette without choosing a colour. (Picking colours and protecting
+them are exact in the views' and the palette's tests; the skin view's pan by the pointer's
+offset, the warp's echo ignored and the blank cursor of a drag in the views' tests and
+PaneWidgetTest, with the buttons and keys reaching the panes.)"""
+from varp_e2e import DemoRun, Pcx, changed_texels, run, unused_colour, wait_for
 
-# 3D view: eight moves of 12 pixels to the right, 0.2 degrees a pixel: about 19 degrees.
+# Eight moves of 12 pixels to the right, 0.2 degrees a pixel: about 19 degrees.
 ORBIT_MOVES = [(12, 0)] * 8
-# Skin view: the skin follows the pointer, ZOOM pixels a texel.
-PAN_MOVES = [(9, 0), (0, 6), (-3, 3)]
-
-
-def drag(demo, press, moves):
-    """Ctrl + left drag from `press`, each move relative to the press point."""
-    demo.xdotool("mousemove", *press)
-    wait_for("the pointer on the press point", lambda: demo.pointer() == press)
-    wait_for("a visible cursor before the drag", demo.cursor_visible)
-    demo.xdotool("keydown", "ctrl", "mousedown", 1)
-    try:
-        for step, (dx, dy) in enumerate(moves, 1):
-            demo.xdotool("mousemove", press[0] + dx, press[1] + dy)
-            wait_for(f"the pointer back on the press point after move {step}",
-                     lambda: demo.pointer() == press, interval=0.05)
-            assert not demo.cursor_visible(), f"the cursor shows after move {step}"
-    finally:
-        demo.xdotool("mouseup", 1, "keyup", "ctrl")
-    wait_for("the cursor to show again after the drag", demo.cursor_visible)
 
 
 def main(varp, tool):
@@ -39,16 +20,20 @@ def main(varp, tool):
         layout = demo.start()
         before = demo.wait_skin_view(original, "the demo skin in the skin view")
 
-        drag(demo, layout.iso_centre, ORBIT_MOVES)
+        press = layout.iso_centre
+        demo.xdotool("mousemove", *press)
+        wait_for("the pointer on the press point", lambda: demo.pointer() == press)
+        demo.xdotool("keydown", "ctrl", "mousedown", 1)
+        try:
+            for step, (dx, dy) in enumerate(ORBIT_MOVES, 1):
+                demo.xdotool("mousemove", press[0] + dx, press[1] + dy)
+                wait_for(f"the pointer back on the press point after move {step}",
+                         lambda: demo.pointer() == press, interval=0.05)
+        finally:
+            demo.xdotool("mouseup", 1, "keyup", "ctrl")
         shot = demo.wait_screen("the 3D view to show the model turned",
                                 lambda s: s.region(*layout.iso) != before.region(*layout.iso))
         assert shot.region(*layout.skin) == before.region(*layout.skin), "the skin view changed"
-        turned = shot.region(*layout.iso)
-        drag(demo, layout.texel_point(60, 60), PAN_MOVES)
-        layout.pan_s -= sum(dx for dx, _ in PAN_MOVES) // ZOOM
-        layout.pan_t -= sum(dy for _, dy in PAN_MOVES) // ZOOM
-        shot = demo.wait_skin_view(original, "the skin panned by the pointer's offset")
-        assert shot.region(*layout.iso) == turned, "the 3D view changed"
 
         demo.key("3")
 

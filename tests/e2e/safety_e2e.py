@@ -6,7 +6,7 @@ import os
 import signal
 import time
 
-from varp_e2e import CAPTION, DemoRun, Pcx, changed_texels, run, unused_colour, wait_for
+from varp_e2e import DemoRun, Pcx, changed_texels, run, unused_colour
 
 
 def main(varp, tool):
@@ -26,9 +26,7 @@ def main(varp, tool):
         demo.wait_pixel(layout.texel_point(*texel), rgb, f"texel {texel} painted")
         stroke_time = time.monotonic()
         demo.key("shift+d")
-        box, = wait_for("the question before closing", lambda: demo.windows(CAPTION))
-        demo.xdotool("windowfocus", "--sync", box, "key", "Escape")
-        wait_for("the question to close", lambda: not demo.windows(CAPTION))
+        demo.answer("the question before closing", "Escape")
         demo.wait_pixel(layout.texel_point(*texel), rgb, "the painted skin still in view")
 
         # Killed after the recovery files were written, started again: Yes brings it back.

@@ -2,8 +2,6 @@
 server (Xvfb), driven with xdotool and seen in ImageMagick screenshots; where its parts are on
 screen; readers for what it writes that share nothing with its code. Standard library only.
 A journey is run(main), where main(varp, tool) works `with DemoRun(varp, tool) as demo:`."""
-import ctypes
-import ctypes.util
 import os
 import re
 import shutil
@@ -147,9 +145,8 @@ class Layout:
                      bottom - palette_y - 2 * EDGE)
         self.iso = (palette_x + EDGE, palette_y + COLUMN + EDGE, COLUMN - 2 * EDGE,
                     bottom - palette_y - COLUMN - 2 * EDGE)
-        # The skin view's picture: rows raised to a multiple of 4, (pan_s, pan_t) at the centre.
+        # The skin view's picture: rows raised to a multiple of 4, texel (PAN, PAN) at the centre.
         self.half_w, self.half_h = (self.skin[2] + 3) // 4 * 2, self.skin[3] // 2
-        self.pan_s = self.pan_t = PAN
         self.skin_selector = ((left + palette_x) // 2, palette_y - 8)
         self.iso_centre = (self.iso[0] + self.iso[2] // 2, self.iso[1] + self.iso[3] // 2)
 
@@ -160,23 +157,15 @@ class Layout:
 
     def texel_point(self, s, t):
         """The middle of the pixels that show texel (s, t)."""
-        return (self.skin[0] + self.half_w + (s - self.pan_s) * ZOOM + ZOOM // 2,
-                self.skin[1] + self.half_h + (t - self.pan_t) * ZOOM + ZOOM // 2)
+        return (self.skin[0] + self.half_w + (s - PAN) * ZOOM + ZOOM // 2,
+                self.skin[1] + self.half_h + (t - PAN) * ZOOM + ZOOM // 2)
 
     def visible_texels(self, skin, step=1):
         """Texels whose whole block of pixels lies inside the skin view, row by row."""
-        def shown(texel, pan, half, size):
-            return 0 <= half + (texel - pan) * ZOOM <= size - ZOOM
-        return [(s, t) for t in range(0, skin.height, step)
-                if shown(t, self.pan_t, self.half_h, self.skin[3])
-                for s in range(0, skin.width, step)
-                if shown(s, self.pan_s, self.half_w, self.skin[2])]
-
-
-class _CursorImage(ctypes.Structure):  # the leading fields of XFixesCursorImage
-    _fields_ = [("x", ctypes.c_short), ("y", ctypes.c_short), ("width", ctypes.c_ushort),
-                ("height", ctypes.c_ushort), ("xhot", ctypes.c_ushort), ("yhot", ctypes.c_ushort),
-                ("cursor_serial", ctypes.c_ulong), ("pixels", ctypes.POINTER(ctypes.c_ulong))]
+        def shown(texel, half, size):
+            return 0 <= half + (texel - PAN) * ZOOM <= size - ZOOM
+        return [(s, t) for t in range(0, skin.height, step) if shown(t, self.half_h, self.skin[3])
+                for s in range(0, skin.width, step) if shown(s, self.half_w, self.skin[2])]
 
 
 class DemoRun:
@@ -190,7 +179,7 @@ class DemoRun:
         self.varp, self.tool = os.path.abspath(varp), os.path.abspath(tool)
         self.corner = tuple(int(n) - 1 for n in screen.split("x"))
         self.work = tempfile.mkdtemp(prefix="varp-e2e-")
-        self.server = self.program = self.layout = self._xlib = None
+        self.server = self.program = self.layout = None
         self.log_path = os.path.join(self.work, "varp.log")
         try:
             self.base = os.path.join(self.work, "base")
@@ -240,8 +229,6 @@ class DemoRun:
             self.program = None
             with open(self.log_path, errors="replace") as log:
                 sys.stderr.write(log.read())
-        if self._xlib:
-            self._xlib[0].XCloseDisplay(self._xlib[2])
         if self.server is not None:
             self.server.terminate()
             self.server.wait()
@@ -271,13 +258,6 @@ class DemoRun:
             return fresh.pop() if fresh else None
         return wait_for(what, new)
 
-    def type_into_dialog(self, known, path, what):
-        """Types `path` into the file dialog that opens beside the `known` windows, and Return."""
-        dialog = self.wait_new_window(known, f"the file dialog of {what}")
-        self.xdotool("windowfocus", "--sync", dialog, "key", "ctrl+a")
-        self.xdotool("type", "--delay", 10, path)
-        self.xdotool("key", "Return")
-
     def start(self, wrapper=(), answer=None):
         """Starts the program on the demo model (behind `wrapper`, a command such as a memory
         checker, when given) and waits until its palette is on screen; returns the layout.
@@ -287,9 +267,7 @@ class DemoRun:
                                             env=self.env, cwd=self.work, stdout=log,
                                             stderr=subprocess.STDOUT)
         if answer is not None:
-            box, = wait_for("the question at start-up", lambda: self.windows(CAPTION))
-            self.xdotool("windowfocus", "--sync", box, "key", answer)
-            wait_for("the question to close", lambda: not self.windows(CAPTION))
+            self.answer("the question at start-up", answer)
         window, = wait_for("the main window", lambda: self.windows(TITLE))
         geometry = dict(line.split("=") for line in
                         self.xdotool("getwindowgeometry", "--shell", window).split())
@@ -316,13 +294,18 @@ class DemoRun:
         ended = lambda: self.program.poll() is not None
         wait_for("the program to end or ask", lambda: ended() or self.windows(CAPTION))
         if not ended():
-            box, = self.windows(CAPTION)
-            self.xdotool("windowfocus", "--sync", box, "key", "Return")
+            self.answer("the question before ending", "Return")
         code = self.program.wait(WAIT)
         self.program = None
         assert code == 0, f"the program ended with {code}"
 
     # Input.
+
+    def answer(self, what, keys):
+        """Answers with `keys` the one question or message the program shows now."""
+        box, = wait_for(what, lambda: self.windows(CAPTION))
+        self.xdotool("windowfocus", "--sync", box, "key", keys)
+        wait_for(f"{what} to close", lambda: not self.windows(CAPTION))
 
     def key(self, *keys):
         """Keys to the main window."""
@@ -335,26 +318,6 @@ class DemoRun:
     def pointer(self):
         values = dict(v.split(":") for v in self.xdotool("getmouselocation").split()[:2])
         return int(values["x"]), int(values["y"])
-
-    def cursor_visible(self):
-        """Whether the pointer's cursor shows any pixel (X Fixes reads the cursor image)."""
-        if self._xlib is None:
-            x11 = ctypes.CDLL(ctypes.util.find_library("X11"))
-            fixes = ctypes.CDLL(ctypes.util.find_library("Xfixes"))
-            x11.XOpenDisplay.restype = ctypes.c_void_p
-            x11.XOpenDisplay.argtypes = [ctypes.c_char_p]
-            x11.XCloseDisplay.argtypes = x11.XFree.argtypes = [ctypes.c_void_p]
-            fixes.XFixesGetCursorImage.restype = ctypes.POINTER(_CursorImage)
-            fixes.XFixesGetCursorImage.argtypes = [ctypes.c_void_p]
-            self._xlib = (x11, fixes, x11.XOpenDisplay(self.display.encode()))
-            assert self._xlib[2], f"cannot open {self.display}"
-        x11, fixes, connection = self._xlib
-        image = fixes.XFixesGetCursorImage(connection)
-        c = image.contents
-        # 32-bit ARGB values in unsigned longs; a hidden cursor is transparent throughout.
-        shown = any(c.pixels[i] >> 24 for i in range(c.width * c.height))
-        x11.XFree(image)
-        return shown
 
     # What the screen shows, and the files.
 
@@ -384,16 +347,13 @@ class DemoRun:
             wrong = self.skin_view_mismatches(self.screenshot(), skin)
             raise AssertionError(f"{what}: {len(wrong)} texels differ, first {wrong[:8]}")
 
-    def wait_rewritten(self, path, before, what):
-        """Waits until the file at `path` is no longer the one `before` (a file_state)
-        describes. The program writes a file whole: to a temporary name, then renamed."""
-        wait_for(what, lambda: file_state(path) not in (None, before))
-
     def save_skin(self):
         """Skins > Save (Shift+S) of the demo skin; returns the file read back."""
         before = file_state(self.skin_path)
         self.key("shift+s")
-        self.wait_rewritten(self.skin_path, before, "Skins > Save to write the skin")
+        # The program writes a file whole: to a temporary name, then renamed.
+        wait_for("Skins > Save to write the skin",
+                 lambda: file_state(self.skin_path) not in (None, before))
         return Pcx.read(self.skin_path)
 
 

@@ -11,14 +11,11 @@
 #include "commands/ModelFiles.h"
 #include "formats/Pcx.h"
 #include "frame/Commands.h"
-#include "frame/MainWnd.h"
 #include "platform/Paths.h"
 #include "sample/Sample.h"
 #include "skins/SkinFiles.h"
-#include "support/FakePaneHost.h"
-#include "support/ScriptedFrameHost.h"
 #include "support/ScriptedPlatform.h"
-#include "support/TempDir.h"
+#include "support/TestWindow.h"
 #include "support/WorkspaceInvariants.h"
 #include "views/iso/IsoBox.h"
 #include "views/skin/SkinBox.h"
@@ -41,76 +38,66 @@ const int Commands[] = {CmdSwapDisplays,    CmdMixMode,      CmdPaintMode, CmdCa
 class Soak {
   public:
     // The demo base folder, opened the way the program opens its last model at start-up.
-    explicit Soak(uint32_t seed) : rng_(seed), app_(std::make_unique<App>(sys_)) {
-        sample::WriteSampleBaseFolder(dir_.Path() + "/base", nullptr);
-        base_ = dir_.SystemPath() + "\\base";
-        sys_.settings["Project/BaseDir"] = base_;
-        sys_.settings["Project/CurFile"] = base_ + "\\models\\demo\\tris.md2";
-        wnd_ = std::make_unique<MainWnd>(*app_, frame_, hosts_[0], hosts_[1], hosts_[2]);
-        frame_.wnd = wnd_.get();
-        const Child children[] = {Child::ModelView, Child::SkinView, Child::PaletteView};
-        for (int i = 0; i < 3; ++i) {
-            frame_.hosts[children[i]] = &hosts_[i];
-            hosts_[i].pane = &wnd_->PaneOf(children[i]);
-            hosts_[i].onRefresh = [this](Refresh kind) { wnd_->OnRefresh(kind); };
-        }
-        frame_.clientWidth = 420;
-        frame_.clientHeight = 330;
-        wnd_->OnCreateClient();
-        wnd_->LayoutPanes();
-        frame_.Drain();
+    explicit Soak(uint32_t seed) : rng_(seed) {
+        sample::WriteSampleBaseFolder(w_.dir.Path() + "/base", nullptr);
+        base_ = w_.dir.SystemPath() + "\\base";
+        w_.frame.clientWidth = 420;
+        w_.frame.clientHeight = 330;
+        w_.OpenAt(base_, base_ + "\\models\\demo\\tris.md2");
+        w_.wnd->LayoutPanes();
+        w_.frame.Drain();
     }
 
     // One user action: mostly the mouse, then commands (with their dialogs answered), frame
     // and skin selections, resizes, and the refreshes the window system delivers.
     void Step() {
-        sys_.answers.clear();
-        sys_.fileDialogResults.clear();
-        sys_.folderResults.clear();
-        sys_.defaultAnswer = Pick(2) ? Answer::Yes : Answer::No;
+        w_.sys.answers.clear();
+        w_.sys.fileDialogResults.clear();
+        w_.sys.folderResults.clear();
+        w_.sys.defaultAnswer = Pick(2) ? Answer::Yes : Answer::No;
         const int r = Pick(100);
         if (r < 60) {
             Mouse();
         } else if (r == 60 && Pick(4) == 0) {
             // Random drags wander off the model and the skin; a user would bring them back.
-            auto& skin = static_cast<SkinBox&>(wnd_->PaneOf(Child::SkinView));
+            auto& skin = static_cast<SkinBox&>(w_.wnd->PaneOf(Child::SkinView));
             skin.PanS = skin.PanT = SkinBox::StartPan;
             skin.Zoom = SkinBox::StartZoom;
-            static_cast<IsoBox&>(wnd_->PaneOf(Child::ModelView)).ViewCamera = Camera();
+            static_cast<IsoBox&>(w_.wnd->PaneOf(Child::ModelView)).ViewCamera = Camera();
         } else if (r < 62) {
-            frame_.clientWidth = Pick(10) == 0 ? 0 : 200 + Pick(500);
-            frame_.clientHeight = Pick(10) == 0 ? 0 : 150 + Pick(400);
-            wnd_->LayoutPanes();
+            w_.frame.clientWidth = Pick(10) == 0 ? 0 : 200 + Pick(500);
+            w_.frame.clientHeight = Pick(10) == 0 ? 0 : 150 + Pick(400);
+            w_.wnd->LayoutPanes();
         } else if (r < 66) {
-            wnd_->OnFrameSelectionChange(Pick(static_cast<int>(app_->Frames.size())));
-        } else if (r < 69 && !app_->Skins.empty()) {
-            wnd_->OnSkinSelectionChange(Pick(static_cast<int>(app_->Skins.size())));
+            w_.wnd->OnFrameSelectionChange(Pick(static_cast<int>(w_.app->Frames.size())));
+        } else if (r < 69 && !w_.app->Skins.empty()) {
+            w_.wnd->OnSkinSelectionChange(Pick(static_cast<int>(w_.app->Skins.size())));
         } else if (r < 85) {
             ScriptDialogs();
             // New, Open and the folder scan add skins faster than Close takes them away; a user
             // closes some when the list grows long, which keeps the cost of a step flat.
-            wnd_->OnCommand(app_->Skins.size() > 12 && Pick(2) == 0
-                                ? CmdSkinClose
-                                : Commands[Pick(static_cast<int>(std::size(Commands)))]);
+            w_.wnd->OnCommand(w_.app->Skins.size() > 12 && Pick(2) == 0
+                                  ? CmdSkinClose
+                                  : Commands[Pick(static_cast<int>(std::size(Commands)))]);
         } else {
-            frame_.Drain();
+            w_.frame.Drain();
         }
     }
 
     void Check() {
-        const auto& skin = static_cast<const SkinBox&>(wnd_->PaneOf(Child::SkinView));
-        const auto& iso = static_cast<const IsoBox&>(wnd_->PaneOf(Child::ModelView));
-        EXPECT_EQ(test::BrokenInvariant(*app_, skin.DragState == SkinBox::Drag::MovePoint), "");
+        const auto& skin = static_cast<const SkinBox&>(w_.wnd->PaneOf(Child::SkinView));
+        const auto& iso = static_cast<const IsoBox&>(w_.wnd->PaneOf(Child::ModelView));
+        EXPECT_EQ(test::BrokenInvariant(*w_.app, skin.DragState == SkinBox::Drag::MovePoint), "");
         // Once the refreshes are handled, the 3D view's pick entries mean what the mode says.
-        if (frame_.posted.empty() && iso.DragState == IsoBox::Drag::Idle &&
-            app_->CurrentSkin != nullptr && app_->CurrentFrame != nullptr && iso.Width() > 0 &&
+        if (w_.frame.posted.empty() && iso.DragState == IsoBox::Drag::Idle &&
+            w_.app->CurrentSkin != nullptr && w_.app->CurrentFrame != nullptr && iso.Width() > 0 &&
             iso.Height() > 0) {
-            EXPECT_EQ(iso.PickHolds(), app_->Mode == ModeMapping
+            EXPECT_EQ(iso.PickHolds(), w_.app->Mode == ModeMapping
                                            ? IsoBox::PickMeaning::TriangleIndices
                                            : IsoBox::PickMeaning::TexelOffsets);
         }
-        for (const std::string& path : sys_.committed) CheckWritten(path);
-        sys_.committed.clear();
+        for (const std::string& path : w_.sys.committed) CheckWritten(path);
+        w_.sys.committed.clear();
     }
 
   private:
@@ -123,27 +110,27 @@ class Soak {
         const std::vector<uint8_t> head = test::ReadFileBytes(ToOsForm(path));
         if (head.size() < 4 || !std::equal(head.begin(), head.begin() + 4, "IDP2")) {
             // Skins are saved from the current skin, which the save leaves current.
-            ASSERT_NE(app_->CurrentSkin, nullptr);
+            ASSERT_NE(w_.app->CurrentSkin, nullptr);
             const std::unique_ptr<SkinImage> back = LoadSkinFile(quiet, path);
             ASSERT_TRUE(back) << path;
-            EXPECT_EQ(back->Pixels, app_->CurrentSkin->Pixels) << path;
-            EXPECT_EQ(back->Palette, app_->CurrentSkin->Palette) << path;
+            EXPECT_EQ(back->Pixels, w_.app->CurrentSkin->Pixels) << path;
+            EXPECT_EQ(back->Palette, w_.app->CurrentSkin->Palette) << path;
             return;
         }
         const auto back = std::make_unique<App>(quiet);
         back->BaseFolder = base_;
         ASSERT_EQ(LoadModel(*back, path), 1) << path;
-        EXPECT_EQ(back->NumTexCoords, app_->NumTexCoords);
-        EXPECT_EQ(back->Frames.size(), app_->Frames.size());
-        ASSERT_EQ(back->NumTriangles, app_->NumTriangles);
-        for (int i = 0; i < app_->NumTriangles; ++i) {
+        EXPECT_EQ(back->NumTexCoords, w_.app->NumTexCoords);
+        EXPECT_EQ(back->Frames.size(), w_.app->Frames.size());
+        ASSERT_EQ(back->NumTriangles, w_.app->NumTriangles);
+        for (int i = 0; i < w_.app->NumTriangles; ++i) {
             for (int k = 0; k < 3; ++k) {
-                EXPECT_EQ(back->Triangles[i].CornerST[k], app_->Triangles[i].CornerST[k]);
-                EXPECT_EQ(back->Triangles[i].Vertex[k], app_->Triangles[i].Vertex[k]);
+                EXPECT_EQ(back->Triangles[i].CornerST[k], w_.app->Triangles[i].CornerST[k]);
+                EXPECT_EQ(back->Triangles[i].Vertex[k], w_.app->Triangles[i].Vertex[k]);
             }
         }
         std::vector<std::string> linked, names;
-        for (const auto& s : app_->Skins) {
+        for (const auto& s : w_.app->Skins) {
             // Written with '/', whatever the program keeps.
             std::string name = s->Name;
             std::replace(name.begin(), name.end(), '\\', '/');
@@ -157,7 +144,9 @@ class Soak {
     // modifiers, and the echo moves the cursor warps produce.
     void Mouse() {
         const int which = Pick(10);
-        test::FakePaneHost& host = hosts_[which < 4 ? 0 : which < 8 ? 1 : 2];
+        test::FakePaneHost& host = which < 4   ? w_.modelHost
+                                   : which < 8 ? w_.skinHost
+                                               : w_.paletteHost;
         Pane& pane = *host.pane;
         // Half the points near the middle, where the model and the skin are; the rest anywhere,
         // a little outside the pane included.
@@ -167,9 +156,10 @@ class Soak {
                     : ClientPoint{Pick(host.width + 20) - 10, Pick(host.height + 20) - 10};
         // In Mapping mode, aim at a mapping point of the flat skin now and then, so that grabs
         // and drags of points happen as often as a user makes them.
-        if (&host == &hosts_[1] && app_->Mode == ModeMapping && app_->NumTexCoords > 0 && Pick(2)) {
+        if (&host == &w_.skinHost && w_.app->Mode == ModeMapping && w_.app->NumTexCoords > 0 &&
+            Pick(2)) {
             const auto& skin = static_cast<const SkinBox&>(pane);
-            const SkinCoord c = app_->TexCoords[Pick(app_->NumTexCoords)];
+            const SkinCoord c = w_.app->TexCoords[Pick(w_.app->NumTexCoords)];
             p = {static_cast<int>(float(skin.Width() / 2) + (c.s - skin.PanS + 0.5f) * skin.Zoom),
                  static_cast<int>(float(skin.Height() / 2) + (c.t - skin.PanT + 0.5f) * skin.Zoom)};
         }
@@ -209,19 +199,14 @@ class Soak {
             demo + "soak" + std::to_string(Pick(3)),
             demo + "extras\\blue.pcx",
             demo + "extras\\small.pcx",
-            dir_.SystemPath() + "\\outside" + std::to_string(Pick(2)) + ".pcx",
+            w_.dir.SystemPath() + "\\outside" + std::to_string(Pick(2)) + ".pcx",
             demo + "copy.md2"};
-        if (Pick(5) != 0) sys_.fileDialogResults.push_back(names[Pick(6)]);
-        if (Pick(5) != 0) sys_.folderResults.push_back(demo + "extras");
+        if (Pick(5) != 0) w_.sys.fileDialogResults.push_back(names[Pick(6)]);
+        if (Pick(5) != 0) w_.sys.folderResults.push_back(demo + "extras");
     }
 
-    test::TempDir dir_;
     std::mt19937 rng_;
-    test::ScriptedPlatform sys_;
-    std::unique_ptr<App> app_;
-    test::ScriptedFrameHost frame_;
-    test::FakePaneHost hosts_[3];
-    std::unique_ptr<MainWnd> wnd_;
+    test::TestWindow w_;
     std::string base_;
 };
 

@@ -13,11 +13,6 @@
 namespace varp::test {
 namespace {
 
-template <class T>
-long Count(const std::vector<T>& v, T value) {
-    return std::count(v.begin(), v.end(), value);
-}
-
 // A point at depth x (in front of the eye when x < 99.9), `right` and `up` units from the line
 // of sight. In a 200 x 200 view the centre is (100, 100) and x = 0 shows 3.376 pixels per unit.
 Vec3 P(float x, float right, float up) {
@@ -74,7 +69,7 @@ TEST(IsoBoxKinds, RecolourAndBackgroundChangeOnlyThePixelsTheirPicksName) {
         const uint8_t want = picks[i] == NoPick ? 7 : picks[i] == texel ? 3 : before[i];
         ASSERT_EQ(box.PixelBuffer[i], want) << "pixel " << i;
     }
-    EXPECT_GT(Count(box.PixelBuffer, uint8_t{3}), 10);
+    EXPECT_GT(std::ranges::count(box.PixelBuffer, uint8_t{3}), 10);
     const std::vector<uint8_t> shown = box.PixelBuffer;
     box.Render(IsoBox::Kind::Full);  // shows what the two recolours show
     EXPECT_EQ(box.PixelBuffer, shown);
@@ -135,7 +130,7 @@ TEST(IsoBoxKinds, PicksForALargerSkinAreNeverReadInASmallerOneAndWithoutOneNothi
     std::fill(box.PixelBuffer.begin(), box.PixelBuffer.end(), uint8_t{9});
     box.Render(IsoBox::Kind::Recolour);
     box.Render(IsoBox::Kind::Background);
-    EXPECT_EQ(Count(box.PixelBuffer, uint8_t{9}), 200 * 100);
+    EXPECT_EQ(std::ranges::count(box.PixelBuffer, uint8_t{9}), 200 * 100);
     // Without a skin, or a frame, with a field of view of 0 (a corner off the line of sight
     // would project to infinity), or with the eye on the target, only the background is drawn.
     for (int step = 0; step < 4; ++step) {
@@ -144,9 +139,9 @@ TEST(IsoBoxKinds, PicksForALargerSkinAreNeverReadInASmallerOneAndWithoutOneNothi
         box.ViewCamera.FieldOfView = step == 2 ? 0.0f : 33.0f;
         if (step == 3) box.ViewCamera.Eye = box.ViewCamera.Target;
         box.Render(IsoBox::Kind::Full);
-        EXPECT_EQ(Count(box.PixelBuffer, uint8_t{250}), 200 * 100) << step;
-        EXPECT_EQ(Count(box.DepthBuffer, uint16_t{0xFFFF}), 200 * 100) << step;
-        EXPECT_EQ(Count(box.PickBuffer, NoPick), 200 * 100) << step;
+        EXPECT_EQ(std::ranges::count(box.PixelBuffer, uint8_t{250}), 200 * 100) << step;
+        EXPECT_EQ(std::ranges::count(box.DepthBuffer, uint16_t{0xFFFF}), 200 * 100) << step;
+        EXPECT_EQ(std::ranges::count(box.PickBuffer, NoPick), 200 * 100) << step;
     }
     box.ViewCamera.Eye = {100, 2, 3};
     box.Render(IsoBox::Kind::Full);
@@ -197,11 +192,12 @@ TEST(IsoRender, ATriangleWithACornerAtTheNearPlaneOrNotFiniteIsDroppedWhole) {
         vertices[corner][0] = 99.95f;
         v.SetModel(vertices, {Tri(0, 1, 2, 0, 1, 2)}, CornerCoords, 64, 64, Plain);
         v.box->OnSize(200, 200);
-        EXPECT_EQ(Count(v.box->PickBuffer, NoPick), 200 * 200) << corner;
+        EXPECT_EQ(std::ranges::count(v.box->PickBuffer, NoPick), 200 * 200) << corner;
         // 0.15 in front of the eye the corner is accepted; the triangle is clipped to the view.
         v.app->Frames[0]->Vertices[corner][0] = 99.85f;
         v.box->Render(IsoBox::Kind::Full);
-        EXPECT_GT(200 * 200 - Count(v.box->PickBuffer, NoPick), 200 * 200 / 4) << corner;
+        EXPECT_GT(200 * 200 - std::ranges::count(v.box->PickBuffer, NoPick), 200 * 200 / 4)
+            << corner;
     }
     IsoView v(ModeMix, false);
     v.SetModel({P(0, -20, -20), P(0, -20, 20), P(0, 20, 20), P(NAN, 20, -20)},

@@ -24,7 +24,7 @@ struct SkinBoxTest : ::testing::Test, SkinView {
 TEST_F(SkinBoxTest, OnlyANewSizeRebuildsAndRendersTheBuffersWithRowsRaisedToFour) {
     std::fill(box.PixelBuffer.begin(), box.PixelBuffer.end(), uint8_t{9});
     for (SkinBox::Kind kind : AllKinds) box.Render(kind);  // nothing before the first size
-    EXPECT_EQ(Count(box.PixelBuffer, uint8_t{9}), 1024);
+    EXPECT_EQ(std::ranges::count(box.PixelBuffer, uint8_t{9}), 1024);
     EXPECT_EQ(box.PickAt({0, 0}), NoTexel);
     const struct {
         int cx, cy, width, height;
@@ -37,7 +37,8 @@ TEST_F(SkinBoxTest, OnlyANewSizeRebuildsAndRendersTheBuffersWithRowsRaisedToFour
         EXPECT_EQ(box.PixelBuffer.size(), size_t(c.width) * size_t(c.height));
         EXPECT_EQ(box.PickBuffer.size(), box.PixelBuffer.size());
     }
-    EXPECT_EQ(Count(box.PickBuffer, NoTexel), 0);  // the rounded-up columns rendered too
+    EXPECT_EQ(std::ranges::count(box.PickBuffer, NoTexel),
+              0);  // the rounded-up columns rendered too
     box.PixelBuffer[0] = 201;
     box.PickBuffer[0] = NoTexel;
     box.OnSize(302, 40);  // also 304 wide
@@ -135,7 +136,7 @@ TEST_F(SkinRender, TheSkinFillsTheRectangleFromItsFirstToItsLastTexelEachTexelIn
          {ClientPoint{67, 67}, ClientPoint{68, 66}, ClientPoint{129, 70}, ClientPoint{68, 112}}) {
         EXPECT_EQ(box.PickAt(p), NoTexel) << p.x << ", " << p.y;
     }
-    EXPECT_EQ(Count(box.PickBuffer, NoTexel), 200 * 200 - 61 * 45);
+    EXPECT_EQ(std::ranges::count(box.PickBuffer, NoTexel), 200 * 200 - 61 * 45);
     EXPECT_EQ(box.PixelBuffer[ElementAt(box, At(3, 4).x, At(3, 4).y)], TestTexel(3, 4));
 }
 
@@ -149,22 +150,24 @@ TEST_F(SkinRender, RecolourAndBackgroundChangeOnlyThePixelsTheirPicksName) {
         const uint32_t pick = box.PickBuffer[i];
         ASSERT_EQ(box.PixelBuffer[i], pick == NoTexel ? 99 : pick == 16 * 4 + 3 ? 250 : before[i]);
     }
-    EXPECT_EQ(Count(box.PixelBuffer, uint8_t{250}), 16);
+    EXPECT_EQ(std::ranges::count(box.PixelBuffer, uint8_t{250}), 16);
 }
 
 TEST_F(SkinRender, WithoutASkinFullAndDisplayShowTheBackgroundAndTheOtherKindsNothing) {
     app->CurrentSkin = nullptr;
     app->BackgroundColour = 77;
     box.Render(SkinBox::Kind::Full);
-    EXPECT_EQ(Count(box.PixelBuffer, uint8_t{77}) + Count(box.PickBuffer, NoTexel), 80000);
+    EXPECT_EQ(std::ranges::count(box.PixelBuffer, uint8_t{77}) +
+                  std::ranges::count(box.PickBuffer, NoTexel),
+              80000);
     std::fill(box.PixelBuffer.begin(), box.PixelBuffer.end(), uint8_t{3});
     box.PickBuffer[17] = 5;
     EXPECT_EQ(box.PickAt({17, 199}), NoTexel);
     box.Render(SkinBox::Kind::Recolour);
     box.Render(SkinBox::Kind::Background);
-    EXPECT_EQ(Count(box.PixelBuffer, uint8_t{3}), 200 * 200);
+    EXPECT_EQ(std::ranges::count(box.PixelBuffer, uint8_t{3}), 200 * 200);
     box.Render(SkinBox::Kind::DisplayOnly);
-    EXPECT_EQ(Count(box.PixelBuffer, uint8_t{77}), 200 * 200);
+    EXPECT_EQ(std::ranges::count(box.PixelBuffer, uint8_t{77}), 200 * 200);
     EXPECT_EQ(box.PickBuffer[17], 5u);
 }
 
@@ -180,8 +183,8 @@ TEST_F(SkinRender, MappingModeDrawsEveryKindAsDisplayOnlyAndKeepsTheLastFullPick
     reference.PanS = reference.PanT = 8.0f;
     reference.Zoom = 4.0f;
     reference.OnSize(200, 200);  // a Mapping-mode pane's first render
-    EXPECT_EQ(Count(reference.PickBuffer, NoTexel), 200 * 200);
-    EXPECT_GT(Count(reference.PixelBuffer, uint8_t{255}), 60);
+    EXPECT_EQ(std::ranges::count(reference.PickBuffer, NoTexel), 200 * 200);
+    EXPECT_GT(std::ranges::count(reference.PixelBuffer, uint8_t{255}), 60);
     for (SkinBox::Kind kind :
          {SkinBox::Kind::Full, SkinBox::Kind::Recolour, SkinBox::Kind::Background}) {
         std::fill(box.PixelBuffer.begin(), box.PixelBuffer.end(), uint8_t{0});
@@ -191,7 +194,7 @@ TEST_F(SkinRender, MappingModeDrawsEveryKindAsDisplayOnlyAndKeepsTheLastFullPick
     }
     app->Mode = ModeMix;  // outside Mapping mode the display render has no overlay
     box.Render(SkinBox::Kind::DisplayOnly);
-    EXPECT_EQ(Count(box.PixelBuffer, uint8_t{255}), 0);
+    EXPECT_EQ(std::ranges::count(box.PixelBuffer, uint8_t{255}), 0);
 }
 
 TEST_F(SkinRender, ASmallerSkinArrivingBeforeAFullRenderIsNeverReadPastItsEnd) {
@@ -288,7 +291,7 @@ TEST_F(SkinOverlay, LaterPassesWinAndOnlyExactFlagValuesAreOutlined) {
     AddTriangle(0, {-1000, 10}, {1000, 10}, {0, 1000});
     box.Render(SkinBox::Kind::Full);
     for (int x = 0; x < 64; ++x) EXPECT_EQ(box.PixelBuffer[ElementAt(box, x, 10)], 253) << x;
-    EXPECT_EQ(Count(box.PixelBuffer, uint8_t{253}), 64);
+    EXPECT_EQ(std::ranges::count(box.PixelBuffer, uint8_t{253}), 64);
 }
 
 }  // namespace

@@ -21,11 +21,6 @@ inline uint8_t TestTexel(int s, int t) {
     return static_cast<uint8_t>(1 + (s + 7 * t) % 250);
 }
 
-template <class T>
-long Count(const std::vector<T>& v, T value) {
-    return std::count(v.begin(), v.end(), value);
-}
-
 inline constexpr SkinBox::Kind AllKinds[] = {SkinBox::Kind::Recolour, SkinBox::Kind::Full,
                                              SkinBox::Kind::Background, SkinBox::Kind::DisplayOnly};
 
