@@ -55,8 +55,9 @@ void MainWnd::ShowGameState() {
 }
 
 void MainWnd::OnFileChanged(const std::string& path) {
-    EndPaneDrags();
-    ReloadChangedSkinFile(app_, path);
+    // A drag ends only when a skin is about to change or a question to be asked: the file the
+    // program itself just saved comes back as a change too, and a stroke begun since goes on.
+    ReloadChangedSkinFile(app_, path, [this] { EndPaneDrags(); });
     ShowUnsavedState();
 }
 

@@ -2,6 +2,7 @@
 #include "skins/FileChanges.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "edit/SkinStep.h"
 #include "platform/FileSystem.h"
@@ -20,14 +21,16 @@ std::vector<std::string> WatchedSkinFiles(const Workspace& ws) {
     return files;
 }
 
-bool ReloadChangedSkinFile(App& app, const std::string& path) {
+bool ReloadChangedSkinFile(App& app, const std::string& path,
+                           const std::function<void()>& beforeActing) {
     const std::string changed = ResolvePath(path);
-    bool reloaded = false;
+    bool reloaded = false, acting = false;
     for (const auto& entry : app.Skins) {
         SkinImage& skin = *entry;
         if (skin.OnDisk != 1 || ResolvePath(skin.Path) != changed) continue;
         std::unique_ptr<SkinImage> fresh = LoadSkinFile(app.Sys, skin.Path);
         if (!fresh || fresh->FileDigest == skin.FileDigest) continue;
+        if (!std::exchange(acting, true) && beforeActing) beforeActing();
         if (fresh->Width != skin.Width || fresh->Height != skin.Height) {
             skin.FileDigest = fresh->FileDigest;
             app.Sys.MessageBox("The file of the skin " + ToOsForm(skin.Name) +

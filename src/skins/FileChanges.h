@@ -1,6 +1,7 @@
 // Skin files changed on disk by another program while they are open here.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -16,7 +17,10 @@ std::vector<std::string> WatchedSkinFiles(const Workspace& ws);
 // read or wrote takes the file's texels and palette, as one undo step: at once when the skin has
 // no unsaved changes, after a Yes when it has (a No keeps the skin, and the question is not
 // asked again for the same bytes). A file that cannot be decoded, perhaps still being written,
-// is left for its next change. Returns whether a skin changed.
-bool ReloadChangedSkinFile(App& app, const std::string& path);
+// is left for its next change. `beforeActing` runs once, before the first question or change:
+// nothing is done, and it does not run, when the bytes are those the program itself last wrote
+// (its own save). Returns whether a skin changed.
+bool ReloadChangedSkinFile(App& app, const std::string& path,
+                           const std::function<void()>& beforeActing = {});
 
 }  // namespace varp

@@ -125,11 +125,15 @@ TEST_F(GameData, AChangedFileIsReloadedAtOnceWhenSavedAndAfterAYesWhenNot) {
     EXPECT_EQ(WatchedSkinFiles(*app),
               std::vector<std::string>{dir.Path() + "/base/models/sq/other.pcx"});
     dir.Write("base/models/sq/other.pcx", Image(50, Ramp(false)));
-    EXPECT_TRUE(ReloadChangedSkinFile(*app, file));
+    // Whatever is under way (a stroke) is told to end once, only when something is done.
+    int told = 0;
+    const auto tell = [&told] { ++told; };
+    EXPECT_TRUE(ReloadChangedSkinFile(*app, file, tell));
     EXPECT_EQ(Skin(1).Pixels[1], 50);
     EXPECT_FALSE(IsModified(Skin(1)));
     EXPECT_EQ(app->Edits.UndoLabel(), std::string("Reload Skin"));
-    EXPECT_FALSE(ReloadChangedSkinFile(*app, file));  // the same bytes again: nothing to take
+    EXPECT_FALSE(ReloadChangedSkinFile(*app, file, tell));  // the same bytes: nothing to take
+    EXPECT_EQ(told, 1);
 
     // Unsaved changes: a No keeps them and is not asked again for the same bytes; a Yes reloads.
     app->SelectSkin(1);
