@@ -41,10 +41,10 @@ struct Screen {
         const size_t count = static_cast<size_t>(w) * static_cast<size_t>(h);
         if (image.size() < count) image.resize(count);
         PaneColourTable(app, table);
-        pane.Show(table, area.left, area.top, area.right - area.left, area.bottom - area.top,
-                  image.data() + static_cast<size_t>(area.top) * static_cast<size_t>(w) +
-                      static_cast<size_t>(area.left),
-                  w);
+        pane.BlitArea(table, area.left, area.top, area.right - area.left, area.bottom - area.top,
+                      image.data() + static_cast<size_t>(area.top) * static_cast<size_t>(w) +
+                          static_cast<size_t>(area.left),
+                      w);
         benchmark::DoNotOptimize(image.data());
     }
 };

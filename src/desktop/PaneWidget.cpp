@@ -81,9 +81,9 @@ void PaneWidget::paintEvent(QPaintEvent* event) {
             image_ = QImage(std::max(area.width(), width()), std::max(area.height(), height()),
                             QImage::Format_RGB32);
         }
-        pane_->Show(table, area.x(), area.y(), area.width(), area.height(),
-                    reinterpret_cast<uint32_t*>(image_.bits()),
-                    static_cast<int>(image_.bytesPerLine() / 4));
+        pane_->BlitArea(table, area.x(), area.y(), area.width(), area.height(),
+                        reinterpret_cast<uint32_t*>(image_.bits()),
+                        static_cast<int>(image_.bytesPerLine() / 4));
         painter.drawImage(area.topLeft(), image_, QRect(0, 0, area.width(), area.height()));
     }
 }

@@ -12,8 +12,8 @@ constexpr int CursorCallLimit = 20;
 
 }  // namespace
 
-void Pane::Show(const uint32_t table[256], int left, int top, int width, int height, uint32_t* dst,
-                int dstStride) {
+void Pane::BlitArea(const uint32_t table[256], int left, int top, int width, int height,
+                    uint32_t* dst, int dstStride) {
     BlitPane(Pixels(), BufferWidth, BufferHeight, table, left, top, width, height, dst, dstStride);
 }
 

@@ -72,8 +72,8 @@ class Pane {
     const uint8_t* Pixels() const { return PixelBuffer.data(); }
     // The rectangle (left, top, width, height) of the picture blitted through `table` into a
     // top-down 32-bit image, as BlitPane does; a pane with threads of its own may split it.
-    virtual void Show(const uint32_t table[256], int left, int top, int width, int height,
-                      uint32_t* dst, int dstStride);
+    virtual void BlitArea(const uint32_t table[256], int left, int top, int width, int height,
+                          uint32_t* dst, int dstStride);
     int Width() const { return BufferWidth; }
     int Height() const { return BufferHeight; }
     PaneHost& Host() { return host_; }

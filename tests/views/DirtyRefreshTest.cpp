@@ -37,8 +37,8 @@ class DirtyRefresh : public ::testing::TestWithParam<uint32_t> {
         PaneColourTable(*w.app, table);
         uint32_t* const dst = image.data() + r.top * pane.Width() + r.left;
         const int width = r.right - r.left, height = r.bottom - r.top;
-        reference ? pane.Pane::Show(table, r.left, r.top, width, height, dst, pane.Width())
-                  : pane.Show(table, r.left, r.top, width, height, dst, pane.Width());
+        reference ? pane.Pane::BlitArea(table, r.left, r.top, width, height, dst, pane.Width())
+                  : pane.BlitArea(table, r.left, r.top, width, height, dst, pane.Width());
     }
 
     // Shows what the event asked to be shown; after a paint refresh (or when `painted`),

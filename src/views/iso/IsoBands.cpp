@@ -64,7 +64,7 @@ void IsoBox::DrawBand(void* context, int32_t band, int32_t worker) {
     if (job.DrawKind == Kind::Mapping) box.DrawOutlines(*job.Setup, target);
 }
 
-struct IsoBox::ShowJob {
+struct IsoBox::BlitJob {
     const IsoBox* Box;
     const uint32_t* Table;
     int Left, Top, Width, Height;
@@ -73,16 +73,16 @@ struct IsoBox::ShowJob {
     int32_t Bands;
 };
 
-void IsoBox::Show(const uint32_t table[256], int left, int top, int width, int height,
-                  uint32_t* dst, int dstStride) {
+void IsoBox::BlitArea(const uint32_t table[256], int left, int top, int width, int height,
+                      uint32_t* dst, int dstStride) {
     const int32_t bands = std::clamp(height / MinBandRows, 1, bandPool_.Threads() * BandsPerThread);
-    if (bands == 1) return Pane::Show(table, left, top, width, height, dst, dstStride);
-    ShowJob job{this, table, left, top, width, height, dst, dstStride, bands};
-    bandPool_.Run(bands, ShowBand, &job);
+    if (bands == 1) return Pane::BlitArea(table, left, top, width, height, dst, dstStride);
+    BlitJob job{this, table, left, top, width, height, dst, dstStride, bands};
+    bandPool_.Run(bands, BlitBand, &job);
 }
 
-void IsoBox::ShowBand(void* context, int32_t band, int32_t) {
-    const ShowJob& job = *static_cast<const ShowJob*>(context);
+void IsoBox::BlitBand(void* context, int32_t band, int32_t) {
+    const BlitJob& job = *static_cast<const BlitJob*>(context);
     const int first = band * job.Height / job.Bands;
     const int end = (band + 1) * job.Height / job.Bands;
     BlitPane(job.Box->Pixels(), job.Box->BufferWidth, job.Box->BufferHeight, job.Table, job.Left,

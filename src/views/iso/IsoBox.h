@@ -58,8 +58,8 @@ class IsoBox : public Pane {
     void Render(Kind kind);
     // The blit of a tall rectangle (a camera drag shows the whole pane at every move) in bands
     // of rows on the pane's threads; a stroke's few rows stay on the caller's. IsoBands.cpp.
-    void Show(const uint32_t table[256], int left, int top, int width, int height, uint32_t* dst,
-              int dstStride) override;
+    void BlitArea(const uint32_t table[256], int left, int top, int width, int height,
+                  uint32_t* dst, int dstStride) override;
     // A Recolour of only the pixels that show texels of `area` (the current skin's, changed
     // since the last render), with the same result as Render(Kind::Recolour); Dirty() is then
     // the rectangle of those pixels. A large or unknown (empty) area, or a picture that does
@@ -170,8 +170,8 @@ class IsoBox : public Pane {
                      const ViewSetup* setup, const SkinImage* skin);
     struct BandJob;
     static void DrawBand(void* job, int32_t band, int32_t worker);
-    struct ShowJob;
-    static void ShowBand(void* job, int32_t band, int32_t worker);
+    struct BlitJob;
+    static void BlitBand(void* job, int32_t band, int32_t worker);
 
     // The mirror's buffers, same layout as the others, and whether the picks hold texel
     // offsets of the present view.
