@@ -128,17 +128,8 @@ void IsoBox::RecolourFromPicks() {
         skin->Pixels.empty()) {
         return;
     }
-    // The three buffers never overlap; saying so lets the compiler keep the loop tight.
-    const uint8_t* __restrict texels = skin->Pixels.data();
-    uint8_t* __restrict pixels = PixelBuffer.data();
-    const uint32_t* __restrict pick = PickBuffer.data();
-    const size_t n = static_cast<size_t>(BufferWidth) * static_cast<size_t>(BufferHeight);
-    for (size_t i = 0; i < n; ++i) {
-        // Without a branch: the background's entries read texel 0 and keep their colour.
-        const uint32_t e = pick[i];
-        const uint8_t texel = texels[e == NoPick ? 0 : e];
-        pixels[i] = e == NoPick ? pixels[i] : texel;
-    }
+    RecolourPicked(
+        {0, static_cast<int16_t>(BufferWidth - 1), 0, static_cast<int16_t>(BufferHeight - 1)});
     picksShown_ = true;
 }
 

@@ -149,6 +149,9 @@ class IsoBox : public Pane {
     // What a clear of kind Full, Quick or Mapping leaves the pick buffer meaning.
     void NotePickMeaning(Kind kind);
     void RecolourFromPicks();
+    // Pixels inside the box take their picked texel's colour; unpicked ones stay. The picks
+    // must be texel offsets into the current skin (IsoRecolour.cpp).
+    void RecolourPicked(const PixelBox& box);
     void BackgroundFromPicks();
     // Kinds Full, Quick and Mapping: the clear and the model (IsoRender.cpp).
     void DrawModel(Kind kind);

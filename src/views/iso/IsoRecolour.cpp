@@ -29,14 +29,13 @@ void IsoBox::PrepareTexelIndex() {
 
 void IsoBox::RecolourTexels(const TexelRect& area) {
     const SkinImage* skin = app_.CurrentSkin;
-    const size_t count = static_cast<size_t>(std::max<int16_t>(BufferWidth, 0)) *
-                         static_cast<size_t>(std::max<int16_t>(BufferHeight, 0));
     // What the whole recolour would do otherwise than texel by texel (a Mapping render, nothing
     // at all, or a pass that also puts back pixels a Quick render drew) it does itself.
     if (area.Empty() || !PicksShowTexels()) {
         Render(Kind::Recolour);
         return;
     }
+    const size_t count = static_cast<size_t>(BufferWidth) * static_cast<size_t>(BufferHeight);
     const int32_t left = std::max(area.Left, 0), right = std::min(area.Right, skin->Width - 1);
     const int32_t top = std::max(area.Top, 0), bottom = std::min(area.Bottom, skin->Height - 1);
     dirty_ = Rect{};
@@ -57,18 +56,24 @@ void IsoBox::RecolourTexels(const TexelRect& area) {
     }
     if (box.Empty()) return;
     // The whole pass, inside the box: every other pixel there shows its texel already.
-    const uint8_t* __restrict texels = skin->Pixels.data();
+    RecolourPicked(box);
+    dirty_ = ClientRectOf(box.Left, box.Right, box.Bottom, box.Top);
+}
+
+void IsoBox::RecolourPicked(const PixelBox& box) {
+    // The three buffers never overlap; saying so lets the compiler keep the loop tight.
+    const uint8_t* __restrict texels = app_.CurrentSkin->Pixels.data();
     for (int32_t y = box.Bottom; y <= box.Top; ++y) {
         const size_t first = static_cast<size_t>(y) * static_cast<size_t>(BufferWidth);
         uint8_t* __restrict pixels = PixelBuffer.data() + first;
         const uint32_t* __restrict pick = PickBuffer.data() + first;
         for (int32_t x = box.Left; x <= box.Right; ++x) {
+            // Without a branch: the background's entries read texel 0 and keep their colour.
             const uint32_t e = pick[x];
             const uint8_t texel = texels[e == NoPick ? 0 : e];
             pixels[x] = e == NoPick ? pixels[x] : texel;
         }
     }
-    dirty_ = ClientRectOf(box.Left, box.Right, box.Bottom, box.Top);
 }
 
 }  // namespace varp

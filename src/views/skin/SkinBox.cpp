@@ -130,13 +130,7 @@ void SkinBox::Render(Kind kind) {
     switch (kind) {
         case Kind::Recolour: {
             if (skin == nullptr) return;
-            const uint8_t* const texels = skin->Pixels.data();
-            // One comparison rejects both "no texel" and an offset a smaller skin cannot hold.
-            const auto texelCount =
-                static_cast<uint32_t>(app_.SkinWidth) * static_cast<uint32_t>(app_.SkinHeight);
-            for (size_t i = 0; i < count; ++i) {
-                if (pick[i] < texelCount) pixels[i] = texels[pick[i]];
-            }
+            RecolourColumns(0, BufferWidth - 1, 0, BufferHeight - 1);
             picksShown_ = true;
             DrawMirrorAxis();
             return;
@@ -189,7 +183,14 @@ void SkinBox::RecolourTexels(const TexelRect& area) {
     const int32_t top = std::min(RowOf(area.Top) + Margin, BufferHeight - 1);
     dirty_ = ClientRectOf(left, right, bottom, top);
     if (left > right || bottom > top) return;
+    RecolourColumns(left, right, bottom, top);
+    // The same axis again, where the recolour went over it.
+    DrawMirrorAxis();
+}
+
+void SkinBox::RecolourColumns(int32_t left, int32_t right, int32_t bottom, int32_t top) {
     const uint8_t* const texels = app_.CurrentSkin->Pixels.data();
+    // One comparison rejects both "no texel" and an offset a smaller skin cannot hold.
     const auto texelCount =
         static_cast<uint32_t>(app_.SkinWidth) * static_cast<uint32_t>(app_.SkinHeight);
     for (int32_t row = bottom; row <= top; ++row) {
@@ -200,8 +201,6 @@ void SkinBox::RecolourTexels(const TexelRect& area) {
             if (pick[x] < texelCount) pixels[x] = texels[pick[x]];
         }
     }
-    // The same axis again, where the recolour went over it.
-    DrawMirrorAxis();
 }
 
 void SkinBox::DrawSkin(const SkinImage& skin, bool withPick) {

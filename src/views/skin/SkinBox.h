@@ -152,6 +152,9 @@ class SkinBox : public Pane {
     };
     AxisLine MirrorAxisLine() const;
     void DrawMirrorAxis();
+    // Pixels in buffer columns left..right of rows bottom..top that show a texel take its
+    // colour; the current skin must be drawable.
+    void RecolourColumns(int32_t left, int32_t right, int32_t bottom, int32_t top);
     void ReleaseButton(unsigned flags, bool left);
     void MoveDragSlot(ClientPoint p);
     void EndMappingDrag();
