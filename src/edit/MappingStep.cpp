@@ -23,11 +23,13 @@ std::unique_ptr<EditStep> MappingChange::Finish(const char* label, Workspace& ws
     auto step = std::make_unique<MappingStep>(label);
     step->otherNumTexCoords_ = numTexCoords_;
     // The valid entries on either side; past them the table holds only where a drag parked its
-    // point, which no one reads.
+    // point, which no one reads. An entry valid on one side only is kept even when it is equal
+    // now: the next drag parks its point there, and taking this step back must still find it.
+    const int both = std::min<int>(numTexCoords_, ws.NumTexCoords);
     const int entries = std::max<int>(numTexCoords_, ws.NumTexCoords);
     for (int i = 0; i < entries && i < static_cast<int>(coords_.size()); ++i) {
         const SkinCoord before = coords_[static_cast<size_t>(i)];
-        if (!(before == ws.TexCoords[i])) step->coords_.push_back({i, before});
+        if (i >= both || !(before == ws.TexCoords[i])) step->coords_.push_back({i, before});
     }
     for (int i = 0; i < ws.NumTriangles && i < static_cast<int>(triangles_.size()); ++i) {
         const Corners& before = triangles_[static_cast<size_t>(i)];

@@ -161,6 +161,19 @@ TEST_F(UndoEveryChange, EachStepTakesBackExactlyItsChangeAndRedoMakesItAgain) {
     EXPECT_EQ(savedTitle, "tris.md2 - Varpkit v0.60");
 }
 
+// A drag that merges a point into another frees the table's last entry, where the next drag
+// parks its point: taking both back must still give the freed point its place.
+TEST_F(UndoEveryChange, TakingBackAMergeRestoresTheEntryALaterDragParkedIn) {
+    Command(CmdMappingMode);
+    const Snapshot before = Take();
+    Drag(0, 7, 0, 0);
+    ASSERT_EQ(app->NumTexCoords, 3);
+    Drag(7, 0, 5, 1);
+    Command(CmdUndo);
+    Command(CmdUndo);
+    EXPECT_EQ(Take(), before);
+}
+
 TEST_F(UndoEveryChange, AOneTexelStrokeCostsTensOfBytes) {
     Command(CmdPaintMode);
     Drag(4, 4, 4, 4);
