@@ -80,6 +80,7 @@ void IsoBox::Render(Kind kind) {
     dirty_ = Rect{};
     if (BufferWidth <= 0 || BufferHeight <= 0) return;
     if (app_.Mode == ModeMapping) kind = Kind::Mapping;
+    if (picksStale_ && (kind == Kind::Recolour || kind == Kind::Background)) kind = Kind::Full;
     dirty_ = WholeRect();
     switch (kind) {
         case Kind::Recolour:
@@ -97,6 +98,7 @@ void IsoBox::Render(Kind kind) {
             // picks, which the texel index must be built again for.
             picksShown_ = kind == Kind::Full;
             if (kind != Kind::Quick) texelIndex_.Invalidate();
+            picksStale_ &= kind == Kind::Quick;
             return;
     }
 }

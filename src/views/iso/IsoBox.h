@@ -203,6 +203,9 @@ class IsoBox : public Pane {
     // Whether every pixel with a texel offset shows that texel's colour (after a Full render or
     // a whole Recolour), so that recolouring some texels leaves the rest as a whole one would.
     bool picksShown_ = false;
+    // Whether the camera moved since the picks were recorded (a camera drag renders Quick):
+    // a Recolour or Background render, which reads them, then renders Full instead.
+    bool picksStale_ = false;
     // Whether the picks name texels of the current skin that the picture shows (IsoRecolour.cpp).
     bool PicksShowTexels() const;
     // The rectangle of the pixels showing each texel offset, built at the first RecolourTexels

@@ -162,6 +162,7 @@ void IsoBox::MoveCamera(ClientPoint p, unsigned flags) {
             ViewCamera.ZoomFieldOfView(dx);
             break;
     }
+    picksStale_ = true;
     Render(IsoBox::Kind::Quick);
     host_.RedrawNow();
 }

@@ -116,6 +116,8 @@ void SkinBox::Render(Kind kind) {
     dirty_ = Rect{};
     if (BufferWidth < 1 || BufferHeight < 1) return;
     if (app_.Mode == ModeMapping) kind = Kind::DisplayOnly;
+    if (picksStale_ && (kind == Kind::Recolour || kind == Kind::Background)) kind = Kind::Full;
+    picksStale_ &= kind != Kind::Full;
     KeepViewInRange();
     dirty_ = WholeRect();
     // A background change may leave an axis of another place drawn over texels.

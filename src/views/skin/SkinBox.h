@@ -176,6 +176,9 @@ class SkinBox : public Pane {
     // Whether every pixel with a texel offset shows that texel's colour but for the mirror axis
     // last drawn, so that recolouring some texels leaves the rest as a whole Recolour would.
     bool picksShown_ = false;
+    // Whether the view moved since the picks were recorded (a view drag renders DisplayOnly):
+    // a Recolour or Background render, which reads them, then renders Full instead.
+    bool picksStale_ = false;
     AxisLine shownAxis_;
 };
 

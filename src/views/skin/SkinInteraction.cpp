@@ -125,6 +125,7 @@ void SkinBox::MoveView(ClientPoint p, unsigned flags) {
         PanBy(dx, dy);
     }
     // The pick buffer waits for the end of the drag.
+    picksStale_ = true;
     Render(Kind::DisplayOnly);
     host_.RedrawNow();
 }

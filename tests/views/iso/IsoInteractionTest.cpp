@@ -134,6 +134,8 @@ TEST(IsoCamera, CtrlLeftOrbitsAFifthOfADegreePerPixelAndTheRightButtonJoiningDol
     EXPECT_NEAR(box.ViewCamera.Eye[1], -3.4894f, 1e-3);
     EXPECT_NEAR(box.ViewCamera.Eye[2], -1.7452f, 1e-3);
     EXPECT_EQ(box.PickBuffer, picks);  // a quick render: picks of the last full one
+    box.RecolourTexels({0, 0, 0, 0});  // unless an undo in the drag would read them
+    EXPECT_NE(box.PickBuffer, picks);
     const Vec3 eye = box.ViewCamera.Eye;
     box.OnMouseMove(press, L);  // the echo of the cursor put back carries no motion
     EXPECT_EQ(box.ViewCamera.Eye, eye);

@@ -108,6 +108,8 @@ TEST_F(SkinInteraction, CtrlLeftInMixPansUntilBothButtonsAreUpAndTheEndRebuildsT
     box.OnMouseMove({112, 92}, L);  // 3 texels left and 2 down follow the pointer
     EXPECT_EQ(std::tuple(box.PanS, box.PanT), std::tuple(5.0f, 10.0f));
     EXPECT_EQ(box.PickAt({102, 102}), before);  // the pick buffer waits for the end
+    box.RecolourTexels({0, 0, 0, 0});           // unless an undo in the drag would read it
+    EXPECT_EQ(box.PickAt({102, 102}), 16u * 10u + 5u);
     // The right button joins: no new interaction, but the moves now zoom.
     box.OnRButtonDown({100, 100}, L | R);
     box.OnMouseMove({100, 101}, L | R);
