@@ -171,6 +171,11 @@ int MainWnd::OnRefresh(Refresh kind) {
         case Refresh::PaintColour:
             paletteView_->Render();
             frame_.RedrawChild(Child::PaletteView);
+            // The mirror axis is drawn in the entry farthest from the paint colour.
+            if (app_.Mirror != 0) {
+                skinView_->Render(Flat::Recolour);
+                frame_.RedrawChild(Child::SkinView);
+            }
             break;
         case Refresh::Edited:
             break;
