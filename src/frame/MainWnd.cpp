@@ -171,11 +171,10 @@ int MainWnd::OnRefresh(Refresh kind) {
         case Refresh::PaintColour:
             paletteView_->Render();
             frame_.RedrawChild(Child::PaletteView);
-            // The mirror axis is drawn in the entry farthest from the paint colour.
-            if (app_.Mirror != 0) {
-                skinView_->Render(Flat::Recolour);
-                frame_.RedrawChild(Child::SkinView);
-            }
+            // The mapping outlines and the mirror axis take the paint colour or the entries
+            // farthest from it.
+            if (app_.Mode == ModeMapping || app_.Mirror != 0)
+                RenderLargeViews(Iso::Recolour, Flat::Recolour);
             break;
         case Refresh::Edited:
             break;

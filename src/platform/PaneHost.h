@@ -17,7 +17,8 @@ enum class Refresh : int {
     Everything = 1,     // anything the views show may have changed: the large views redraw
     Background = 2,     // BackgroundColour changed: the large views repaint their background
     Selection = 3,      // the triangle selection changed: the large views redraw their outlines
-    PaintColour = 4,    // PaintColour was picked up from a view: only the palette redraws
+    PaintColour = 4,    // PaintColour changed: the palette redraws, and the large views where
+                        // they draw the mapping outlines or the mirror axis in colours for it
     Edited = 5,         // a change became an undo step: the title and the skin list show what
                         // is unsaved (kept out of the moves of a stroke, which must not allocate)
 };

@@ -175,7 +175,8 @@ TEST_F(MainWndTest, TheStatusBarShowsTheTexelUnderTheMouseAndTheTool) {
     // Mirrored, a new paint colour redraws the axis too: it takes the entry farthest from it.
     frame.redraws.clear();
     wnd->OnRefresh(Refresh::PaintColour);
-    EXPECT_EQ(frame.redraws, (std::vector<Child>{Child::PaletteView, Child::SkinView}));
+    EXPECT_EQ(frame.redraws,
+              (std::vector<Child>{Child::PaletteView, Child::ModelView, Child::SkinView}));
     for (int i = 0; i < 20; ++i) Command(CmdBrushLarger);
     EXPECT_EQ(app->BrushSize, 16);
     // In Mapping mode the triangle under the mouse too (triangle 0 holds texel (2, 1)).

@@ -57,6 +57,7 @@ class PalBox : public Pane {
 
   private:
     void ChoosePaintColour(ClientPoint p);
+    void ShowPaintColour();
     void ChooseBackgroundColour(ClientPoint p);
     // Sets ColourLocks of the colour under p to `lock` (0 or 1) if it held the other one.
     void SetLock(ClientPoint p, int32_t lock);

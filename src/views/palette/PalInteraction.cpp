@@ -40,8 +40,7 @@ void PalBox::OnMouseMove(ClientPoint p, unsigned) {
             if (InsideClient(p)) {
                 ChoosePaintColour(p);
             } else {
-                Show();
-                if (app_.Mode == ModeMapping) host_.SendRefresh(Refresh::Everything);
+                ShowPaintColour();
             }
             return;
         case Drag::BackgroundSweep:
@@ -59,11 +58,15 @@ void PalBox::OnMouseMove(ClientPoint p, unsigned) {
 }
 
 void PalBox::ChoosePaintColour(ClientPoint p) {
-    // Redrawn and, in Mapping mode (where the outlines take PaintColour), told even when the
-    // colour stays.
     app_.PaintColour = ColourAt(p);
+    ShowPaintColour();
+}
+
+void PalBox::ShowPaintColour() {
+    // Redrawn and, where the large views draw in colours for PaintColour (the outlines in
+    // Mapping mode, the mirror axis), told even when the colour stays.
     Show();
-    if (app_.Mode == ModeMapping) host_.SendRefresh(Refresh::Everything);
+    if (app_.Mode == ModeMapping || app_.Mirror != 0) host_.SendRefresh(Refresh::PaintColour);
 }
 
 void PalBox::ChooseBackgroundColour(ClientPoint p) {

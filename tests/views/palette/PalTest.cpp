@@ -79,17 +79,23 @@ TEST_F(PalInteraction, ALeftClickChoosesItsCellsColourRedrawsAndInMappingModeTel
     EXPECT_EQ(State(), std::tuple(PalBox::Drag::Idle, false, 1));
     EXPECT_EQ(app->PaintColour, 255);
     EXPECT_TRUE(host.sent.empty());  // outside Mapping mode nobody else shows PaintColour
+    app->Mirror = 1;                 // but for the mirror axis
+    box.OnLButtonDown({191, 191}, L);
+    box.OnLButtonUp({191, 191}, 0);
+    EXPECT_EQ(host.sent, std::vector<int>{4});
+    host.sent.clear();
+    app->Mirror = 0;
 
     app->Mode = ModeMapping;
     app->PaintColour = 37;
     box.OnLButtonDown(Cell(37), L);  // the same colour: redrawn and told all the same
-    EXPECT_EQ(host.redraws, 2);
+    EXPECT_EQ(host.redraws, 3);
     // The sweep goes on outside the pane: the colour stays, the redraw and the refresh come.
     box.OnMouseMove({-5, 30}, L);
-    EXPECT_EQ(std::tuple(app->PaintColour, host.redraws), std::tuple(37, 3));
+    EXPECT_EQ(std::tuple(app->PaintColour, host.redraws), std::tuple(37, 4));
     box.OnMouseMove(Cell(40), L);
-    EXPECT_EQ(std::tuple(app->PaintColour, host.redraws), std::tuple(40, 4));
-    EXPECT_EQ(host.sent, (std::vector<int>{1, 1, 1}));
+    EXPECT_EQ(std::tuple(app->PaintColour, host.redraws), std::tuple(40, 5));
+    EXPECT_EQ(host.sent, (std::vector<int>{4, 4, 4}));
     EXPECT_EQ(std::tuple(InCell(40, 0, 0), InCell(40, 11, 11), InCell(37, 0, 0)),
               std::tuple(PalBox::MarkerColour(40), PalBox::MarkerColour(40), 37));
 }
