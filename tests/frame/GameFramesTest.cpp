@@ -27,7 +27,9 @@ class GameFrames : public ::testing::Test, public test::TestWindow {
 };
 
 TEST_F(GameFrames, SpacePlaysTheCurrentGroupInALoopAndTheSelectorFollows) {
-    frame.timers.clear();  // the open's idle indexing of the 3D view
+    // The open's full render is indexed for painting once the window is idle.
+    EXPECT_EQ(frame.timers, (std::map<int, int>{{MainWnd::TexelIndexTimer, 0}}));
+    frame.timers.clear();
     Command(CmdPlayAnimation);
     EXPECT_EQ(frame.timers, (std::map<int, int>{{MainWnd::AnimationTimer, 100}}));
     EXPECT_TRUE(wnd->IsChecked(CmdPlayAnimation));
@@ -46,6 +48,10 @@ TEST_F(GameFrames, SpacePlaysTheCurrentGroupInALoopAndTheSelectorFollows) {
     Command(CmdPlayAnimation);
     EXPECT_EQ(frame.timers, (std::map<int, int>{{MainWnd::TexelIndexTimer, 0}}));
     EXPECT_FALSE(wnd->IsChecked(CmdPlayAnimation));
+    EXPECT_FALSE(wnd->ModelView().TexelIndexReady());
+    wnd->OnTimer(MainWnd::TexelIndexTimer);
+    EXPECT_TRUE(wnd->ModelView().TexelIndexReady());
+    EXPECT_TRUE(frame.timers.empty());
 }
 
 TEST_F(GameFrames, TheNoticeShowsWhileTheSkinsPaletteIsNotTheGames) {

@@ -1,12 +1,16 @@
 // A randomised soak of the editor without a window: seeded runs of what a user does to the
-// three panes and the main window, with the Workspace invariants checked after every step.
-// A test run takes 1000 steps over two seeds; VARP_SOAK_STEPS sets the length (make soak runs
-// millions), VARP_SOAK_SEED runs that one seed alone, so a failure replays as reported.
+// three panes and the main window, with the Workspace invariants and the pictures checked after
+// every step. A test run takes 2000 steps over two seeds, with all commands and with a painter's;
+// VARP_SOAK_STEPS sets the length (make soak runs millions), VARP_SOAK_SEED runs that one seed
+// alone, so a failure replays as reported.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdlib>
 #include <random>
+#include <span>
+#include <tuple>
+#include <utility>
 
 #include "commands/ModelFiles.h"
 #include "formats/Pcx.h"
@@ -17,6 +21,7 @@
 #include "support/ScriptedPlatform.h"
 #include "support/TestWindow.h"
 #include "support/WorkspaceInvariants.h"
+#include "views/Blit.h"
 #include "views/iso/IsoBox.h"
 #include "views/skin/SkinBox.h"
 
@@ -28,17 +33,19 @@ long EnvOr(const char* name, long fallback) {
     return v != nullptr ? std::strtol(v, nullptr, 10) : fallback;
 }
 
-const int Commands[] = {CmdSwapDisplays,    CmdMixMode,      CmdPaintMode, CmdCameraMode,
-                        CmdMappingMode,     CmdSkinNew,      CmdSkinOpen,  CmdSkinClose,
-                        CmdSkinSave,        CmdSkinSaveAs,   CmdSkinLink,  CmdSkinUnlink,
-                        CmdSkinMoveUp,      CmdSkinMoveDown, CmdSkinStore, CmdSkinRevert,
-                        CmdSkinReload,      CmdScanFolder,   CmdSelectAll, CmdSelectNone,
-                        CmdInvertSelection, CmdFileSave,     CmdFileSaveAs};
+// The last nine are a painter's: no mode or skin change that leaves nothing to paint.
+const int Commands[] = {
+    CmdCameraMode,   CmdMappingMode, CmdSkinNew,    CmdSkinOpen,        CmdSkinClose,
+    CmdSkinSave,     CmdSkinSaveAs,  CmdSkinLink,   CmdSkinUnlink,      CmdSkinMoveUp,
+    CmdSkinMoveDown, CmdSkinStore,   CmdSkinRevert, CmdSkinReload,      CmdScanFolder,
+    CmdSelectAll,    CmdSelectNone,  CmdFileSave,   CmdInvertSelection, CmdFileSaveAs,
+    CmdSwapDisplays, CmdMixMode,     CmdPaintMode,  CmdToolBrush,       CmdToolLine,
+    CmdToolFill,     CmdToolReplace, CmdToolShade,  CmdMirror};
 
 class Soak {
   public:
     // The demo base folder, opened the way the program opens its last model at start-up.
-    explicit Soak(uint32_t seed) : rng_(seed) {
+    Soak(uint32_t seed, std::span<const int> commands) : rng_(seed), commands_(commands) {
         sample::WriteSampleBaseFolder(w_.dir.Path() + "/base", nullptr);
         base_ = w_.dir.SystemPath() + "\\base";
         w_.frame.clientWidth = 420;
@@ -56,14 +63,16 @@ class Soak {
         w_.sys.folderResults.clear();
         w_.sys.defaultAnswer = Pick(2) ? Answer::Yes : Answer::No;
         const int r = Pick(100);
-        if (r < 60) {
+        if (r < 30) {
             Mouse();
+        } else if (r < 55) {
+            Stroke();
+        } else if (r < 60) {
+            w_.wnd->OnCommand(Pick(3) ? CmdUndo : CmdRedo);
         } else if (r == 60 && Pick(4) == 0) {
             // Random drags wander off the model and the skin; a user would bring them back.
-            auto& skin = static_cast<SkinBox&>(w_.wnd->PaneOf(Child::SkinView));
-            skin.PanS = skin.PanT = SkinBox::StartPan;
-            skin.Zoom = SkinBox::StartZoom;
-            static_cast<IsoBox&>(w_.wnd->PaneOf(Child::ModelView)).ViewCamera = Camera();
+            w_.wnd->SkinView().FitView();
+            w_.wnd->ModelView().FitView();
         } else if (r < 62) {
             w_.frame.clientWidth = Pick(10) == 0 ? 0 : 200 + Pick(500);
             w_.frame.clientHeight = Pick(10) == 0 ? 0 : 150 + Pick(400);
@@ -72,13 +81,19 @@ class Soak {
             w_.wnd->OnFrameSelectionChange(Pick(static_cast<int>(w_.app->Frames.size())));
         } else if (r < 69 && !w_.app->Skins.empty()) {
             w_.wnd->OnSkinSelectionChange(Pick(static_cast<int>(w_.app->Skins.size())));
-        } else if (r < 85) {
+        } else if (r < 77) {
+            App& app = *w_.app;
+            app.ColourLocks[Pick(256)] = Pick(8) == 0;
+            std::tie(app.BrushSize, app.BrushRound) = std::pair(1 + Pick(16), Pick(2));
+            app.PaintColour = static_cast<uint8_t>(Pick(256));
+            w_.wnd->OnRefresh(Refresh::PaintColour);  // as the palette tells it
+        } else if (r < 90) {
             ScriptDialogs();
             // New, Open and the folder scan add skins faster than Close takes them away; a user
             // closes some when the list grows long, which keeps the cost of a step flat.
             w_.wnd->OnCommand(w_.app->Skins.size() > 12 && Pick(2) == 0
                                   ? CmdSkinClose
-                                  : Commands[Pick(static_cast<int>(std::size(Commands)))]);
+                                  : commands_[Pick(static_cast<int>(commands_.size()))]);
         } else {
             w_.frame.Drain();
         }
@@ -98,9 +113,52 @@ class Soak {
         }
         for (const std::string& path : w_.sys.committed) CheckWritten(path);
         w_.sys.committed.clear();
+        CheckPictures();
     }
 
   private:
+    // Each large pane's picture as the window keeps it: the rectangles it was asked to show
+    // (the 3D view blits tall ones over its threads), or the whole pane after a resize. Once the
+    // posted refreshes are handled, it must equal one plain blit, and each pane what a whole
+    // recolour makes of it.
+    void CheckPictures() {
+        uint32_t table[256];
+        PaneColourTable(*w_.app, table);
+        const bool settled = w_.frame.posted.empty();
+        for (int i = 0; i < 2; ++i) {
+            const Child child = i == 0 ? Child::ModelView : Child::SkinView;
+            test::FakePaneHost& host = *w_.frame.hosts[child];
+            Pane& pane = *host.pane;
+            const Rect whole{0, 0, pane.Width(), pane.Height()};
+            long parts = 0;
+            for (const auto& [c, r] : w_.frame.areas) parts += c == child;
+            // A resize, or a redraw of the whole pane, shows it whole.
+            const bool all = (std::exchange(shown_[i], whole) != whole) |
+                             (std::exchange(host.redraws, 0) > 0) |
+                             (w_.frame.RedrawsOf(child) > parts);
+            screen_[i].resize(static_cast<size_t>(whole.right) * whole.bottom);
+            for (const auto& [c, r] :
+                 all ? decltype(w_.frame.areas){{child, whole}} : w_.frame.areas) {
+                if (c == child)
+                    pane.BlitArea(table, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                                  &screen_[i][r.top * whole.right + r.left], whole.right);
+            }
+            std::vector<uint32_t> plain(screen_[i].size());
+            pane.Pane::BlitArea(table, 0, 0, whole.right, whole.bottom, plain.data(), whole.right);
+            ASSERT_TRUE(!settled || plain == screen_[i]) << "pane " << i;
+        }
+        if (settled) {
+            const auto pictures = [&] {
+                return std::pair(w_.wnd->ModelView().PixelBuffer, w_.wnd->SkinView().PixelBuffer);
+            };
+            const auto before = pictures();
+            w_.wnd->OnRefresh(Refresh::TexelsPainted);  // no texels named: a whole recolour
+            ASSERT_TRUE(before == pictures());
+        }
+        w_.frame.areas.clear();
+        w_.frame.redraws.clear();
+    }
+
     int Pick(int n) { return n <= 0 ? 0 : static_cast<int>(rng_() % static_cast<uint32_t>(n)); }
 
     // A file written in this step reads back to what is in memory. Any name can hold either
@@ -190,6 +248,25 @@ class Soak {
         }
     }
 
+    // A press on the model or the skin (a point that shows a texel, as a painter aims), a few
+    // moves with the button held and the release: a stroke, a drag or a pick, as the mode says.
+    void Stroke() {
+        const bool model = Pick(2);
+        test::FakePaneHost& host = model ? w_.modelHost : w_.skinHost;
+        ClientPoint p;
+        for (int tries = 0; tries < 20; ++tries) {
+            p = {Pick(host.width), Pick(host.height)};
+            if ((model ? w_.wnd->ModelView().PickAt(p) : w_.wnd->SkinView().PickAt(p)) != NoTexel)
+                break;
+        }
+        host.pane->OnLButtonDown(p, MK_LBUTTON | (Pick(6) ? 0 : MK_SHIFT));
+        for (int moves = Pick(6); moves > 0; --moves) {
+            p = {p.x + Pick(41) - 20, p.y + Pick(41) - 20};
+            host.pane->OnMouseMove(p, MK_LBUTTON);
+        }
+        host.pane->OnLButtonUp(p, 0);
+    }
+
     // Answers for whatever dialog the next command shows: paths inside and outside the base
     // folder, with and without an extension, and cancels.
     void ScriptDialogs() {
@@ -206,20 +283,27 @@ class Soak {
     }
 
     std::mt19937 rng_;
+    std::span<const int> commands_;
     test::TestWindow w_;
     std::string base_;
+    std::vector<uint32_t> screen_[2];
+    Rect shown_[2] = {};
 };
 
-TEST(Soak, RandomUseKeepsTheWorkspaceWhole) {
-    const long steps = EnvOr("VARP_SOAK_STEPS", 1000), only = EnvOr("VARP_SOAK_SEED", -1);
-    const std::vector<long> seeds = only >= 0 ? std::vector<long>{only} : std::vector<long>{1, 2};
-    for (const long seed : seeds) {
-        Soak soak(static_cast<uint32_t>(seed));
-        for (long i = 1; i <= steps / static_cast<long>(seeds.size()); ++i) {
-            soak.Step();
-            soak.Check();
-            if (HasFailure())
-                FAIL() << "replay: VARP_SOAK_SEED=" << seed << " VARP_SOAK_STEPS=" << i;
+// Both lists of commands, each over both seeds (or VARP_SOAK_SEED alone).
+TEST(Soak, RandomUseKeepsTheWorkspaceAndThePicturesWhole) {
+    const long steps = EnvOr("VARP_SOAK_STEPS", 2000), only = EnvOr("VARP_SOAK_SEED", -1);
+    const std::vector<long> seeds = only >= 0 ? std::vector<long>{only} : std::vector<long>{3, 4};
+    const std::span<const int> all(Commands);
+    for (const std::span<const int> commands : {all, all.last(9)}) {
+        for (const long seed : seeds) {
+            Soak soak(static_cast<uint32_t>(seed), commands);
+            for (long i = 1; i <= steps / static_cast<long>(seeds.size()); ++i) {
+                soak.Step();
+                soak.Check();
+                if (HasFailure())
+                    FAIL() << "replay: VARP_SOAK_SEED=" << seed << " VARP_SOAK_STEPS=" << i;
+            }
         }
     }
 }
