@@ -2,6 +2,8 @@
 // notice about the game palette, the menu icon.
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "formats/Pcx.h"
 #include "frame/Commands.h"
 #include "frame/MenuIcon.h"
@@ -28,8 +30,7 @@ class GameFrames : public ::testing::Test, public test::TestWindow {
 
 TEST_F(GameFrames, SpacePlaysTheCurrentGroupInALoopAndTheSelectorFollows) {
     // The open's full render is indexed for painting once the window is idle.
-    EXPECT_EQ(frame.timers, (std::map<int, int>{{MainWnd::TexelIndexTimer, 0}}));
-    frame.timers.clear();
+    EXPECT_EQ(std::exchange(frame.timers, {}), (std::map<int, int>{{MainWnd::TexelIndexTimer, 0}}));
     Command(CmdPlayAnimation);
     EXPECT_EQ(frame.timers, (std::map<int, int>{{MainWnd::AnimationTimer, 100}}));
     EXPECT_TRUE(wnd->IsChecked(CmdPlayAnimation));

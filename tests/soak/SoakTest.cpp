@@ -117,10 +117,9 @@ class Soak {
     }
 
   private:
-    // Each large pane's picture as the window keeps it: the rectangles it was asked to show
-    // (the 3D view blits tall ones over its threads), or the whole pane after a resize. Once the
-    // posted refreshes are handled, it must equal one plain blit, and each pane what a whole
-    // recolour makes of it.
+    // Each large pane's picture as the window keeps it (the rectangles it was asked to show, the
+    // 3D view's tall ones blitted over its threads): once the posted refreshes are handled, it
+    // must equal one plain blit, and each pane what a whole recolour makes of it.
     void CheckPictures() {
         uint32_t table[256];
         PaneColourTable(*w_.app, table);
@@ -248,8 +247,7 @@ class Soak {
         }
     }
 
-    // A press on the model or the skin (a point that shows a texel, as a painter aims), a few
-    // moves with the button held and the release: a stroke, a drag or a pick, as the mode says.
+    // A press where the model or the skin shows a texel, a few moves with the button, the release.
     void Stroke() {
         const bool model = Pick(2);
         test::FakePaneHost& host = model ? w_.modelHost : w_.skinHost;
@@ -290,7 +288,6 @@ class Soak {
     Rect shown_[2] = {};
 };
 
-// Both lists of commands, each over both seeds (or VARP_SOAK_SEED alone).
 TEST(Soak, RandomUseKeepsTheWorkspaceAndThePicturesWhole) {
     const long steps = EnvOr("VARP_SOAK_STEPS", 2000), only = EnvOr("VARP_SOAK_SEED", -1);
     const std::vector<long> seeds = only >= 0 ? std::vector<long>{only} : std::vector<long>{3, 4};
